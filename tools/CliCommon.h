@@ -1,0 +1,24 @@
+// Pieces the karvo-cli commands share: loading a setup file with a clear message,
+// saving one, and the exit statuses every command uses.
+#pragma once
+
+#include <QString>
+
+class CE2prom;
+
+enum CliStatus {
+    CLI_OK = 0,
+    CLI_USAGE = 1,        // wrong words on the command line
+    CLI_CANNOT_OPEN = 2,  // the input file cannot be opened
+    CLI_BAD_INPUT = 3,    // the input file is not a setup (format, checksum, record type)
+    CLI_CANNOT_WRITE = 4, // the output file cannot be written
+};
+
+// Loads path into image. On failure prints the reason to stderr and returns the status.
+int CliLoad(CE2prom& image, const QString& path);
+
+// Saves image to path. On failure prints the reason to stderr and returns the status.
+int CliSave(CE2prom& image, const QString& path);
+
+// Prints a message to stderr, prefixed with "karvo-cli: ".
+void CliError(const QString& message);
