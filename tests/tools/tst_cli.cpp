@@ -1,0 +1,144 @@
+// karvo-cli as a script sees it: output, exit status, and nothing written on failure.
+#include "image/CE2prom.h"
+#include "image/SRecords.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int status;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run Cli(const QStringList& args) {
+    QProcess p;
+    p.start(KARVO_CLI, args);
+    p.waitForFinished(20000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+private slots:
+    void dump();
+    void copyCanonical();
+    void poke();
+    void refusals_data();
+    void refusals();
+
+private:
+    QString Path(const QString& name) { return m_dir.filePath(name); }
+    QString WriteFile(const QString& name, const QByteArray& text) {
+        QFile f(Path(name));
+        if (!f.open(QIODevice::WriteOnly))
+            qFatal("cannot write");
+        f.write(text);
+        return Path(name);
+    }
+    QTemporaryDir m_dir;
+};
+
+void TestCli::dump() {
+    const Run r = Cli({"dump", KARVO_DEFAULT_SETUP});
+    QCOMPARE(r.status, 0);
+    const QList<QByteArray> lines = r.out.trimmed().split('\n');
+    QCOMPARE(lines.size(), 14);
+    QCOMPARE(lines[0], QByteArray("0000: 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
+    CE2prom image;
+    QCOMPARE(image.LoadSRecords(KARVO_DEFAULT_SETUP), 1);
+    QByteArray expected = "0010:";
+    for (int a = 16; a < 32; ++a)
+        expected += ' ' + QByteArray::number(image.GetByte(a), 16).rightJustified(2, '0').toUpper();
+    QCOMPARE(lines[1], expected);
+    QCOMPARE(lines[13], QByteArray("00D0: ") +
+                            QByteArray::number(image.GetByte(208), 16).rightJustified(2, '0').toUpper() +
+                            ' ' +
+                            QByteArray::number(image.GetByte(209), 16).rightJustified(2, '0').toUpper() +
+                            ' ' +
+                            QByteArray::number(image.GetByte(210), 16).rightJustified(2, '0').toUpper());
+}
+
+void TestCli::copyCanonical() {
+    // Leading text, lower-case digits, LF line ends and records out of order.
+    const QString in = WriteFile("messy.s19", "exported by hand\ns1040002cd2c\nS1040001AB4F\nS9030000FC\n");
+    const Run r = Cli({"copy", in, Path("clean.s19")});
+    QCOMPARE(r.status, 0);
+    // "s1..." is skipped as leading text, so only address 1 is loaded.
+    CE2prom image;
+    image.SetByte(1, 0xAB);
+    QCOMPARE(ReadAll(Path("clean.s19")), SRecordLines(image.Bytes()));
+}
+
+void TestCli::poke() {
+    const Run r = Cli({"poke", KARVO_DEFAULT_SETUP, Path("poked.s19"), "21=2", "0x1E=0x0F", "210=255"});
+    QCOMPARE(r.status, 0);
+    CE2prom image;
+    QCOMPARE(image.LoadSRecords(Path("poked.s19")), 1);
+    CE2prom original;
+    original.LoadSRecords(KARVO_DEFAULT_SETUP);
+    QByteArray expected = original.Bytes();
+    expected[21] = char(2);
+    expected[30] = char(15);
+    expected[210] = char(255);
+    QCOMPARE(image.Bytes().toHex(), expected.toHex());
+}
+
+void TestCli::refusals_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no command") << QStringList{} << 1 << "usage";
+    QTest::newRow("unknown command") << QStringList{"frobnicate"} << 1 << "usage";
+    QTest::newRow("dump without file") << QStringList{"dump"} << 1 << "usage";
+    QTest::newRow("missing input") << QStringList{"copy", "@/absent.s19", "@/out.s19"} << 2
+                                   << "cannot open";
+    QTest::newRow("damaged input") << QStringList{"copy", "@/bad.s19", "@/out.s19"} << 3
+                                   << "E2prom : Checksum in Motorola file incorrect.";
+    QTest::newRow("not a setup") << QStringList{"dump", "@/text.txt"} << 3
+                                 << "E2prom : File not in the right format or damage.";
+    QTest::newRow("S2 records") << QStringList{"copy", "@/s2.s19", "@/out.s19"} << 3
+                                << "unsupported record type";
+    QTest::newRow("unwritable output")
+        << QStringList{"copy", KARVO_DEFAULT_SETUP, "@/no/such/dir/out.s19"} << 4
+        << "E2prom : File not found.";
+    QTest::newRow("poke address 0") << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19", "0=1"}
+                                    << 1 << "address 0";
+    QTest::newRow("poke address 211")
+        << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19", "21=1", "211=1"} << 1 << "outside";
+    QTest::newRow("poke value 256")
+        << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19", "21=256"} << 1 << "outside 0 to 255";
+    QTest::newRow("poke garbage") << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19", "21:3"}
+                                  << 1 << "not ADDR=VALUE";
+    QTest::newRow("poke no changes") << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19"} << 1
+                                     << "usage";
+}
+
+void TestCli::refusals() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    WriteFile("bad.s19", "S1040001AB50\nS9030000FC");
+    WriteFile("text.txt", "hello world\n");
+    WriteFile("s2.s19", "S2050000010100\nS9030000FC");
+    for (QString& a : args)
+        a.replace("@", m_dir.path());
+    const Run r = Cli(args);
+    QCOMPARE(r.status, status);
+    QVERIFY2(QString::fromLocal8Bit(r.err).contains(message), r.err.constData());
+    QVERIFY(!QFile::exists(Path("out.s19")));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

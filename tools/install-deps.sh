@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what building, testing and trying Karvo needs on Debian or Ubuntu.
+set -euo pipefail
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
+    libbenchmark-dev
+    xvfb xauth imagemagick poppler-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq || true
+$sudo apt-get install -y -qq "${missing[@]}"
