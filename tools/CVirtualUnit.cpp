@@ -1,0 +1,152 @@
+#include "tools/CVirtualUnit.h"
+
+#include "image/SRecords.h"
+
+namespace {
+
+const QByteArray PROGRAMMING_PROMPT = "PROGRAMMING RM4811 V2";
+
+// Two hexadecimal digits of a record at pos, or -1 when they are not hexadecimal.
+int HexByte(const QByteArray& text, int pos) {
+    bool ok = false;
+    const int v = text.mid(pos, 2).toInt(&ok, 16);
+    return ok && pos + 2 <= text.size() ? v : -1;
+}
+
+} // namespace
+
+CVirtualUnit::CVirtualUnit(CUnitOptions options) : m_options(std::move(options)) {}
+
+void CVirtualUnit::Send(QList<CUnitOutput>& out, QByteArray line, int delayMs) {
+    if (m_options.nulBytes && line.size() > 4)
+        line.insert(line.size() / 2, '\0');
+    line.append('\r');
+    if (m_options.pacing)
+        delayMs += line.size() * 1000 / 960;
+    out.append({delayMs, line});
+}
+
+QList<CUnitOutput> CVirtualUnit::Receive(const QByteArray& bytes) {
+    QList<CUnitOutput> out;
+    if (m_options.silent)
+        return out;
+    for (char c : bytes) {
+        if (c != '\r') {
+            m_pending.append(c);
+            continue;
+        }
+        const QByteArray line = m_pending;
+        m_pending.clear();
+        ++m_linesReceived;
+        if (m_options.silentAfterLines >= 0 && m_linesReceived > m_options.silentAfterLines)
+            continue;
+        // The line that the unit received travels at 9600 baud too.
+        const int arrival = m_options.pacing ? (line.size() + 1) * 1000 / 960 : 0;
+        QList<CUnitOutput> answer;
+        HandleLine(line, answer);
+        if (!answer.isEmpty())
+            answer.first().delayMs += arrival;
+        out += answer;
+    }
+    return out;
+}
+
+QList<QByteArray> CVirtualUnit::DumpLines() const {
+    QList<QByteArray> lines = SRecordLines(m_image.Bytes()).split('\n');
+    for (QByteArray& l : lines)
+        l = l.trimmed();
+    if (m_options.badDumpRecord >= 1 && m_options.badDumpRecord <= lines.size() - 1) {
+        QByteArray& bad = lines[m_options.badDumpRecord - 1];
+        const int sum = HexByte(bad, bad.size() - 2);
+        bad = bad.left(bad.size() - 2) +
+              QByteArray::number((sum + 1) & 0xFF, 16).rightJustified(2, '0').toUpper();
+    }
+    lines.prepend("S00600004844521B"); // a header record, which readers skip
+    return lines;
+}
+
+void CVirtualUnit::HandleLine(const QByteArray& raw, QList<CUnitOutput>& out) {
+    const QByteArray line = raw.trimmed(); // the connection command starts with a line feed
+    if (m_mode == Mode::Programming) {
+        HandleRecord(line, out);
+        return;
+    }
+    if (line == "VERIFY") {
+        Send(out, "OK");
+        QByteArray reply = "REPLY " + m_options.name + ' ' + m_options.version + ' ' +
+                           m_options.date;
+        if (m_options.echo)
+            reply = "VERIFY " + reply;
+        Send(out, reply, 20);
+        return;
+    }
+    if (line == "DUMPING") {
+        Send(out, "OK");
+        if (m_options.longLine)
+            Send(out, "NOTE " + QByteArray(90, '*'));
+        for (const QByteArray& record : DumpLines())
+            Send(out, record, 2);
+        return;
+    }
+    if (line.startsWith("PROGRAMMING")) {
+        Send(out, "OK");
+        if (m_options.longLine)
+            Send(out, "NOTE " + QByteArray(90, '*'));
+        Send(out, "ERASING BUFFER", 20);
+        Send(out, "READY", 20);
+        Send(out, PROGRAMMING_PROMPT, 5);
+        m_mode = Mode::Programming;
+        m_received = m_image.Bytes();
+        m_programmingVerdict.clear();
+        return;
+    }
+    Send(out, "?");
+}
+
+// While programming: each record is answered; the S9 record ends the session with the
+// verdict after the unit has stored what it received.
+void CVirtualUnit::HandleRecord(const QByteArray& line, QList<CUnitOutput>& out) {
+    Send(out, "OK", 2);
+    if (line.startsWith("S9")) {
+        m_mode = Mode::Idle;
+        QByteArray verdict = m_options.verdict;
+        if (verdict.isEmpty())
+            verdict = m_programmingVerdict.isEmpty() ? "SAVED_OK" : m_programmingVerdict;
+        int delay = 20;
+        if (m_options.receivedOk) {
+            Send(out, "RECEIVED_OK", delay);
+            delay = 0;
+        }
+        if (verdict.contains("SAVED_OK")) {
+            if (m_options.corruptAddress >= 0)
+                m_received[m_options.corruptAddress] = char(~m_received[m_options.corruptAddress]);
+            m_image.ReplaceBytes(m_received);
+            ++m_programCount;
+        }
+        Send(out, verdict, delay + m_options.saveDelayMs);
+        return;
+    }
+    if (!line.startsWith("S1") || line.size() < 10) {
+        m_programmingVerdict = "FORMAT ERROR!!!";
+        return;
+    }
+    const int count = HexByte(line, 2);
+    const int address = (HexByte(line, 4) << 8) | HexByte(line, 6);
+    if (count < 3 || address < 0 || line.size() < 4 + 2 * count) {
+        m_programmingVerdict = "FORMAT ERROR!!!";
+        return;
+    }
+    QByteArray body;
+    for (int i = 0; i < count; ++i) // count, address and data; the checksum follows
+        body.append(char(HexByte(line, 2 + 2 * i)));
+    if (SRecordChecksum(body) != HexByte(line, 2 + 2 * count)) {
+        m_programmingVerdict = "CHECKSUM ERROR!!!";
+        return;
+    }
+    if (address + count - 3 > int(CE2prom::IMAGE_SIZE)) {
+        m_programmingVerdict = "ADDRESS ERROR!!!";
+        return;
+    }
+    for (int i = 0; i < count - 3; ++i)
+        m_received[address + i] = body[3 + i];
+}

@@ -1,0 +1,65 @@
+// CVirtualUnit: the behaviour of a TRC interface unit on its serial line, without the
+// serial line. It takes the bytes the program sends and returns what the unit answers,
+// each piece with the delay after which the unit sends it; karvo-unit puts it on a
+// pseudo-terminal. Faults can be switched on to test how the program copes.
+#pragma once
+
+#include "image/CE2prom.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+struct CUnitOptions {
+    QByteArray name = "RM4811";            // firmware name reported after REPLY
+    QByteArray version = "V2.6";           // version token reported after REPLY
+    QByteArray date = "15 Jun 1999 12:00"; // four date tokens
+    bool silent = false;                   // never answers anything
+    int silentAfterLines = -1;             // stops answering after this many received lines
+    int badDumpRecord = -1;                // dump record (1 = first S1) sent with a wrong checksum
+    QByteArray verdict;                    // final verdict instead of the unit's own judgement
+    int saveDelayMs = 200;                 // time the unit takes to store its E2PROM
+    bool receivedOk = true;                // sends "RECEIVED_OK" before storing
+    bool echo = false;                     // echoes each command ahead of its REPLY
+    bool nulBytes = false;                 // puts NUL bytes into its lines
+    bool longLine = false;                 // sends a line of more than 80 characters first
+    int corruptAddress = -1;               // stores the inverse of the programmed byte here
+    bool pacing = false;                   // sends at 9600 baud (960 bytes per second)
+};
+
+// One piece of output: bytes to send once delayMs have passed since the previous piece.
+struct CUnitOutput {
+    int delayMs;
+    QByteArray bytes;
+};
+
+class CVirtualUnit {
+public:
+    explicit CVirtualUnit(CUnitOptions options = {});
+
+    // The unit's E2PROM.
+    CE2prom& Image() { return m_image; }
+
+    // Feeds received bytes; returns what the unit sends in answer, in order.
+    QList<CUnitOutput> Receive(const QByteArray& bytes);
+
+    // How many programming sessions have ended with the data stored.
+    int ProgramCount() const { return m_programCount; }
+
+private:
+    enum class Mode { Idle, Programming };
+
+    void HandleLine(const QByteArray& line, QList<CUnitOutput>& out);
+    void HandleRecord(const QByteArray& line, QList<CUnitOutput>& out);
+    void Send(QList<CUnitOutput>& out, QByteArray line, int delayMs = 5);
+    QList<QByteArray> DumpLines() const;
+
+    CUnitOptions m_options;
+    CE2prom m_image;
+    QByteArray m_pending; // bytes of a line not yet ended by CR
+    int m_linesReceived = 0;
+    Mode m_mode = Mode::Idle;
+    QByteArray m_programmingVerdict; // the unit's own judgement of the records received
+    QByteArray m_received;           // image bytes received while programming
+    int m_programCount = 0;
+};

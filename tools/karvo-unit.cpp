@@ -1,0 +1,182 @@
+// karvo-unit: a virtual TRC interface unit on a pseudo-terminal, so that Read device,
+// Write device and Device information work without hardware.
+//
+//   karvo-unit [--image FILE] [--save FILE] [--link PATH] [fault options]
+//
+// It prints the terminal's device name on the first line of stdout, then answers the
+// program until it is stopped (SIGTERM or SIGINT). --save writes the setup the unit was
+// last programmed with after every successful write. Run with --help for the faults.
+#include "link/CError.h"
+#include "tools/CVirtualUnit.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringList>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <deque>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+void OnSignal(int) { g_stop = 1; }
+
+const char* const HELP =
+    "usage: karvo-unit [options]\n"
+    "  --image FILE          start with this S-record setup (default: all zeros)\n"
+    "  --save FILE           save the setup the unit is programmed with\n"
+    "  --link PATH           also reach the terminal through this symbolic link\n"
+    "  --name NAME           firmware name to report (default RM4811)\n"
+    "  --version TOKEN       version token to report (default V2.6)\n"
+    "  --silent              never answer\n"
+    "  --silent-after N      stop answering after N received lines\n"
+    "  --bad-dump-record N   send dump record N (1 = first S1) with a wrong checksum\n"
+    "  --verdict TEXT        final verdict of a write (e.g. \"CHECKSUM ERROR!!!\")\n"
+    "  --save-delay MS       time taken to store the E2PROM (default 200)\n"
+    "  --no-received-ok      do not send RECEIVED_OK before storing\n"
+    "  --echo                echo the command ahead of REPLY\n"
+    "  --nul-bytes           put NUL bytes into the lines sent\n"
+    "  --long-line           send a line longer than 80 characters\n"
+    "  --corrupt ADDR        store the wrong value at ADDR when programmed\n"
+    "  --pacing              send at 9600 baud (960 bytes per second)\n";
+
+using Clock = std::chrono::steady_clock;
+
+bool ParseOptions(const QStringList& args, CUnitOptions& o, QString& image, QString& save,
+                  QString& link) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const auto value = [&]() -> QString { return i + 1 < args.size() ? args[++i] : QString(); };
+        const auto number = [&]() { return value().toInt(); };
+        if (a == "--image") image = value();
+        else if (a == "--save") save = value();
+        else if (a == "--link") link = value();
+        else if (a == "--name") o.name = value().toLatin1();
+        else if (a == "--version") o.version = value().toLatin1();
+        else if (a == "--silent") o.silent = true;
+        else if (a == "--silent-after") o.silentAfterLines = number();
+        else if (a == "--bad-dump-record") o.badDumpRecord = number();
+        else if (a == "--verdict") o.verdict = value().toLatin1();
+        else if (a == "--save-delay") o.saveDelayMs = number();
+        else if (a == "--no-received-ok") o.receivedOk = false;
+        else if (a == "--echo") o.echo = true;
+        else if (a == "--nul-bytes") o.nulBytes = true;
+        else if (a == "--long-line") o.longLine = true;
+        else if (a == "--corrupt") o.corruptAddress = number();
+        else if (a == "--pacing") o.pacing = true;
+        else return false;
+    }
+    return true;
+}
+
+// Opens the pseudo-terminal pair; the unit keeps the terminal side open too, so that the
+// program may open and close it as often as it likes.
+bool OpenTerminal(int& master, int& slave, QByteArray& name) {
+    master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+        return false;
+    name = ptsname(master);
+    slave = open(name.constData(), O_RDWR | O_NOCTTY);
+    if (slave < 0)
+        return false;
+    termios t{};
+    tcgetattr(slave, &t);
+    cfmakeraw(&t);
+    cfsetspeed(&t, B9600);
+    tcsetattr(slave, TCSANOW, &t);
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.contains("--help")) {
+        std::fputs(HELP, stdout);
+        return 0;
+    }
+    CUnitOptions options;
+    QString imagePath, savePath, linkPath;
+    if (!ParseOptions(args, options, imagePath, savePath, linkPath)) {
+        std::fputs(HELP, stderr);
+        return 1;
+    }
+    CVirtualUnit unit(options);
+    if (!imagePath.isEmpty() && unit.Image().LoadSRecords(imagePath) != 1) {
+        std::fprintf(stderr, "karvo-unit: cannot load %s\n", qPrintable(imagePath));
+        return 2;
+    }
+    int master = -1, slave = -1;
+    QByteArray name;
+    if (!OpenTerminal(master, slave, name)) {
+        std::perror("karvo-unit: pseudo-terminal");
+        return 3;
+    }
+    if (!linkPath.isEmpty()) {
+        QFile::remove(linkPath);
+        if (symlink(name.constData(), linkPath.toLocal8Bit().constData()) != 0) {
+            std::perror("karvo-unit: link");
+            return 3;
+        }
+    }
+    std::printf("%s\n", name.constData());
+    std::fflush(stdout);
+    std::signal(SIGTERM, OnSignal);
+    std::signal(SIGINT, OnSignal);
+
+    // Output waiting to be sent, each piece due at its own time.
+    std::deque<std::pair<Clock::time_point, QByteArray>> queue;
+    Clock::time_point last = Clock::now();
+    int saved = 0;
+    while (!g_stop) {
+        int timeout = 200;
+        if (!queue.empty()) {
+            const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
+                queue.front().first - Clock::now());
+            timeout = std::max<int>(0, int(wait.count()));
+        }
+        pollfd p{master, POLLIN, 0};
+        const int ready = poll(&p, 1, timeout);
+        if (ready > 0 && (p.revents & POLLIN)) {
+            char buffer[512];
+            const ssize_t n = read(master, buffer, sizeof buffer);
+            if (n > 0) {
+                Clock::time_point at = std::max(Clock::now(), last);
+                for (const CUnitOutput& o : unit.Receive(QByteArray(buffer, int(n)))) {
+                    at += std::chrono::milliseconds(o.delayMs);
+                    queue.emplace_back(at, o.bytes);
+                }
+                if (!queue.empty())
+                    last = queue.back().first;
+            }
+        }
+        while (!queue.empty() && queue.front().first <= Clock::now()) {
+            const QByteArray& bytes = queue.front().second;
+            if (write(master, bytes.constData(), bytes.size()) < 0 && errno != EAGAIN)
+                break;
+            queue.pop_front();
+        }
+        if (unit.ProgramCount() != saved && !savePath.isEmpty()) {
+            try {
+                unit.Image().SaveSRecords(savePath);
+            } catch (const CError& e) {
+                std::fprintf(stderr, "karvo-unit: %s\n", qPrintable(e.ComposeText()));
+            }
+        }
+        saved = unit.ProgramCount();
+    }
+    if (!linkPath.isEmpty())
+        QFile::remove(linkPath);
+    close(slave);
+    close(master);
+    return 0;
+}
