@@ -1,0 +1,59 @@
+// Backups: written as loadable setups, kept to the newest 50, never in the way.
+#include "image/CBackups.h"
+#include "image/CE2prom.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestBackups : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { qputenv("KARVO_BACKUP_DIR", m_dir.path().toLocal8Bit() + "/b"); }
+    void savedSetupLoadsBack();
+    void keepsTheNewestFifty();
+    void unwritableFolder();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestBackups::savedSetupLoadsBack() {
+    CE2prom image;
+    image.SetByte(21, 5);
+    image.SetByte(210, 0x77);
+    const QString path = CBackups::Save(image.Bytes(), "written");
+    QVERIFY(path.endsWith("-written.s19"));
+    QVERIFY(path.startsWith(CBackups::Folder()));
+    CE2prom copy;
+    QCOMPARE(copy.LoadSRecords(path), 1);
+    QCOMPARE(copy.Bytes(), image.Bytes());
+}
+
+void TestBackups::keepsTheNewestFifty() {
+    QDir dir(CBackups::Folder());
+    dir.removeRecursively();
+    QStringList paths;
+    for (int i = 0; i < 53; ++i) {
+        QByteArray bytes(211, '\0');
+        bytes[1] = char(i);
+        paths << CBackups::Save(bytes, "replaced");
+    }
+    const QStringList kept = QDir(CBackups::Folder()).entryList({"*.s19"}, QDir::Files, QDir::Name);
+    QCOMPARE(kept.size(), 50);
+    // Backups of the same millisecond get distinct names in age order; the three oldest went.
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(!QFile::exists(paths[i]));
+    for (int i = 3; i < 53; ++i)
+        QVERIFY(QFile::exists(paths[i]));
+}
+
+void TestBackups::unwritableFolder() {
+    QFile blocker(m_dir.filePath("file"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("KARVO_BACKUP_DIR", m_dir.filePath("file/b").toLocal8Bit());
+    QCOMPARE(CBackups::Save(QByteArray(211, '\0'), "written"), QString());
+}
+
+QTEST_GUILESS_MAIN(TestBackups)
+#include "tst_backups.moc"
