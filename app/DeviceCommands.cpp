@@ -1,8 +1,81 @@
 #include "app/DeviceCommands.h"
 
-// The device link has not been built into this program yet.
-bool HasDeviceCommands() { return false; }
+#include "app/CKarvoDoc.h"
+#include "app/CMainFrame.h"
+#include "image/CE2prom.h"
+#include "lang/CurrentLanguage.h"
+#include "link/CError.h"
+#include "link/CMessages.h"
+#include "link/CProgressDlg.h"
+#include "link/CSerialPort.h"
 
-void RunWriteDeviceCommand(CMainFrame&) {}
-void RunReadDeviceCommand(CMainFrame&) {}
-void RunDeviceInformationCommand(CMainFrame&) {}
+namespace {
+
+CPort* g_commandPort = nullptr;
+
+// Runs a frame command with the port in use and keeps errors inside the command.
+template <typename Command> void WithPort(Command command) {
+    try {
+        if (g_commandPort) {
+            command(*g_commandPort);
+        } else {
+            CSerialPort port;
+            command(port);
+        }
+    } catch (const CError& error) {
+        error.ReportError();
+    }
+}
+
+} // namespace
+
+bool HasDeviceCommands() {
+    return true;
+}
+
+void SetDeviceCommandPort(CPort* port) {
+    g_commandPort = port;
+}
+
+CDeviceOutcome RunWriteDeviceCommand(QWidget* mainWindow, CE2prom& image, int portIndex,
+                                     CPort& port, const QString& tracePath) {
+    const MsgAnswer answer =
+        Messages().Show(Tr(QStringLiteral("Are you sure?")), QStringLiteral("Karvo"),
+                        MsgIcon::Question, MsgButtons::YesNo);
+    if (answer != MsgAnswer::Yes)
+        return {};
+    CProgressDlg::Factory progress(mainWindow);
+    return RunWriteDevice(image, portIndex, port, &progress, tracePath);
+}
+
+CDeviceOutcome RunReadDeviceCommand(QWidget* mainWindow, CE2prom& image, int portIndex,
+                                    CPort& port) {
+    CProgressDlg::Factory progress(mainWindow);
+    return RunReadDevice(image, portIndex, port, &progress);
+}
+
+CDeviceOutcome RunDeviceInformationCommand(QWidget* mainWindow, CE2prom& image, int portIndex,
+                                           CPort& port) {
+    CProgressDlg::Factory progress(mainWindow);
+    return RunDeviceInformation(image, portIndex, port, &progress);
+}
+
+void RunWriteDeviceCommand(CMainFrame& frame) {
+    WithPort([&](CPort& port) {
+        RunWriteDeviceCommand(&frame, *frame.Image(), frame.SelectedPortIndex(), port);
+    });
+}
+
+void RunReadDeviceCommand(CMainFrame& frame) {
+    // The answer does not stop the command: the read goes on either way.
+    frame.Document()->SaveModified();
+    WithPort([&](CPort& port) {
+        RunReadDeviceCommand(&frame, *frame.Image(), frame.SelectedPortIndex(), port);
+    });
+}
+
+void RunDeviceInformationCommand(CMainFrame& frame) {
+    WithPort([&](CPort& port) {
+        RunDeviceInformationCommand(&frame, *frame.Image(), frame.SelectedPortIndex(), port);
+    });
+}

@@ -1,8 +1,20 @@
 // The three device commands of the File menu (Write device, Read device, Device
 // information), run by the main frame on its image with the selected COM port.
+//
+// Each runs one conversation with the unit on the user-interface thread, with a
+// progress dialog that keeps the main window disabled meanwhile, and ends in one
+// outcome box. Write device first asks "Are you sure?"; Read device first lets the
+// document offer to save unsaved changes.
 #pragma once
 
+#include "link/DeviceCommandFrames.h"
+
+#include <QString>
+
+class CE2prom;
 class CMainFrame;
+class CPort;
+class QWidget;
 
 // True when this build has the device commands; without them they stay disabled.
 bool HasDeviceCommands();
@@ -10,3 +22,17 @@ bool HasDeviceCommands();
 void RunWriteDeviceCommand(CMainFrame& frame);
 void RunReadDeviceCommand(CMainFrame& frame);
 void RunDeviceInformationCommand(CMainFrame& frame);
+
+// The port the frame's commands use instead of the serial port (not owned; tests put in
+// a scripted one); nullptr restores the serial port of the selected COM port.
+void SetDeviceCommandPort(CPort* port);
+
+// The commands on an image, a port and the main window that the progress dialog keeps
+// disabled. The frame's commands come here; tests may call them directly.
+CDeviceOutcome RunWriteDeviceCommand(QWidget* mainWindow, CE2prom& image, int portIndex,
+                                     CPort& port,
+                                     const QString& tracePath = QStringLiteral("test.dat"));
+CDeviceOutcome RunReadDeviceCommand(QWidget* mainWindow, CE2prom& image, int portIndex,
+                                    CPort& port);
+CDeviceOutcome RunDeviceInformationCommand(QWidget* mainWindow, CE2prom& image, int portIndex,
+                                           CPort& port);

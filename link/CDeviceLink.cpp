@@ -1,0 +1,469 @@
+#include "link/CDeviceLink.h"
+
+#include "image/SRecords.h"
+#include "lang/CurrentLanguage.h"
+#include "link/CError.h"
+
+#include <QFile>
+#include <array>
+#include <climits>
+#include <new>
+#include <optional>
+
+namespace {
+
+// Markers of the unit's verdict, in the order they are tested.
+const std::array<const char*, 6> REPLY_MARKERS = {
+    "SAVED_OK",        "RECEIVED_OK",      "TIMEOUT!!!",
+    "FORMAT ERROR!!!", "ADDRESS ERROR!!!", "CHECKSUM ERROR!!!",
+};
+
+// Identity fields: the name, version and date words keep at most this many characters.
+constexpr int NAME_CHARS = 19;
+constexpr int VERSION_CHARS = 51;
+constexpr int DATE_WORD_CHARS = 11;
+
+// The dump is received into an area addressed modulo 8192.
+constexpr int RECEIVE_AREA_SIZE = 10000;
+constexpr int ADDRESS_MASK = 0x1FFF;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+// A letter, digit or punctuation mark: a printable ASCII character other than blank.
+bool IsGraphic(char c) {
+    return c > ' ' && c < 127;
+}
+
+// Zero bytes become blanks, so that the received text reads as one string.
+void BlankZeros(QByteArray& text) {
+    text.replace('\0', ' ');
+}
+
+// The words of text, separated by white space.
+QList<QByteArray> Words(const QByteArray& text) {
+    QList<QByteArray> words;
+    int i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && IsBlank(text[i]))
+            ++i;
+        const int start = i;
+        while (i < text.size() && !IsBlank(text[i]))
+            ++i;
+        if (i > start)
+            words.append(text.mid(start, i - start));
+    }
+    return words;
+}
+
+// An optionally signed decimal number at pos, clamped to int; false when there is none.
+bool ReadNumber(const QByteArray& text, int& pos, int& value) {
+    int p = pos;
+    bool negative = false;
+    if (p < text.size() && (text[p] == '+' || text[p] == '-'))
+        negative = text[p++] == '-';
+    if (p >= text.size() || !IsDigit(text[p]))
+        return false;
+    long long number = 0;
+    for (; p < text.size() && IsDigit(text[p]); ++p)
+        number = std::min<long long>(number * 10 + (text[p] - '0'), INT_MAX);
+    value = int(negative ? -number : number);
+    pos = p;
+    return true;
+}
+
+// Version token: any character, the major number, any character, the minor number.
+// Numbers the token does not supply leave the values as they were.
+void ParseVersion(const QByteArray& token, int& major, int& minor) {
+    int pos = 1;
+    if (token.isEmpty() || !ReadNumber(token, pos, major) || pos >= token.size())
+        return;
+    ++pos;
+    ReadNumber(token, pos, minor);
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// The value of the leading hexadecimal digits of field (0 without any).
+int HexValue(const QByteArray& field) {
+    int value = 0;
+    for (char c : field) {
+        const int digit = HexDigit(c);
+        if (digit < 0)
+            break;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+// The first word of a received line, cut at the first character that is neither a
+// letter, a digit nor a punctuation mark.
+QByteArray RecordToken(QByteArray line) {
+    BlankZeros(line);
+    int start = 0;
+    while (start < line.size() && IsBlank(line[start]))
+        ++start;
+    int end = start;
+    while (end < line.size() && IsGraphic(line[end]))
+        ++end;
+    return line.mid(start, end - start);
+}
+
+// The S1 record of data at address: "S1", count, address, data and checksum in
+// uppercase hexadecimal.
+QByteArray RecordLine(int address, const QByteArray& data) {
+    QByteArray fields;
+    fields.append(char(data.size() + 3));
+    fields.append(char(address >> 8));
+    fields.append(char(address & 0xFF));
+    fields.append(data);
+    fields.append(char(SRecordChecksum(fields)));
+    return "S1" + fields.toHex().toUpper();
+}
+
+} // namespace
+
+int ClassifyReply(const QByteArray& line) {
+    for (int code = 0; code < int(REPLY_MARKERS.size()); ++code) {
+        if (line.contains(REPLY_MARKERS[code]))
+            return code;
+    }
+    return REPLY_UNKNOWN;
+}
+
+// The progress display of one exchange: created with its caption and range when the
+// exchange shows progress, routing the port's waits to its message pump, and destroyed
+// (before any report box) when the exchange ends. Without a display every call is a
+// no-op and no cancel is ever seen.
+class CDeviceLink::CExchangeProgress {
+public:
+    CExchangeProgress(CProgressFactory* factory, bool show, CPort& port, const QString& caption,
+                      int lower, int upper) {
+        if (show && factory)
+            m_display = factory->CreateProgress();
+        if (!m_display)
+            return;
+        m_display->SetRange(lower, upper);
+        m_display->SetStep(1);
+        m_display->SetCaption(caption);
+        CProgress* display = m_display.get();
+        m_idle.emplace(port, [display] { display->PumpMessages(); });
+    }
+
+    bool Shown() const { return m_display != nullptr; }
+    void StepIt() {
+        if (m_display)
+            m_display->StepIt();
+    }
+    void SetStep(int step) {
+        if (m_display)
+            m_display->SetStep(step);
+    }
+    bool PollCancel() { return m_display && m_display->PollCancel(); }
+    void SetMessage(const QString& message) {
+        if (m_display)
+            m_display->SetMessage(message);
+    }
+
+private:
+    std::unique_ptr<CProgress> m_display;
+    std::optional<CIdleHandlerScope> m_idle; // released before the display
+};
+
+CDeviceLink::CDeviceLink(CE2prom& image, CPort& port, CProgressFactory* progress)
+    : m_image(image), m_port(port), m_progress(progress) {}
+
+CDeviceLink::~CDeviceLink() {
+    ClosePort();
+}
+
+void CDeviceLink::ClosePort() {
+    if (!m_portOpen)
+        return;
+    m_port.Close();
+    m_portOpen = false;
+}
+
+int CDeviceLink::PortStatus() const {
+    return m_portOpen ? m_port.OpenStatus() : PORT_NOT_SETUP;
+}
+
+char CDeviceLink::Terminator() const {
+    return char(m_image.LinkSettings().lineTerminator);
+}
+
+void CDeviceLink::Fail(int returnCode, QString& errorText) {
+    ClosePort();
+    AppendLibraryErrorText(returnCode, errorText);
+    throw CComErr(4, returnCode);
+}
+
+void CDeviceLink::SendLine(const QByteArray& text, QString& errorText) {
+    const int written = m_port.WriteStringTimed(text, Terminator(), WRITE_TIMEOUT);
+    if (written < 0)
+        Fail(written, errorText);
+    QByteArray answer;
+    const int answered = m_port.ReadStringTimed(answer, LINE_CHARS, Terminator(), ANSWER_TIMEOUT);
+    if (answered < 0)
+        Fail(answered, errorText);
+}
+
+template <typename Steps> int CDeviceLink::Guarded(Steps steps) {
+    try {
+        return steps();
+    } catch (const CComErr& error) {
+        error.ReportError(); // a fatal one does not end the program here
+        return LINK_ERROR_REPORTED;
+    } catch (const std::bad_alloc&) {
+        ClosePort();
+        CComErr(0).ReportError();
+        return LINK_ERROR_REPORTED;
+    }
+}
+
+int CDeviceLink::Connect(const QByteArray& command, const QByteArray& marker, QString& errorText,
+                         bool showProgress) {
+    return Guarded([&] { return ConnectSteps(command, marker, errorText, showProgress); });
+}
+
+int CDeviceLink::ReadDevice(QString& errorText, bool showProgress) {
+    return Guarded([&] { return ReadSteps(errorText, showProgress); });
+}
+
+int CDeviceLink::WriteDevice(const QByteArray& command, const QByteArray& prompt,
+                             QString& errorText, bool showProgress) {
+    return Guarded([&] { return WriteSteps(command, prompt, errorText, showProgress); });
+}
+
+int CDeviceLink::ConnectSteps(const QByteArray& command, const QByteArray& marker,
+                              QString& errorText, bool showProgress) {
+    const CLinkSettings link = m_image.LinkSettings();
+    CExchangeProgress progress(m_progress, showProgress, m_port, Tr("Connecting to device ..."), 0,
+                               link.attemptLimit + 1);
+
+    ClosePort();
+    m_port.SetDefaultBufferSize(PORT_BUFFER_SIZE, PORT_BUFFER_SIZE);
+    const int status = m_port.Open(link);
+    m_portOpen = true;
+    if (status < 0)
+        Fail(status, errorText);
+    progress.StepIt();
+
+    const int written = m_port.WriteStringTimed(command, Terminator(), WRITE_TIMEOUT);
+    if (written < 0)
+        Fail(written, errorText);
+    QByteArray answer;
+    if (m_port.ReadStringTimed(answer, LINE_CHARS, Terminator(), ANSWER_TIMEOUT) < 0) {
+        ClosePort(); // nothing answers on this port
+        throw CComErr(6);
+    }
+
+    for (int attempts = 0; attempts < link.attemptLimit;) {
+        QByteArray chunk;
+        const int result = m_port.ReadBufferTimed(chunk, CHUNK_CHARS, CHUNK_TIMEOUT);
+        if (result < 0 && result != PORT_BUFFER_EMPTY)
+            Fail(result, errorText);
+        const bool quiet = result == PORT_BUFFER_EMPTY; // fewer than a full chunk came
+        if (quiet)
+            progress.StepIt();
+        if (progress.PollCancel()) {
+            ClosePort();
+            return LINK_USER_ABORTED;
+        }
+        if (quiet)
+            ++attempts;
+        if (FindReply(chunk, marker))
+            return LINK_CONNECTED;
+        if (!m_port.IsRXEmpty())
+            m_port.ClearRXBuffer();
+        if (quiet) // a unit still sending full chunks is listened to without asking again
+            SendLine(command, errorText);
+    }
+    m_port.ClearRXBuffer();
+    return LINK_NO_REPLY;
+}
+
+bool CDeviceLink::FindReply(const QByteArray& chunk, const QByteArray& marker) {
+    QByteArray text = chunk;
+    BlankZeros(text);
+    const int at = marker.isEmpty() ? 0 : text.indexOf(marker[0]);
+    if (at < 0 || text.mid(at, marker.size()) != marker)
+        return false;
+    StoreIdentity(text.mid(at + marker.size()));
+    return true;
+}
+
+void CDeviceLink::StoreIdentity(const QByteArray& afterMarker) {
+    QList<QByteArray> words = Words(afterMarker);
+    while (words.size() < 6)
+        words.append(QByteArray());
+    int major = m_image.DeviceMajorVersion();
+    int minor = m_image.DeviceMinorVersion();
+    ParseVersion(words[1].left(VERSION_CHARS), major, minor);
+    QByteArray date = words[2].left(DATE_WORD_CHARS);
+    for (int i = 3; i < 6; ++i)
+        date += ' ' + words[i].left(DATE_WORD_CHARS);
+    m_image.SetDeviceIdentity(words[0].left(NAME_CHARS), date, major, minor);
+}
+
+int CDeviceLink::ReadSteps(QString& errorText, bool showProgress) {
+    CExchangeProgress progress(m_progress, showProgress, m_port, Tr("Reading device ..."), 0,
+                               int(m_image.GetSize()));
+    if (progress.PollCancel()) {
+        ClosePort();
+        return LINK_USER_ABORTED;
+    }
+
+    // Addresses the dump does not cover keep their values.
+    QByteArray area(RECEIVE_AREA_SIZE, '\0');
+    area.replace(0, int(m_image.GetSize()), m_image.Bytes());
+
+    if (m_portOpen) {
+        m_port.ClearRXBuffer();
+        m_port.Pause(SETTLE_MS);
+    }
+    if (const int status = PortStatus(); status < 0)
+        Fail(status, errorText);
+    SendLine(DUMP_COMMAND, errorText);
+
+    for (;;) {
+        QByteArray line;
+        const int result = m_port.ReadStringTimed(line, LINE_CHARS, Terminator(), RECORD_TIMEOUT);
+        if (result == PORT_BUFFER_EMPTY)
+            return LINK_NO_REPLY; // the command closes the port
+        if (result < 0)
+            Fail(result, errorText);
+
+        const QByteArray token = RecordToken(line);
+        if (!token.startsWith("S1") && !token.startsWith("S9")) {
+            if (progress.PollCancel()) { // a unit that only chatters can still be stopped
+                ClosePort();
+                return LINK_USER_ABORTED;
+            }
+            continue;
+        }
+        if (token[1] == '9') {
+            m_image.ReplaceBytes(area.left(int(m_image.GetSize())));
+            return LINK_RECEPTION_OK;
+        }
+
+        // A count below 3, or more data than the line holds, is a broken record.
+        const int count = token.size() >= 4 ? HexValue(token.mid(2, 2)) : 0;
+        const int n = count - 3;
+        if (count < 3 || token.size() < 8 + 2 * n + 2) {
+            ClosePort();
+            return LINK_CHECKSUM_ERROR;
+        }
+        progress.SetStep(n);
+        progress.StepIt();
+        if (progress.PollCancel()) {
+            ClosePort();
+            return LINK_USER_ABORTED;
+        }
+        const int address = HexValue(token.mid(4, 4));
+        unsigned sum = unsigned(count + (address >> 8) + address);
+        for (int i = 0; i < n; ++i) {
+            const int value = HexValue(token.mid(8 + 2 * i, 2));
+            area[(address & ADDRESS_MASK) + i] = char(value);
+            sum += unsigned(value);
+        }
+        if (HexValue(token.mid(8 + 2 * n, 2)) != int(~sum & 0xFF)) {
+            ClosePort();
+            return LINK_CHECKSUM_ERROR;
+        }
+    }
+}
+
+int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt, QString& errorText,
+                            bool showProgress) {
+    QFile trace(m_tracePath);
+    const bool tracing = trace.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    const auto traceLine = [&](const QByteArray& line) {
+        if (tracing)
+            trace.write(line);
+    };
+
+    const int imageSize = int(m_image.GetSize());
+    CExchangeProgress progress(m_progress, showProgress, m_port, Tr("Writing device ..."), 0,
+                               imageSize - 1);
+    if (progress.PollCancel()) {
+        ClosePort();
+        return LINK_USER_ABORTED;
+    }
+    if (m_portOpen)
+        m_port.ClearRXBuffer();
+    if (const int status = PortStatus(); status < 0)
+        Fail(status, errorText);
+    SendLine(command, errorText);
+
+    // The unit's lines up to its prompt go to the trace as they came.
+    for (;;) {
+        QByteArray line;
+        const int result = m_port.ReadStringTimed(line, LINE_CHARS, Terminator(), PROMPT_TIMEOUT);
+        traceLine(line);
+        if (result == PORT_BUFFER_EMPTY)
+            return LINK_NO_REPLY; // the command closes the port
+        if (result < 0)
+            Fail(result, errorText);
+        BlankZeros(line);
+        if (line.contains(prompt))
+            break;
+        if (progress.PollCancel()) { // a unit that only chatters can still be stopped
+            ClosePort();
+            return LINK_USER_ABORTED;
+        }
+    }
+
+    const QByteArray bytes = m_image.Bytes();
+    for (int address = 1; address < imageSize; address += RECORD_BYTES) {
+        const QByteArray data = bytes.mid(address, RECORD_BYTES);
+        SendLine(RecordLine(address, data), errorText);
+        if (!progress.Shown())
+            continue;
+        while (m_port.IsTXBusy() != 0) {
+        }
+        progress.SetStep(int(data.size()));
+        progress.StepIt();
+        if (progress.PollCancel()) {
+            ClosePort();
+            return LINK_USER_ABORTED;
+        }
+    }
+    SendLine(END_RECORD, errorText);
+
+    int result = REPLY_UNKNOWN;
+    for (int timeout = VERDICT_TIMEOUT;;) {
+        QByteArray line;
+        const int read = m_port.ReadStringTimed(line, LINE_CHARS, Terminator(), timeout);
+        if (read == PORT_BUFFER_EMPTY) {
+            result = LINK_NO_REPLY;
+            break;
+        }
+        if (read < 0)
+            Fail(read, errorText);
+        BlankZeros(line);
+        result = ClassifyReply(line);
+        if (result != REPLY_RECEIVED_OK)
+            break;
+        // The unit now stores its E2PROM, which takes a while.
+        progress.SetMessage(Tr("Device saving data ..."));
+        timeout = SAVING_TIMEOUT;
+        if (progress.PollCancel()) {
+            result = LINK_USER_ABORTED;
+            break;
+        }
+    }
+    ClosePort();
+    return result;
+}

@@ -1,0 +1,135 @@
+// CDeviceLink: the conversations with the unit over one port, on the configuration
+// image: Connect (open the port, "\nVERIFY", wait for "REPLY" and the unit's identity),
+// ReadDevice (dump the unit's E2PROM into the image) and WriteDevice (program the unit
+// with the image), each answering a small result code.
+//
+// The exchanges handle the link's own errors: a failing port call closes the port,
+// appends the plain text of its return code to the caller's error text, and is reported
+// as a CComErr box (through the message seam) before the exchange returns
+// LINK_ERROR_REPORTED. Progress and Cancel go through the progress seam; no widgets here.
+//
+// The link owns the open state of the port, not the port: the port object is the
+// caller's and must outlive the link. The destructor closes an open port.
+#pragma once
+
+#include "image/CE2prom.h"
+#include "link/CPort.h"
+#include "link/CProgress.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Result codes of the exchanges.
+constexpr int LINK_SAVED_OK = 0;        // WriteDevice: the unit answered "SAVED_OK"
+constexpr int LINK_RECEPTION_OK = 1;    // ReadDevice: the end record arrived, image replaced
+constexpr int LINK_CHECKSUM_ERROR = 5;  // ReadDevice: a bad record; image unchanged
+constexpr int LINK_NO_REPLY = 7;        // no answer within the time-out (or attempts)
+constexpr int LINK_USER_ABORTED = 8;    // Cancel was pressed; the port is closed
+constexpr int LINK_CONNECTED = 9;       // Connect: identity stored, port left open
+constexpr int LINK_ERROR_REPORTED = 12; // an error was reported; the port is closed
+
+// Verdict codes of ClassifyReply (also the results of WriteDevice for 0 and 2 to 6).
+constexpr int REPLY_SAVED_OK = 0;
+constexpr int REPLY_RECEIVED_OK = 1;
+constexpr int REPLY_TIMEOUT = 2;
+constexpr int REPLY_FORMAT_ERROR = 3;
+constexpr int REPLY_ADDRESS_ERROR = 4;
+constexpr int REPLY_CHECKSUM_ERROR = 5;
+constexpr int REPLY_UNKNOWN = 6;
+
+// The verdict a line of the unit carries: the markers "SAVED_OK", "RECEIVED_OK",
+// "TIMEOUT!!!", "FORMAT ERROR!!!", "ADDRESS ERROR!!!", "CHECKSUM ERROR!!!" are searched
+// anywhere in the line in this order, and the first one present decides (0 to 5);
+// REPLY_UNKNOWN without any.
+int ClassifyReply(const QByteArray& line);
+
+// The fixed texts of the conversation.
+inline constexpr char VERIFY_COMMAND[] = "\nVERIFY";
+inline constexpr char REPLY_MARKER[] = "REPLY";
+inline constexpr char DUMP_COMMAND[] = "DUMPING";
+inline constexpr char PROGRAMMING_COMMAND[] = "PROGRAMMING QN4812 V2.6";
+inline constexpr char PROGRAMMING_PROMPT[] = "PROGRAMMING RM4811 V2";
+inline constexpr char END_RECORD[] = "S9030000FC";
+inline constexpr char UNIT_FIRMWARE[] = "RM4811";
+constexpr int UNIT_MAJOR_VERSION = 2;
+
+class CDeviceLink {
+public:
+    // Time-outs and sizes of the conversation, in milliseconds and characters.
+    static constexpr int LINE_CHARS = 80;
+    static constexpr int CHUNK_CHARS = 100;
+    static constexpr int PORT_BUFFER_SIZE = 20000;
+    static constexpr int WRITE_TIMEOUT = 500;
+    static constexpr int ANSWER_TIMEOUT = 500;
+    static constexpr int CHUNK_TIMEOUT = 500;
+    static constexpr int RECORD_TIMEOUT = 2000;
+    static constexpr int PROMPT_TIMEOUT = 20000;
+    static constexpr int VERDICT_TIMEOUT = 5000;
+    static constexpr int SAVING_TIMEOUT = 60000;
+    static constexpr int SETTLE_MS = 50;
+    static constexpr int RECORD_BYTES = 16;
+
+    // progress may be null: the exchanges then show nothing and are never cancelled.
+    CDeviceLink(CE2prom& image, CPort& port, CProgressFactory* progress);
+    ~CDeviceLink();
+    CDeviceLink(const CDeviceLink&) = delete;
+    CDeviceLink& operator=(const CDeviceLink&) = delete;
+
+    // Opens the port with the image's link settings, sends command and listens for
+    // marker followed by the unit's identity (name, version, four date words), which is
+    // stored in the image. LINK_CONNECTED (port open), LINK_NO_REPLY after the attempt
+    // limit (port open), LINK_USER_ABORTED or LINK_ERROR_REPORTED (port closed).
+    int Connect(const QByteArray& command, const QByteArray& marker, QString& errorText,
+                bool showProgress);
+
+    // After a successful Connect: asks for the dump and replaces the image at the end
+    // record. LINK_RECEPTION_OK, LINK_CHECKSUM_ERROR (also for a malformed record),
+    // LINK_NO_REPLY, LINK_USER_ABORTED or LINK_ERROR_REPORTED; only the first changes
+    // the image, and never its modified flag.
+    int ReadDevice(QString& errorText, bool showProgress);
+
+    // After a successful Connect: sends command, waits for prompt (tracing the unit's
+    // lines to the trace file), sends the image as S1 records and S9, and waits for the
+    // verdict. The ClassifyReply code of the verdict (REPLY_RECEIVED_OK only extends the
+    // wait), LINK_NO_REPLY, LINK_USER_ABORTED or LINK_ERROR_REPORTED. Closes the port.
+    int WriteDevice(const QByteArray& command, const QByteArray& prompt, QString& errorText,
+                    bool showProgress);
+
+    // Closes the port if it is open; otherwise nothing.
+    void ClosePort();
+    bool IsPortOpen() const { return m_portOpen; }
+
+    // Where WriteDevice traces the unit's lines; "test.dat" in the current directory
+    // unless set. A trace file that cannot be created is left out.
+    void SetTracePath(const QString& path) { m_tracePath = path; }
+
+private:
+    class CExchangeProgress;
+
+    int ConnectSteps(const QByteArray& command, const QByteArray& marker, QString& errorText,
+                     bool showProgress);
+    int ReadSteps(QString& errorText, bool showProgress);
+    int WriteSteps(const QByteArray& command, const QByteArray& prompt, QString& errorText,
+                   bool showProgress);
+    // Runs the steps of one exchange and turns a raised link error into its report and
+    // LINK_ERROR_REPORTED.
+    template <typename Steps> int Guarded(Steps steps);
+
+    // Closes the port, appends the return code's text and raises CComErr 4.
+    [[noreturn]] void Fail(int returnCode, QString& errorText);
+    // The open status, or PORT_NOT_SETUP without an open port.
+    int PortStatus() const;
+    // Sends text and reads the unit's answer line; a failure of either is raised.
+    void SendLine(const QByteArray& text, QString& errorText);
+    char Terminator() const;
+    // True, with the identity stored, when the chunk holds the marker at its first
+    // occurrence of the marker's first character.
+    bool FindReply(const QByteArray& chunk, const QByteArray& marker);
+    void StoreIdentity(const QByteArray& afterMarker);
+
+    CE2prom& m_image;
+    CPort& m_port;
+    CProgressFactory* m_progress;
+    bool m_portOpen = false;
+    QString m_tracePath = QStringLiteral("test.dat");
+};

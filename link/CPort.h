@@ -1,0 +1,107 @@
+// CPort: one serial port as the device exchanges use it: open with the link settings,
+// timed string write with the line terminator, timed line read, timed buffer read,
+// receive-buffer clear and query, transmit-busy query, close.
+//
+// Every operation answers with the serial layer's return codes: 0 success, -8 "Buffer
+// empty" when a time-out expires before the requested amount arrived, any other
+// negative value a failure named by LibraryErrorName/LibraryErrorText.
+//
+// The line and buffer assembly lives here, once; a backend only supplies a clock, the
+// waiting for received bytes and the sending. CSerialPort is the real port, CScriptedPort
+// an in-memory port with a virtual clock for tests.
+//
+// While a timed call waits it runs the idle handler between short waits, so the
+// progress dialog can keep the windows painted and notice Cancel.
+#pragma once
+
+#include "image/CE2prom.h"
+
+#include <QByteArray>
+#include <functional>
+
+// Return codes of the serial layer that the port and the exchanges produce themselves.
+constexpr int PORT_OK = 0;
+constexpr int PORT_GENERAL_ERROR = -1;
+constexpr int PORT_INVALID_PORT = -2;
+constexpr int PORT_IN_USE = -3;
+constexpr int PORT_NOT_SETUP = -6;
+constexpr int PORT_BUFFER_EMPTY = -8; // the time-out expired first
+constexpr int PORT_TIMEOUT = -10;
+constexpr int PORT_NOT_SUPPORTED = -24;
+constexpr int PORT_ILLEGAL_BAUDRATE = -25;
+constexpr int PORT_ILLEGAL_PARITY = -26;
+constexpr int PORT_ILLEGAL_WORD_LENGTH = -27;
+constexpr int PORT_ILLEGAL_STOPBIT = -28;
+
+class CPort {
+public:
+    virtual ~CPort() = default;
+
+    // Sizes of the receive and transmit buffers for the next open.
+    virtual void SetDefaultBufferSize(int receiveSize, int transmitSize) = 0;
+    // Opens the port named by settings.portIndex with the settings' speed and framing.
+    // Returns the open status (also kept for OpenStatus()): 0 or a negative code. A port
+    // whose open failed still has to be closed.
+    virtual int Open(const CLinkSettings& settings) = 0;
+    // Closes the port and discards everything received. Harmless when not open.
+    virtual void Close() = 0;
+    // The status of the last Open; PORT_NOT_SETUP when the port was never opened.
+    virtual int OpenStatus() const = 0;
+
+    // Sends text followed by the terminator; fails when it cannot be sent within
+    // timeoutMs.
+    virtual int WriteStringTimed(const QByteArray& text, char terminator, int timeoutMs);
+    // Receives one line: the characters before the terminator (which is consumed), at
+    // most maxChars of them; a longer line is delivered in pieces of maxChars. Returns 0
+    // with the line, or PORT_BUFFER_EMPTY with whatever arrived before the time-out
+    // (consumed too), or a failure with line empty.
+    virtual int ReadStringTimed(QByteArray& line, int maxChars, char terminator, int timeoutMs);
+    // Receives exactly maxChars characters: 0 when they all came within timeoutMs,
+    // PORT_BUFFER_EMPTY with the fewer that came, or a failure.
+    virtual int ReadBufferTimed(QByteArray& buffer, int maxChars, int timeoutMs);
+    // Discards every character received so far.
+    void ClearRXBuffer();
+    // False when received characters are waiting.
+    bool IsRXEmpty();
+    // Non-zero while sent characters are still on their way out.
+    virtual int IsTXBusy() = 0;
+    // Waits ms milliseconds; characters arriving meanwhile are kept.
+    void Pause(int ms);
+
+    // Run between the short waits of every timed call; an empty handler runs nothing.
+    void SetIdleHandler(std::function<void()> handler) { m_idle = std::move(handler); }
+
+protected:
+    // Milliseconds on the port's clock.
+    virtual qint64 Clock() const = 0;
+    // Waits at most waitMs (0: not at all) for more received characters and appends
+    // whatever arrived to m_received. Returns 0 or a failure code. Implementations run
+    // RunIdle() once per call.
+    virtual int Fetch(qint64 waitMs) = 0;
+    // Sends bytes as they stand within timeoutMs; 0 or a failure code.
+    virtual int Send(const QByteArray& bytes, int timeoutMs) = 0;
+    // Drops what the backend itself holds of received characters (m_received is cleared
+    // by the caller).
+    virtual void DiscardInput() = 0;
+
+    void RunIdle();
+
+    QByteArray m_received; // received characters not yet delivered
+
+private:
+    std::function<void()> m_idle;
+};
+
+// The RAII way for an exchange to route a port's waits to a handler for its lifetime.
+class CIdleHandlerScope {
+public:
+    CIdleHandlerScope(CPort& port, std::function<void()> handler) : m_port(port) {
+        m_port.SetIdleHandler(std::move(handler));
+    }
+    ~CIdleHandlerScope() { m_port.SetIdleHandler({}); }
+    CIdleHandlerScope(const CIdleHandlerScope&) = delete;
+    CIdleHandlerScope& operator=(const CIdleHandlerScope&) = delete;
+
+private:
+    CPort& m_port;
+};

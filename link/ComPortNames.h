@@ -1,0 +1,19 @@
+// The serial device behind each of the four COM port choices.
+//
+// COM 1 to COM 4 stay the program's four choices (port index 0 to 3); each maps to a
+// device name kept in the profile, section "Communication", entries "Port1" to "Port4",
+// so that a technician can point COM 1 at a USB adapter. Without an entry the name is
+// COM1 to COM4 on Windows and /dev/ttyS0 to /dev/ttyS3 elsewhere.
+#pragma once
+
+#include <QString>
+
+constexpr int COM_PORT_COUNT = 4;
+
+// The built-in device name of a port index; an index outside 0 to 3 counts as COM 1.
+QString DefaultComPortDeviceName(int portIndex);
+
+// The device name of a port index as the profile gives it. A missing or blank entry
+// gives the built-in name, which is then written to the profile so that the technician
+// finds the entry to change.
+QString ComPortDeviceName(int portIndex);

@@ -1,0 +1,147 @@
+#include "link/DeviceCommandFrames.h"
+
+#include "image/CE2prom.h"
+#include "lang/CurrentLanguage.h"
+#include "link/CDeviceLink.h"
+#include "link/CMessages.h"
+
+namespace {
+
+// Link settings of every device command besides the port and the attempts.
+constexpr int LINE_TERMINATOR = 13;
+constexpr int BAUD_RATE = 9600;
+constexpr char PARITY = 'N';
+constexpr int DATA_BITS = 8;
+constexpr int STOP_BITS = 1;
+
+// One outcome box of a phase: the box text for a result, or nullptr for the error text
+// that a reported link failure left; the caption, or nullptr for the phase's caption.
+struct OUTCOME_ROW {
+    int result;
+    const char* text;
+    const char* caption;
+};
+
+const char* const CONNECT_CAPTION = "Error connecting to device";
+const OUTCOME_ROW CONNECT_ROWS[] = {
+    {LINK_NO_REPLY, "No reply from device", nullptr},
+    {LINK_USER_ABORTED, "User aborted", nullptr},
+    {LINK_ERROR_REPORTED, nullptr, nullptr},
+};
+
+const char* const READ_CAPTION = "Error reading device";
+const OUTCOME_ROW READ_ROWS[] = {
+    {LINK_RECEPTION_OK, "Reception OK", "Reading device"},
+    {LINK_CHECKSUM_ERROR, "Checksum error", nullptr},
+    {LINK_NO_REPLY, "No connection", nullptr}, // the unit stopped sending
+    {LINK_USER_ABORTED, "User aborted", nullptr},
+    {LINK_ERROR_REPORTED, nullptr, nullptr},
+};
+
+const char* const WRITE_CAPTION = "Error writing device";
+const OUTCOME_ROW WRITE_ROWS[] = {
+    {REPLY_SAVED_OK, "Writing device OK", "Writing device"},
+    {REPLY_TIMEOUT, "Timeout error", nullptr},
+    {REPLY_FORMAT_ERROR, "Format error", nullptr},
+    {REPLY_ADDRESS_ERROR, "Address error", nullptr},
+    {REPLY_CHECKSUM_ERROR, "Checksum error", nullptr},
+    {LINK_NO_REPLY, "No connection", nullptr},
+    {LINK_USER_ABORTED, "User aborted", nullptr},
+    {LINK_ERROR_REPORTED, nullptr, nullptr},
+};
+
+void ShowBox(CDeviceOutcome& outcome, const QString& text, const QString& caption) {
+    outcome.text = text;
+    outcome.caption = caption;
+    Messages().Show(text, caption, MsgIcon::None, MsgButtons::Ok);
+}
+
+// Shows the box of result from a phase's rows; "Unknown error" for a result without one.
+template <std::size_t N>
+void ShowOutcome(CDeviceOutcome& outcome, const OUTCOME_ROW (&rows)[N], int result,
+                 const char* phaseCaption, const QString& errorText) {
+    for (const OUTCOME_ROW& row : rows) {
+        if (row.result != result)
+            continue;
+        ShowBox(outcome, row.text ? Tr(row.text) : errorText,
+                Tr(row.caption ? row.caption : phaseCaption));
+        return;
+    }
+    ShowBox(outcome, Tr("Unknown error"), Tr(phaseCaption));
+}
+
+// Stores the link settings and connects. True when connected; otherwise the outcome box
+// has been shown.
+bool ConnectPhase(CDeviceLink& link, CE2prom& image, int portIndex, QString& errorText,
+                  CDeviceOutcome& outcome) {
+    image.SetLinkSettings(LINE_TERMINATOR, portIndex, BAUD_RATE, PARITY, DATA_BITS, STOP_BITS,
+                          DEVICE_COMMAND_ATTEMPTS);
+    outcome.connectResult = link.Connect(VERIFY_COMMAND, REPLY_MARKER, errorText, true);
+    if (outcome.connectResult == LINK_CONNECTED)
+        return true;
+    ShowOutcome(outcome, CONNECT_ROWS, outcome.connectResult, CONNECT_CAPTION, errorText);
+    return false;
+}
+
+bool IsCompatibleUnit(const CE2prom& image) {
+    return image.CheckDeviceIdentity(UNIT_FIRMWARE, UNIT_MAJOR_VERSION) != 0;
+}
+
+} // namespace
+
+CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port,
+                             CProgressFactory* progress) {
+    CDeviceOutcome outcome;
+    QString errorText;
+    CDeviceLink link(image, port, progress);
+    if (ConnectPhase(link, image, portIndex, errorText, outcome)) {
+        if (!IsCompatibleUnit(image)) {
+            ShowBox(outcome, Tr("Software not compatible"), Tr(CONNECT_CAPTION));
+        } else {
+            outcome.exchangeResult = link.ReadDevice(errorText, true);
+            outcome.ok = outcome.exchangeResult == LINK_RECEPTION_OK;
+            ShowOutcome(outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION, errorText);
+        }
+    }
+    link.ClosePort();
+    return outcome;
+}
+
+CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,
+                              CProgressFactory* progress, const QString& tracePath) {
+    CDeviceOutcome outcome;
+    QString errorText;
+    CDeviceLink link(image, port, progress);
+    link.SetTracePath(tracePath);
+    if (ConnectPhase(link, image, portIndex, errorText, outcome)) {
+        if (!IsCompatibleUnit(image)) {
+            ShowBox(outcome, Tr("Software not compatible"), Tr("Writing device"));
+        } else {
+            outcome.exchangeResult =
+                link.WriteDevice(PROGRAMMING_COMMAND, PROGRAMMING_PROMPT, errorText, true);
+            outcome.ok = outcome.exchangeResult == REPLY_SAVED_OK;
+            ShowOutcome(outcome, WRITE_ROWS, outcome.exchangeResult, WRITE_CAPTION, errorText);
+        }
+    }
+    link.ClosePort();
+    return outcome;
+}
+
+CDeviceOutcome RunDeviceInformation(CE2prom& image, int portIndex, CPort& port,
+                                    CProgressFactory* progress) {
+    CDeviceOutcome outcome;
+    QString text;
+    CDeviceLink link(image, port, progress);
+    if (ConnectPhase(link, image, portIndex, text, outcome)) {
+        // Any unit that answers is shown, whatever its firmware.
+        text = QStringLiteral("Software : %1\nVersion : V%2.%3\nSoftware date : %4")
+                   .arg(QString::fromLatin1(image.DeviceSoftwareName()),
+                        QString::number(image.DeviceMajorVersion()),
+                        QString::number(image.DeviceMinorVersion()),
+                        QString::fromLatin1(image.DeviceSoftwareDate()));
+        outcome.ok = true;
+        ShowBox(outcome, text, Tr("Device information"));
+    }
+    link.ClosePort();
+    return outcome;
+}

@@ -1,0 +1,40 @@
+// The frames of the three device commands (Read device, Write device, Device
+// information), free of widgets so that the GUI and the command line run the same code:
+// store the link settings with the chosen port and 9 attempts, connect, check the
+// unit's firmware, run the exchange, show one outcome box through the message seam, and
+// close the port whatever happened.
+//
+// Outcome boxes have one OK button and no icon; their texts and captions are English
+// here and translated when shown, except the error text of a reported link failure.
+#pragma once
+
+#include <QString>
+
+class CE2prom;
+class CPort;
+class CProgressFactory;
+
+// What a device command ended with.
+struct CDeviceOutcome {
+    int connectResult = -1;  // the result of Connect
+    int exchangeResult = -1; // the result of ReadDevice or WriteDevice; -1 when not run
+    bool ok = false;         // the unit was read, written or identified
+    QString text;            // the outcome box as shown
+    QString caption;
+};
+
+// Connection attempts of every device command.
+constexpr int DEVICE_COMMAND_ATTEMPTS = 9;
+
+// Reads the unit into image. The image's modified flag is left as it was.
+CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port,
+                             CProgressFactory* progress);
+
+// Writes image to the unit, tracing the unit's lines before its prompt to tracePath.
+CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,
+                              CProgressFactory* progress,
+                              const QString& tracePath = QStringLiteral("test.dat"));
+
+// Connects and shows the unit's software name, version and date.
+CDeviceOutcome RunDeviceInformation(CE2prom& image, int portIndex, CPort& port,
+                                    CProgressFactory* progress);
