@@ -1,0 +1,32 @@
+#include "controls/CCheckLogic.h"
+
+#include "image/CE2prom.h"
+#include "lang/CurrentLanguage.h"
+
+#include <cstdint>
+
+CCheckLogic::CCheckLogic() : CSettingLogic("CCheckBox") {}
+
+void CCheckLogic::Prepare() {
+    const VALUE_STRUCT& off = Entry(0);
+    m_off = off.low;
+    m_on = off.high;
+    if (Count() > 1) {
+        const VALUE_STRUCT& on = Entry(1);
+        const bool complete = on.low != 0 && on.high != 0 && on.step != 0 && on.scale != 0 &&
+                              on.text != nullptr && on.text[0] != '\0';
+        if (complete)
+            m_on = on.low;
+    }
+}
+
+void CCheckLogic::Load() {
+    const int b = Image().GetByte(m_address);
+    m_value = (b == m_off || b == m_on) ? b : m_off;
+}
+
+void CCheckLogic::Store() { Image().SetByte(m_address, std::uint8_t(m_value & 0xFF)); }
+
+QString CCheckLogic::ShownText() const {
+    return Tr(IsChecked() ? QStringLiteral("YES") : QStringLiteral("NO"));
+}

@@ -1,0 +1,28 @@
+// CDigitLogic: the setting logic of a plain edit box holding a number (CGenDigit), also
+// used without any window (the line interface's PL-tone action). The legal range runs
+// from entry 0's low to the high of the last entry before the end.
+#pragma once
+
+#include "controls/CSettingLogic.h"
+
+class CDigitLogic : public CSettingLogic {
+public:
+    CDigitLogic();
+
+    // A stored byte outside the range loads as entry 0's low.
+    void Load() override;
+    void Store() override;
+    // The value in decimal ("%d").
+    QString ShownText() const override { return QString::number(m_value); }
+
+    int Value() const { return m_value; }
+    void SetValue(int value) { m_value = value; }
+    // The value a typed text stands for: its leading number when inside the range, else
+    // entry 0's low.
+    int ReadShownValue(const QString& text) const;
+
+private:
+    bool InRange(int value) const;
+
+    int m_value = 0;
+};

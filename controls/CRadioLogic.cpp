@@ -1,0 +1,21 @@
+#include "controls/CRadioLogic.h"
+
+#include "image/CE2prom.h"
+#include "lang/CurrentLanguage.h"
+
+#include <cstdint>
+
+CRadioLogic::CRadioLogic() : CSettingLogic("CRadioButton") {}
+
+int CRadioLogic::OwnValue() const { return IsAttached() ? Entry(0).low : 0; }
+
+void CRadioLogic::Load() { m_checked = Image().GetByte(m_address) == OwnValue(); }
+
+void CRadioLogic::Store() {
+    if (m_checked)
+        Image().SetByte(m_address, std::uint8_t(OwnValue() & 0xFF));
+}
+
+QString CRadioLogic::ShownText() const {
+    return Tr(m_checked ? QStringLiteral("YES") : QStringLiteral("NO"));
+}

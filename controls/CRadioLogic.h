@@ -1,0 +1,24 @@
+// CRadioLogic: the setting logic of one radio button of a group (CRadioButton). The
+// buttons of a group share one image byte and point at successive entries of one list;
+// a button's own value is the low of its first entry. Only a checked button writes, so
+// of a group exactly the button checked when the dialog closed stores its value.
+#pragma once
+
+#include "controls/CSettingLogic.h"
+
+class CRadioLogic : public CSettingLogic {
+public:
+    CRadioLogic();
+
+    void Load() override;
+    void Store() override;
+    // "YES" when this button is the chosen one, else "NO", translated.
+    QString ShownText() const override;
+
+    bool IsChecked() const { return m_checked; }
+    void SetChecked(bool checked) { m_checked = checked; }
+    int OwnValue() const;
+
+private:
+    bool m_checked = false;
+};

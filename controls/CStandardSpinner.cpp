@@ -1,0 +1,85 @@
+#include "controls/CStandardSpinner.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QToolButton>
+
+CStandardSpinner::CStandardSpinner(int controlId, const char* objectName, QWidget* parent)
+    : CStandardSpinner(controlId, objectName, SpinnerForm::Byte, parent) {}
+
+CStandardSpinner::CStandardSpinner(int controlId, const char* objectName, SpinnerForm form,
+                                   QWidget* parent)
+    : QWidget(parent), CCtrlBinding(controlId), m_logic(objectName, form) {
+    m_up = new QToolButton(this);
+    m_down = new QToolButton(this);
+    m_up->setArrowType(Qt::UpArrow);
+    m_down->setArrowType(Qt::DownArrow);
+    for (QToolButton* arrow : {m_up, m_down}) {
+        arrow->setAutoRepeat(true);
+        arrow->setFocusPolicy(Qt::NoFocus);
+        arrow->setAutoRaise(false);
+    }
+    connect(m_up, &QToolButton::clicked, this, [this] { Step(+1); });
+    connect(m_down, &QToolButton::clicked, this, [this] { Step(-1); });
+}
+
+void CStandardSpinner::resizeEvent(QResizeEvent*) {
+    const int half = height() / 2;
+    m_up->setGeometry(0, 0, width(), half);
+    m_down->setGeometry(0, half, width(), height() - half);
+}
+
+void CStandardSpinner::SetBuddy(QLineEdit* edit, bool arrowKeys) {
+    if (m_buddy)
+        m_buddy->removeEventFilter(this);
+    m_buddy = edit;
+    if (m_buddy && arrowKeys)
+        m_buddy->installEventFilter(this);
+}
+
+QString CStandardSpinner::BuddyText() const {
+    return m_buddy ? m_buddy->text() : m_logic.ShownText();
+}
+
+void CStandardSpinner::SetBuddyText(const QString& text) {
+    if (m_buddy)
+        m_buddy->setText(text);
+}
+
+void CStandardSpinner::Attach(CE2prom* image, const VARIABLE_STRUCT* table) {
+    m_logic.Attach(image, table, ControlId());
+    SetBuddyText(m_logic.ShownText());
+}
+
+void CStandardSpinner::Load() { m_logic.Load(); }
+
+void CStandardSpinner::Step(int delta) { SetBuddyText(m_logic.Step(BuddyText(), delta)); }
+
+bool CStandardSpinner::Validate() {
+    if (!m_logic.Validate(BuddyText())) {
+        if (m_buddy)
+            m_buddy->setFocus();
+        return false;
+    }
+    SetBuddyText(m_logic.ShownText());
+    return true;
+}
+
+void CStandardSpinner::SaveData() {
+    if (m_buddy)
+        m_logic.SetExchangeString(m_buddy->text());
+}
+
+QString CStandardSpinner::ShownText() const { return BuddyText(); }
+
+// The Up and Down keys in the buddy step like the arrows.
+bool CStandardSpinner::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_buddy && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            Step(key == Qt::Key_Up ? +1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,81 @@
+#include "dialogs/CSettingForm.h"
+
+#include "controls/CCheckLogic.h"
+#include "controls/CComboLogic.h"
+#include "controls/CDigitLogic.h"
+#include "controls/CRadioLogic.h"
+#include "controls/CSpinnerLogic.h"
+#include "dialogs/SectionText.h"
+
+const char* SettingObjectName(SettingKind kind) {
+    switch (kind) {
+    case SettingKind::Spinner:
+    case SettingKind::WordSpinner:
+        return "CStandardSpinner";
+    case SettingKind::Spinner10:
+        return "CSpinner10";
+    case SettingKind::Combo:
+        return "CGenCombo";
+    case SettingKind::CheckBox:
+        return "CCheckBox";
+    case SettingKind::RadioButton:
+        return "CRadioButton";
+    case SettingKind::Digit:
+        break;
+    }
+    return "CGenDigit";
+}
+
+std::unique_ptr<CSettingLogic> CreateSettingLogic(SettingKind kind) {
+    switch (kind) {
+    case SettingKind::Spinner:
+        return std::make_unique<CSpinnerLogic>(SettingObjectName(kind), SpinnerForm::Byte);
+    case SettingKind::Spinner10:
+        return std::make_unique<CSpinnerLogic>(SettingObjectName(kind), SpinnerForm::LongTime);
+    case SettingKind::WordSpinner:
+        return std::make_unique<CSpinnerLogic>(SettingObjectName(kind), SpinnerForm::Word);
+    case SettingKind::Combo:
+        return std::make_unique<CComboLogic>();
+    case SettingKind::CheckBox:
+        return std::make_unique<CCheckLogic>();
+    case SettingKind::RadioButton:
+        return std::make_unique<CRadioLogic>();
+    case SettingKind::Digit:
+        return std::make_unique<CDigitLogic>();
+    }
+    return nullptr;
+}
+
+CSettingForm::CSettingForm(const FORM_SPEC& spec) : m_spec(spec) {
+    for (const BINDING_SPEC& binding : spec.bindings)
+        m_logic.emplace_back(binding.controlId, CreateSettingLogic(binding.kind));
+}
+
+CSettingForm::~CSettingForm() = default;
+
+void CSettingForm::Attach(CE2prom* image) {
+    for (auto& [controlId, logic] : m_logic)
+        logic->Attach(image, m_spec.table, controlId);
+}
+
+CSettingLogic* CSettingForm::Logic(int controlId) const {
+    for (const auto& [id, logic] : m_logic)
+        if (id == controlId)
+            return logic.get();
+    return nullptr;
+}
+
+QString CSettingForm::ValueText(int controlId) const {
+    const CSettingLogic* logic = Logic(controlId);
+    return logic ? logic->ShownText() : QString();
+}
+
+QStringList CSettingForm::ListedText() const {
+    return SectionText(m_spec.caption, m_spec.listedLines,
+                       [this](int id) { return ValueText(id); });
+}
+
+QStringList CSettingForm::ReportText() const {
+    return SectionText(m_spec.reportTitle, m_spec.reportLines,
+                       [this](int id) { return ValueText(id); });
+}

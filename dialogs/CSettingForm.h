@@ -1,0 +1,44 @@
+// CSettingForm: the settings of one setup dialog without the dialog: one CSettingLogic per
+// binding of its FORM_SPEC, attached to the image in the dialog's order. karvo-cli lists
+// the settings through it; the values are those the dialog would show, because the logic
+// is the one the dialog's bindings use.
+#pragma once
+
+#include "dialogs/FormSpec.h"
+
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+class CE2prom;
+class CSettingLogic;
+
+// The object name a binding class's errors carry.
+const char* SettingObjectName(SettingKind kind);
+
+// The logic of a binding class, not attached. Spinners carry the object names their
+// dialogs give them.
+std::unique_ptr<CSettingLogic> CreateSettingLogic(SettingKind kind);
+
+class CSettingForm {
+public:
+    explicit CSettingForm(const FORM_SPEC& spec);
+    ~CSettingForm();
+
+    // Attaches every binding in order; CCtrlErr as the dialog would raise it.
+    void Attach(CE2prom* image);
+
+    // The logic on a control, or nullptr.
+    CSettingLogic* Logic(int controlId) const;
+    // The shown text of a control's binding; empty for a control without one.
+    QString ValueText(int controlId) const;
+
+    // The caption and every setting with its dialog label.
+    QStringList ListedText() const;
+    // The report section's lines.
+    QStringList ReportText() const;
+
+private:
+    const FORM_SPEC& m_spec;
+    std::vector<std::pair<int, std::unique_ptr<CSettingLogic>>> m_logic;
+};

@@ -1,0 +1,270 @@
+#include "dialogs/CTemplateDialog.h"
+
+#include "controls/CCheckBox.h"
+#include "controls/CGenCombo.h"
+#include "controls/CGenDigit.h"
+#include "controls/CRadioButton.h"
+#include "controls/CSpinner10.h"
+#include "controls/CWordSpinner.h"
+#include "dialogs/CSettingForm.h"
+#include "dialogs/SectionText.h"
+#include "lang/CurrentLanguage.h"
+#include "link/CError.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+
+QFont DialogFont(const DIALOG_TEMPLATE& dialogTemplate) {
+    QFont font(QString::fromLatin1(dialogTemplate.fontFamily));
+    font.setPointSize(dialogTemplate.pointSize);
+    return font;
+}
+
+const BINDING_SPEC* FindBinding(const FORM_SPEC& form, int controlId) {
+    for (const BINDING_SPEC& binding : form.bindings)
+        if (binding.controlId == controlId)
+            return &binding;
+    return nullptr;
+}
+
+const CONTROL_TEMPLATE* FindControl(const DIALOG_TEMPLATE& dialogTemplate, int id) {
+    for (const CONTROL_TEMPLATE& control : dialogTemplate.controls)
+        if (control.id == id)
+            return &control;
+    return nullptr;
+}
+
+QWidget* CreatePlainControl(const CONTROL_TEMPLATE& control, QWidget* parent) {
+    const QString text = QString::fromLatin1(control.text);
+    switch (control.kind) {
+    case ControlKind::Static: {
+        auto* label = new QLabel(text, parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(true);
+        return label;
+    }
+    case ControlKind::Edit:
+        return new QLineEdit(text, parent);
+    case ControlKind::UpDown:
+        return new CStandardSpinner(control.id, "CStandardSpinner", parent);
+    case ControlKind::ComboBox:
+        return new QComboBox(parent);
+    case ControlKind::CheckBox:
+        return new QCheckBox(text, parent);
+    case ControlKind::RadioButton:
+        return new QRadioButton(text, parent);
+    case ControlKind::GroupBox:
+        return new QGroupBox(text, parent);
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton:
+        return new QPushButton(text, parent);
+    case ControlKind::Trackbar:
+        return new QSlider(control.style & STYLE_VERTICAL ? Qt::Vertical : Qt::Horizontal, parent);
+    }
+    return new QWidget(parent);
+}
+
+// The caption-like text of a control, whatever its kind.
+QString ControlText(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+        return group->title();
+    return QString();
+}
+
+void SetControlText(QWidget* widget, const QString& text) {
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        button->setText(text);
+    else if (auto* group = qobject_cast<QGroupBox*>(widget))
+        group->setTitle(text);
+}
+
+} // namespace
+
+CTemplateDialog::CTemplateDialog(const DIALOG_TEMPLATE& dialogTemplate, const FORM_SPEC& form,
+                                 CE2prom* image, QWidget* parent)
+    : CSetupDialog(parent), m_form(form), m_image(image), m_units(DialogFont(dialogTemplate)) {
+    setFont(DialogFont(dialogTemplate));
+    setWindowTitle(QString::fromLatin1(dialogTemplate.caption));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, dialogTemplate.contextHelp);
+    setFixedSize(m_units.ToPixels(dialogTemplate.width, dialogTemplate.height));
+    CreateControls(dialogTemplate);
+    AttachBindings(dialogTemplate);
+    TranslateTexts(dialogTemplate);
+}
+
+CTemplateDialog::~CTemplateDialog() = default;
+
+void CTemplateDialog::CreateControls(const DIALOG_TEMPLATE& dialogTemplate) {
+    for (const CONTROL_TEMPLATE& control : dialogTemplate.controls) {
+        QWidget* widget = CreateControl(control);
+        QRect rect = m_units.ToPixels(control.x, control.y, control.width, control.height);
+        // A combo box's template height includes its drop-down list.
+        if (control.kind == ControlKind::ComboBox)
+            rect.setHeight(widget->sizeHint().height());
+        widget->setGeometry(rect);
+        widget->setEnabled(!(control.style & STYLE_DISABLED));
+        m_controls[control.id] = widget;
+    }
+}
+
+QWidget* CTemplateDialog::CreateControl(const CONTROL_TEMPLATE& control) {
+    QWidget* widget = nullptr;
+    if (const BINDING_SPEC* binding = FindBinding(m_form, control.id))
+        widget = CreateBinding(*binding);
+    else
+        widget = CreatePlainControl(control, this);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        button->setText(QString::fromLatin1(control.text));
+
+    if (control.kind == ControlKind::RadioButton || control.style & STYLE_GROUP)
+        AddToRadioGroup(widget, control);
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        button->setDefault(control.kind == ControlKind::DefPushButton);
+        if (control.id == IDOK)
+            connect(button, &QPushButton::clicked, this, &CTemplateDialog::accept);
+        else if (control.id == IDCANCEL)
+            connect(button, &QPushButton::clicked, this, &CTemplateDialog::reject);
+    }
+    return widget;
+}
+
+QWidget* CTemplateDialog::CreateBinding(const BINDING_SPEC& binding) {
+    const int id = binding.controlId;
+    QWidget* widget = nullptr;
+    switch (binding.kind) {
+    case SettingKind::Spinner:
+        widget = new CStandardSpinner(id, SettingObjectName(binding.kind), this);
+        break;
+    case SettingKind::Spinner10:
+        widget = new CSpinner10(id, this);
+        break;
+    case SettingKind::WordSpinner:
+        widget = new CWordSpinner(id, this);
+        break;
+    case SettingKind::Combo:
+        widget = new CGenCombo(id, this);
+        break;
+    case SettingKind::CheckBox:
+        widget = new CCheckBox(id, this);
+        break;
+    case SettingKind::RadioButton:
+        widget = new CRadioButton(id, this);
+        break;
+    case SettingKind::Digit:
+        widget = new CGenDigit(id, this);
+        break;
+    }
+    m_bindings[id] = dynamic_cast<CCtrlBinding*>(widget);
+    return widget;
+}
+
+// A control with the group style starts a new group; radio buttons without it join the
+// group that the last group-style control started, so the buttons of one group exclude
+// each other and those of different groups do not.
+void CTemplateDialog::AddToRadioGroup(QWidget* widget, const CONTROL_TEMPLATE& control) {
+    if (control.style & STYLE_GROUP)
+        m_radioGroup = nullptr;
+    auto* radio = qobject_cast<QRadioButton*>(widget);
+    if (radio == nullptr)
+        return;
+    if (m_radioGroup == nullptr)
+        m_radioGroup = new QButtonGroup(this);
+    radio->setAutoExclusive(false);
+    m_radioGroup->addButton(radio);
+}
+
+void CTemplateDialog::AttachBindings(const DIALOG_TEMPLATE& dialogTemplate) {
+    for (const BINDING_SPEC& spec : m_form.bindings) {
+        CCtrlBinding* binding = Binding(spec.controlId);
+        if (binding == nullptr)
+            throw CCtrlErr(SettingObjectName(spec.kind), 1);
+        if (auto* spinner = dynamic_cast<CStandardSpinner*>(binding)) {
+            auto* buddy = qobject_cast<QLineEdit*>(Control(spec.buddyId));
+            if (buddy == nullptr)
+                throw CCtrlErr(spinner->Logic().ObjectName(), 1);
+            const CONTROL_TEMPLATE* control = FindControl(dialogTemplate, spec.controlId);
+            spinner->SetBuddy(buddy, control && (control->style & UDS_ARROWKEYS));
+        }
+        binding->Attach(m_image, m_form.table);
+    }
+}
+
+void CTemplateDialog::TranslateTexts(const DIALOG_TEMPLATE& dialogTemplate) {
+    setWindowTitle(Tr(QString::fromLatin1(dialogTemplate.caption)));
+    for (const int id : m_form.translated)
+        if (QWidget* widget = Control(id))
+            SetControlText(widget, Tr(ControlText(widget)));
+}
+
+QWidget* CTemplateDialog::Control(int id) const {
+    const auto found = m_controls.find(id);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+CCtrlBinding* CTemplateDialog::Binding(int id) const {
+    const auto found = m_bindings.find(id);
+    return found == m_bindings.end() ? nullptr : found->second;
+}
+
+bool CTemplateDialog::OnOK() {
+    for (const int id : m_form.validateOrder)
+        if (CCtrlBinding* binding = Binding(id); binding && !binding->Validate())
+            return false;
+    return true;
+}
+
+void CTemplateDialog::accept() {
+    if (!OnOK())
+        return;
+    SaveData();
+    CSetupDialog::accept();
+}
+
+void CTemplateDialog::SaveData() {
+    for (const auto& [id, binding] : m_bindings)
+        binding->SaveData();
+}
+
+void CTemplateDialog::Commit() {
+    for (const int id : m_form.commitOrder)
+        if (CCtrlBinding* binding = Binding(id))
+            binding->Store();
+}
+
+QString CTemplateDialog::ReportValue(int controlId) const {
+    const CCtrlBinding* binding = Binding(controlId);
+    return binding ? binding->ShownText() : QString();
+}
+
+QStringList CTemplateDialog::SectionLines() const {
+    return SectionText(m_form.reportTitle, m_form.reportLines,
+                       [this](int id) { return ReportValue(id); });
+}
+
+QPoint CTemplateDialog::PrintSection(QPainter& painter, QPoint pos) {
+    const QPaintDevice* device = painter.device();
+    if (device == nullptr)
+        return pos;
+    const int lineHeight = device->height() * 8 / 600;
+    const int ascent = painter.fontMetrics().ascent();
+    int y = pos.y();
+    for (const QString& line : SectionLines()) {
+        y += lineHeight;
+        painter.drawText(QPoint(pos.x(), y + ascent), line);
+    }
+    return {pos.x(), y + 2 * lineHeight};
+}

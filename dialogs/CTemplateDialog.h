@@ -1,0 +1,74 @@
+// CTemplateDialog: a setup dialog built from data. The dialog template (res/dialogs/)
+// gives the controls with their IDs, kinds, texts and rectangles in dialog units; the
+// FORM_SPEC gives the binding on each bound control and the orders of attaching,
+// translating, validating and storing, and the report lines. A concrete setup dialog is
+// then a template, a form and a constructor; dialogs with extra behaviour override the
+// hooks (OnOK, ReportValue, Commit) and reach their controls by ID.
+//
+// The constructor creates every control, attaches the bindings in the form's order (so
+// binding errors leave the constructor as CCtrlErr), and translates the caption and the
+// listed texts into the current language. OK runs the form's validations in order and
+// stays open at the first refusal; Cancel stores nothing. Commit, called by the opener
+// only after OK, stores the bindings in the form's order.
+#pragma once
+
+#include "dialogs/CDialogUnits.h"
+#include "dialogs/CSetupDialog.h"
+#include "dialogs/FormSpec.h"
+#include "res/dialogs/DialogTemplate.h"
+
+#include <QStringList>
+#include <map>
+
+class CCtrlBinding;
+class CE2prom;
+class QButtonGroup;
+
+class CTemplateDialog : public CSetupDialog {
+    Q_OBJECT
+public:
+    CTemplateDialog(const DIALOG_TEMPLATE& dialogTemplate, const FORM_SPEC& form, CE2prom* image,
+                    QWidget* parent = nullptr);
+    ~CTemplateDialog() override;
+
+    // The control with this ID, or nullptr (GetDlgItem).
+    QWidget* Control(int id) const;
+    // The binding on this control, or nullptr.
+    CCtrlBinding* Binding(int id) const;
+    const CDialogUnits& Units() const { return m_units; }
+
+    void Commit() override;
+    // Draws the report section: the title one line below pos, then a line per setting;
+    // the line height is the device height x 8 / 600. Returns the position two lines
+    // below the last line.
+    QPoint PrintSection(QPainter& painter, QPoint pos) override;
+    // The lines PrintSection draws, as the controls show them now.
+    QStringList SectionLines() const;
+    // Copies what the controls hold into their bindings (done by OK before closing).
+    void SaveData();
+
+protected:
+    void accept() override;
+    // The OK checks; false keeps the dialog open. By default the form's validations.
+    virtual bool OnOK();
+    // The value of one report line; by default the binding's shown text.
+    virtual QString ReportValue(int controlId) const;
+
+    CE2prom* Image() const { return m_image; }
+    const FORM_SPEC& Form() const { return m_form; }
+
+private:
+    void CreateControls(const DIALOG_TEMPLATE& dialogTemplate);
+    QWidget* CreateControl(const CONTROL_TEMPLATE& control);
+    QWidget* CreateBinding(const BINDING_SPEC& binding);
+    void AddToRadioGroup(QWidget* widget, const CONTROL_TEMPLATE& control);
+    void AttachBindings(const DIALOG_TEMPLATE& dialogTemplate);
+    void TranslateTexts(const DIALOG_TEMPLATE& dialogTemplate);
+
+    const FORM_SPEC& m_form;
+    CE2prom* m_image;
+    CDialogUnits m_units;
+    std::map<int, QWidget*> m_controls;
+    std::map<int, CCtrlBinding*> m_bindings;
+    QButtonGroup* m_radioGroup = nullptr; // the group the next radio button joins
+};

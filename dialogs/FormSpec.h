@@ -1,0 +1,54 @@
+// FORM_SPEC: everything about a setup dialog that is not layout, as data: which binding
+// sits on which control, the order of attaching, validating and storing, which texts are
+// translated, and the lines it shows in the report and in karvo-cli's listing.
+//
+// The dialogs (CTemplateDialog) and the widget-free CSettingForm both read it, so the
+// dialog on screen, the printed report and "karvo-cli show" turn a stored byte into a
+// shown text in exactly one way.
+#pragma once
+
+#include "image/VariableTables.h"
+
+#include <span>
+
+// The binding class on a control.
+enum class SettingKind {
+    Spinner,     // CStandardSpinner: one byte
+    Spinner10,   // CSpinner10: one long-time byte
+    WordSpinner, // CWordSpinner: a 16-bit word
+    Combo,       // CGenCombo
+    CheckBox,    // CCheckBox
+    RadioButton, // CRadioButton
+    Digit,       // CGenDigit
+};
+
+struct BINDING_SPEC {
+    int controlId;
+    SettingKind kind;
+    int buddyId; // a spinner's edit box; 0 for the other kinds
+};
+
+// One line of a listing: a label (English) and the control whose shown text is the value.
+struct SETTING_LINE {
+    const char* label;
+    int controlId;
+};
+
+struct FORM_SPEC {
+    int templateId;       // the dialog resource it is built from
+    const char* caption;  // English; also the section title of karvo-cli's listing
+    const VARIABLE_STRUCT* table;
+    std::span<const BINDING_SPEC> bindings; // in attaching order
+    std::span<const int> translated;        // controls whose texts are translated, in order
+    std::span<const int> validateOrder;     // bindings checked on OK, in order
+    std::span<const int> commitOrder;       // bindings stored by Commit, in order
+    const char* reportTitle;                // English
+    std::span<const SETTING_LINE> reportLines;
+    std::span<const SETTING_LINE> listedLines; // every setting with its dialog label
+};
+
+// The forms of the dialogs built so far, in the order of the setup report.
+std::span<const FORM_SPEC* const> ListedForms();
+
+extern const FORM_SPEC SYSTEM_SETUP_FORM;
+extern const FORM_SPEC SINGLE_TONES_FORM;

@@ -1,0 +1,16 @@
+#include "dialogs/SectionText.h"
+
+#include "lang/CurrentLanguage.h"
+
+QString FormatSettingLine(const QString& label, const QString& value) {
+    return (label.leftJustified(30) + value).left(SECTION_LINE_MAX);
+}
+
+QStringList SectionText(const char* title, std::span<const SETTING_LINE> lines,
+                        const std::function<QString(int controlId)>& valueOf) {
+    QStringList text;
+    text.append(Tr(QString::fromLatin1(title)).left(SECTION_LINE_MAX));
+    for (const SETTING_LINE& line : lines)
+        text.append(FormatSettingLine(Tr(QString::fromLatin1(line.label)), valueOf(line.controlId)));
+    return text;
+}

@@ -1,0 +1,21 @@
+// The text of a setup report section: a title line and one line per setting, the label
+// padded to 30 characters followed by the value ("%-30s%s"), each line at most 79
+// characters. The dialogs draw these lines; karvo-cli prints them.
+#pragma once
+
+#include "dialogs/FormSpec.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <span>
+
+inline constexpr int SECTION_LINE_MAX = 79;
+
+// label (already translated) padded to 30 characters, then value; cut to 79 characters.
+QString FormatSettingLine(const QString& label, const QString& value);
+
+// The title (translated) and the lines, their labels translated and their values given by
+// valueOf (the value text of a line's control).
+QStringList SectionText(const char* title, std::span<const SETTING_LINE> lines,
+                        const std::function<QString(int controlId)>& valueOf);

@@ -1,0 +1,19 @@
+// karvo-cli show FILE [--language en|fr|de|es|it]: prints every setting of the setup
+// dialogs, section by section, each with its dialog label and its value exactly as the
+// dialog shows it (the same setting logic turns the stored bytes into texts).
+#pragma once
+
+#include <QStringList>
+
+class CE2prom;
+
+// args are the words after "show". 0 on success; on failure a message on stderr and the
+// status of CliCommon.h (1 wrong words, 2 file not opened, 3 not a setup file).
+int CliShow(const QStringList& args);
+
+// The listing of image in the current language: per dialog its caption, one
+// "%-30s%s" line per setting, then an empty line. Raises CError as the dialogs would.
+QStringList ShowSettings(CE2prom& image);
+
+// The language index of a --language word (en 0, fr 1, de 2, es 3, it 4), or -1.
+int ShowLanguage(const QString& word);
