@@ -27,9 +27,9 @@ public:
     // Lets events run, advances the position by the step and shows the percentage of
     // (previous position + step). A position past the upper bound starts again from the
     // lower bound, as a progress bar does. Returns the previous position.
-    int StepIt();
+    virtual int StepIt();
     // Lets events run; returns the cancel request and clears it.
-    bool PollCancel();
+    virtual bool PollCancel();
     // Raised by the Cancel button (close box, Escape) of a display, or by a test.
     void RequestCancel() { m_cancelRequested = true; }
 

@@ -1,0 +1,327 @@
+// The frames of Read device, Write device and Device information: link settings, the
+// outcome box of every result, the firmware check and the closing of the port.
+#include "CFakeUnit.h"
+#include "CRecordingProgress.h"
+
+#include "lang/CTranslator.h"
+#include "lang/CurrentLanguage.h"
+#include "link/CDeviceLink.h"
+#include "link/DeviceCommandFrames.h"
+#include "tests/common/CRecordingMessages.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+enum Command { READ, WRITE, INFO };
+
+// How the unit or the user misbehaves in a scenario.
+enum Scenario {
+    GOOD,
+    NO_REPLY,
+    CANCEL_CONNECT,
+    BUSY_PORT,
+    NO_UNIT,
+    VERSION_3,
+    OTHER_FIRMWARE,
+    X2Y14,
+    BAD_RECORD,
+    DUMP_STOPS,
+    CANCEL_EXCHANGE,
+    LOST_ANSWER,
+    VERDICT_TIMEOUT,
+    VERDICT_FORMAT,
+    VERDICT_ADDRESS,
+    VERDICT_CHECKSUM,
+    VERDICT_UNKNOWN,
+    NO_VERDICT,
+};
+
+struct Rig {
+    CScriptedPort port;
+    CFakeUnit unit{port};
+    CE2prom image;
+    CRecordingProgress progress;
+    CRecordingMessages messages;
+    QTemporaryDir dir;
+
+    void Configure(Scenario scenario) {
+        unit.dumpLines = CFakeUnit::DumpOf(QByteArray(CE2prom::IMAGE_SIZE, '\x5A'));
+        switch (scenario) {
+        case GOOD:
+            break;
+        case NO_REPLY:
+            unit.replies = {};
+            break;
+        case CANCEL_CONNECT:
+            progress.cancelAtPoll = 1;
+            break;
+        case BUSY_PORT:
+            port.SetOpenResult(-3);
+            break;
+        case NO_UNIT:
+            unit.silentAfter = 0;
+            break;
+        case VERSION_3:
+            unit.replies = {"REPLY RM4811 V3.0 a b c d\r"};
+            break;
+        case OTHER_FIRMWARE:
+            unit.replies = {"REPLY QN4812 V2.6 a b c d\r"};
+            break;
+        case X2Y14:
+            unit.replies = {"REPLY RM4811 X2Y14 a b c d\r"};
+            break;
+        case BAD_RECORD:
+            unit.dumpLines.insert(2, "S105000100AAAA\r");
+            break;
+        case DUMP_STOPS:
+            unit.dumpLines = unit.dumpLines.mid(0, 4);
+            break;
+        case CANCEL_EXCHANGE:
+            progress.cancelAtPoll = 3;
+            break;
+        case LOST_ANSWER:
+            unit.silentAfter = 1;
+            break;
+        case VERDICT_TIMEOUT:
+            unit.verdicts = {{100, "TIMEOUT!!!\r"}};
+            break;
+        case VERDICT_FORMAT:
+            unit.verdicts = {{100, "FORMAT ERROR!!!\r"}};
+            break;
+        case VERDICT_ADDRESS:
+            unit.verdicts = {{100, "ADDRESS ERROR!!!\r"}};
+            break;
+        case VERDICT_CHECKSUM:
+            unit.verdicts = {{100, "CHECKSUM ERROR!!!\r"}};
+            break;
+        case VERDICT_UNKNOWN:
+            unit.verdicts = {{100, "WHAT?\r"}};
+            break;
+        case NO_VERDICT:
+            unit.verdicts = {};
+            break;
+        }
+    }
+
+    CDeviceOutcome Run(Command command, int portIndex = 2) {
+        switch (command) {
+        case READ:
+            return RunReadDevice(image, portIndex, port, &progress);
+        case WRITE:
+            return RunWriteDevice(image, portIndex, port, &progress,
+                                  dir.filePath(QStringLiteral("test.dat")));
+        default:
+            return RunDeviceInformation(image, portIndex, port, &progress);
+        }
+    }
+
+    // The boxes as "text | caption".
+    QStringList Boxes() const {
+        QStringList shown;
+        for (const RecordedBox& box : messages.boxes)
+            shown << box.text + QStringLiteral(" | ") + box.caption;
+        return shown;
+    }
+};
+
+const char* const CONNECT = "Error connecting to device";
+const char* const READING = "Error reading device";
+const char* const WRITING = "Error writing device";
+
+QString Box(const QString& text, const QString& caption) {
+    return text + " | " + caption;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Command)
+Q_DECLARE_METATYPE(Scenario)
+
+class TestDeviceFrames : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { SetCurrentLanguage(0); }
+    void outcomes_data();
+    void outcomes();
+    void outcomesTranslated();
+    void linkSettingsAndClosing_data();
+    void linkSettingsAndClosing();
+    void readReplacesImageOnly();
+};
+
+void TestDeviceFrames::outcomes_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<Scenario>("scenario");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<bool>("ok");
+    const QString info = "Software : RM4811\nVersion : V2.6\nSoftware date : a b c d";
+    const QString inUse = Box("CComProm :  AS IN USE", "ERROR");
+    const QString notConnected = Box("CComProm :  Device is not connected.", "ERROR");
+    const QString lost = Box("CComProm :  AS BUFR EMPTY", "ERROR");
+    using S = QStringList;
+
+    struct Row {
+        const char* name;
+        Command command;
+        Scenario scenario;
+        QStringList boxes;
+        bool ok;
+    };
+    const Row rows[] = {
+        // The connection phase, the same for the three commands.
+        {"read: no reply", READ, NO_REPLY, S{Box("No reply from device", CONNECT)}, false},
+        {"write: no reply", WRITE, NO_REPLY, S{Box("No reply from device", CONNECT)}, false},
+        {"info: no reply", INFO, NO_REPLY, S{Box("No reply from device", CONNECT)}, false},
+        {"read: cancel", READ, CANCEL_CONNECT, S{Box("User aborted", CONNECT)}, false},
+        {"write: cancel", WRITE, CANCEL_CONNECT, S{Box("User aborted", CONNECT)}, false},
+        {"info: cancel", INFO, CANCEL_CONNECT, S{Box("User aborted", CONNECT)}, false},
+        {"read: port in use", READ, BUSY_PORT, S{inUse, Box("Port in use", CONNECT)}, false},
+        {"write: port in use", WRITE, BUSY_PORT, S{inUse, Box("Port in use", CONNECT)}, false},
+        {"info: port in use", INFO, BUSY_PORT, S{inUse, Box("Port in use", CONNECT)}, false},
+        {"read: no unit", READ, NO_UNIT, S{notConnected, Box("", CONNECT)}, false},
+        {"info: no unit", INFO, NO_UNIT, S{notConnected, Box("", CONNECT)}, false},
+        // The firmware check.
+        {"read: version 3", READ, VERSION_3, S{Box("Software not compatible", CONNECT)}, false},
+        {"write: version 3", WRITE, VERSION_3, S{Box("Software not compatible", "Writing device")},
+         false},
+        {"read: other firmware", READ, OTHER_FIRMWARE, S{Box("Software not compatible", CONNECT)},
+         false},
+        {"write: X2Y14 passes", WRITE, X2Y14, S{Box("Writing device OK", "Writing device")}, true},
+        // Device information shows whatever answers.
+        {"info: good", INFO, GOOD, S{Box(info, "Device information")}, true},
+        {"info: X2Y14", INFO, X2Y14,
+         S{Box("Software : RM4811\nVersion : V2.14\nSoftware date : a b c d",
+               "Device information")},
+         true},
+        {"info: other firmware", INFO, OTHER_FIRMWARE,
+         S{Box("Software : QN4812\nVersion : V2.6\nSoftware date : a b c d", "Device information")},
+         true},
+        {"info: version 3", INFO, VERSION_3,
+         S{Box("Software : RM4811\nVersion : V3.0\nSoftware date : a b c d", "Device information")},
+         true},
+        // Reading.
+        {"read: good", READ, GOOD, S{Box("Reception OK", "Reading device")}, true},
+        {"read: bad record", READ, BAD_RECORD, S{Box("Checksum error", READING)}, false},
+        {"read: dump stops", READ, DUMP_STOPS, S{Box("No connection", READING)}, false},
+        {"read: cancel between records", READ, CANCEL_EXCHANGE, S{Box("User aborted", READING)},
+         false},
+        {"read: answer lost", READ, LOST_ANSWER, S{lost, Box("Buffer empty", READING)}, false},
+        // Writing.
+        {"write: good", WRITE, GOOD, S{Box("Writing device OK", "Writing device")}, true},
+        {"write: unit timeout", WRITE, VERDICT_TIMEOUT, S{Box("Timeout error", WRITING)}, false},
+        {"write: format", WRITE, VERDICT_FORMAT, S{Box("Format error", WRITING)}, false},
+        {"write: address", WRITE, VERDICT_ADDRESS, S{Box("Address error", WRITING)}, false},
+        {"write: checksum", WRITE, VERDICT_CHECKSUM, S{Box("Checksum error", WRITING)}, false},
+        {"write: unknown verdict", WRITE, VERDICT_UNKNOWN, S{Box("Unknown error", WRITING)}, false},
+        {"write: no verdict", WRITE, NO_VERDICT, S{Box("No connection", WRITING)}, false},
+        {"write: cancel between records", WRITE, CANCEL_EXCHANGE, S{Box("User aborted", WRITING)},
+         false},
+        {"write: answer lost", WRITE, LOST_ANSWER, S{lost, Box("Buffer empty", WRITING)}, false},
+    };
+    for (const Row& row : rows)
+        QTest::newRow(row.name) << row.command << row.scenario << row.boxes << row.ok;
+}
+
+void TestDeviceFrames::outcomes() {
+    QFETCH(Command, command);
+    QFETCH(Scenario, scenario);
+    Rig rig;
+    rig.Configure(scenario);
+    const CDeviceOutcome outcome = rig.Run(command);
+    QTEST(rig.Boxes(), "boxes");
+    QTEST(outcome.ok, "ok");
+    QCOMPARE(Box(outcome.text, outcome.caption), rig.Boxes().last());
+    for (const RecordedBox& box : rig.messages.boxes) {
+        if (box.caption != QStringLiteral("ERROR")) {
+            QCOMPARE(box.icon, MsgIcon::None);
+            QCOMPARE(box.buttons, MsgButtons::Ok);
+        }
+    }
+    QVERIFY(!rig.port.IsOpen());
+    QCOMPARE(rig.progress.alive, 0);
+}
+
+void TestDeviceFrames::outcomesTranslated() {
+    const CTranslator translator;
+    const auto t = [&](const char* text) { return translator.Translated(2, text); };
+    SetCurrentLanguage(2);
+    {
+        Rig rig;
+        rig.Configure(NO_REPLY);
+        rig.Run(WRITE);
+        QCOMPARE(rig.Boxes(), QStringList{Box(t("No reply from device"), t(CONNECT))});
+    }
+    {
+        Rig rig;
+        rig.Configure(GOOD);
+        rig.Run(WRITE);
+        QCOMPARE(rig.Boxes(), QStringList{Box(t("Writing device OK"), t("Writing device"))});
+        QVERIFY(rig.progress.log.contains("caption " + t("Writing device ...")));
+        QVERIFY(rig.progress.log.contains("message " + t("Device saving data ...")));
+    }
+    {
+        Rig rig;
+        rig.Configure(GOOD);
+        rig.Run(INFO);
+        // The three labels stay English.
+        QCOMPARE(rig.Boxes(),
+                 QStringList{Box("Software : RM4811\nVersion : V2.6\nSoftware date : a b c d",
+                                 t("Device information"))});
+    }
+    {
+        Rig rig;
+        rig.Configure(LOST_ANSWER);
+        rig.Run(READ);
+        // The library's plain text is not translated.
+        QCOMPARE(rig.Boxes().last(), Box("Buffer empty", t(READING)));
+        QVERIFY(rig.progress.log.contains("caption " + t("Reading device ...")));
+    }
+}
+
+void TestDeviceFrames::linkSettingsAndClosing_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<Scenario>("scenario");
+    QTest::newRow("read") << READ << GOOD;
+    QTest::newRow("write") << WRITE << GOOD;
+    QTest::newRow("info") << INFO << GOOD;
+    QTest::newRow("read, no reply") << READ << NO_REPLY;
+    QTest::newRow("read, dump stops") << READ << DUMP_STOPS;
+    QTest::newRow("write, version 3") << WRITE << VERSION_3;
+}
+
+void TestDeviceFrames::linkSettingsAndClosing() {
+    QFETCH(Command, command);
+    QFETCH(Scenario, scenario);
+    Rig rig;
+    rig.Configure(scenario);
+    rig.image.SetLinkSettings(10, 0, 1200, 'E', 7, 2, 4);
+    rig.Run(command, 3);
+    const CLinkSettings used = rig.port.OpenedWith();
+    QCOMPARE(used.lineTerminator, 13);
+    QCOMPARE(used.portIndex, 3);
+    QCOMPARE(used.baudRate, 9600);
+    QCOMPARE(used.parity, 'N');
+    QCOMPARE(used.dataBits, 8);
+    QCOMPARE(used.stopBits, 1);
+    QCOMPARE(used.attemptLimit, 9);
+    QCOMPARE(rig.port.OpenCount(), 1);
+    QCOMPARE(rig.port.CloseCount(), 1);
+    QVERIFY(!rig.port.IsOpen());
+}
+
+void TestDeviceFrames::readReplacesImageOnly() {
+    Rig rig;
+    rig.Configure(GOOD);
+    rig.image.SetByte(0, 0x33);
+    QVERIFY(rig.image.IsModified());
+    rig.Run(READ);
+    QCOMPARE(rig.image.GetByte(0), 0x33);
+    QCOMPARE(rig.image.GetByte(1), 0x5A);
+    QCOMPARE(rig.image.GetByte(210), 0x5A);
+    QVERIFY(rig.image.IsModified()); // a read neither sets nor clears the flag
+}
+
+QTEST_GUILESS_MAIN(TestDeviceFrames)
+#include "tst_device_frames.moc"
