@@ -1,0 +1,124 @@
+#include "app/CKarvoDoc.h"
+
+#include "app/CFileDialogs.h"
+#include "app/CMainFrame.h"
+#include "app/CRecentFileList.h"
+#include "image/CE2prom.h"
+#include "lang/CurrentLanguage.h"
+#include "link/CError.h"
+#include "link/CMessages.h"
+#include "res/shell/ShellResources.h"
+
+#include <QFileInfo>
+
+CKarvoDoc::CKarvoDoc(CMainFrame& frame) : m_frame(frame), m_title(UntitledName()) {}
+
+QString CKarvoDoc::UntitledName() {
+    return QStringLiteral("Untitled");
+}
+
+CE2prom* CKarvoDoc::RefreshImage() {
+    m_image = m_frame.Image();
+    return m_image;
+}
+
+void CKarvoDoc::SetTitle(const QString& title) {
+    m_title = title;
+    emit TitleChanged();
+}
+
+void CKarvoDoc::SetPathName(const QString& path) {
+    const QFileInfo info(path);
+    m_path = info.absoluteFilePath();
+    CRecentFileList::Add(m_path);
+    SetTitle(info.fileName());
+}
+
+bool CKarvoDoc::SaveModified() {
+    if (!RefreshImage()->IsModified())
+        return true;
+    // The question names the full path, and a Yes saves to that same file.
+    QString name = m_path;
+    if (name.isEmpty())
+        name = m_title.isEmpty() ? UntitledName() : m_title;
+    const QString text = Tr(QStringLiteral("Save changes to %1?")).arg(name);
+    const MsgAnswer answer =
+        Messages().Show(text, QStringLiteral("Karvo"), MsgIcon::Question, MsgButtons::YesNo);
+    if (answer == MsgAnswer::Yes)
+        return DoFileSave();
+    return true;
+}
+
+void CKarvoDoc::OnNewDocument() {
+    m_path.clear();
+    SetTitle(UntitledName());
+}
+
+bool CKarvoDoc::OpenDocumentFile(const QString& path) {
+    if (!SaveModified())
+        return false;
+    if (!OnOpenDocument(path))
+        return false;
+    SetPathName(path);
+    return true;
+}
+
+bool CKarvoDoc::OnOpenDocument(const QString& path) {
+    CE2prom* image = RefreshImage();
+    try {
+        return image->LoadSRecords(path) == 1;
+    } catch (const CError& error) {
+        // A damaged file: the image keeps its contents, the open fails.
+        error.ReportError();
+        return false;
+    }
+}
+
+bool CKarvoDoc::OnSaveDocument(const QString& path) {
+    CE2prom* image = RefreshImage();
+    try {
+        return image->SaveSRecords(path) == 1;
+    } catch (const CError& error) {
+        error.ReportError();
+        return false;
+    }
+}
+
+bool CKarvoDoc::DoFileSave() {
+    // A file marked read-only (no owner write permission) counts as read-only even for a
+    // user who could write it anyway, as a read-only attribute would.
+    const QFileInfo info(m_path);
+    const bool readOnly = !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
+    if (m_path.isEmpty() || !info.exists() || readOnly)
+        return DoSave(QString());
+    return DoSave(m_path);
+}
+
+bool CKarvoDoc::DoSave(const QString& path) {
+    QString name = path;
+    if (name.isEmpty()) {
+        name = FileDialogs().SaveFileName(&m_frame, m_path.isEmpty() ? m_title : m_path);
+        if (name.isEmpty())
+            return false;
+    }
+    if (!OnSaveDocument(name))
+        return false;
+    SetPathName(name);
+    return true;
+}
+
+bool CKarvoDoc::OnCmdMsg(int id) {
+    switch (id) {
+    case ID_FILE_SAVE:
+        DoFileSave();
+        return true;
+    case ID_FILE_SAVE_AS:
+        DoSave(QString());
+        return true;
+    case ID_FILE_MRU_FILE1:
+        // The recent-file list is kept but never shown; its command does nothing.
+        return true;
+    default:
+        return false;
+    }
+}

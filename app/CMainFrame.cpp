@@ -1,0 +1,344 @@
+#include "app/CMainFrame.h"
+
+#include "app/CKarvoDoc.h"
+#include "app/CKarvoView.h"
+#include "app/DeviceCommands.h"
+#include "dialogs/CSetupDialog.h"
+#include "dialogs/SetupDialogFactory.h"
+#include "image/CE2prom.h"
+#include "lang/CProcessControl.h"
+#include "lang/CProfile.h"
+#include "lang/CurrentLanguage.h"
+#include "link/CError.h"
+#include "link/CMessages.h"
+#include "res/shell/ShellResources.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QToolBar>
+#include <vector>
+
+namespace {
+
+// The setup commands, and which of them exist only in full duplex.
+struct SETUP_COMMAND {
+    int id;
+    bool fullDuplexOnly;
+};
+
+const SETUP_COMMAND SETUP_COMMANDS[] = {
+    {ID_SYSTEM_SETUP, false},   {ID_RADIO_INTERFACE, false},   {ID_REPEATER_OPERATION, false},
+    {ID_LINE_INTERFACE, false}, {ID_LINE_OPERATION, false},    {ID_SINGLE_TONES, false},
+    {ID_TRC_SETUP, false},      {ID_ENCODER_DISCONNECT, true}, {ID_ENCODER_ACKNOWLEDGE, true},
+    {ID_ENCODER_ALARM, false},  {ID_DECODER_1, true},          {ID_DECODER_2, true},
+    {ID_DECODER_3, true},       {ID_DECODER_4, true},
+};
+
+const SETUP_COMMAND* FindSetupCommand(int id) {
+    for (const SETUP_COMMAND& command : SETUP_COMMANDS)
+        if (command.id == id)
+            return &command;
+    return nullptr;
+}
+
+// COM port k (1 to 4) and its command.
+constexpr std::array<int, 4> PORT_COMMANDS = {ID_COM_PORT_1, ID_COM_PORT_2, ID_COM_PORT_3,
+                                              ID_COM_PORT_4};
+
+int PortOfCommand(int id) {
+    for (int k = 0; k < int(PORT_COMMANDS.size()); ++k)
+        if (PORT_COMMANDS[k] == id)
+            return k + 1;
+    return 0;
+}
+
+bool IsDeviceCommand(int id) {
+    return id == ID_WRITE_DEVICE || id == ID_READ_DEVICE || id == ID_DEVICE_INFORMATION;
+}
+
+bool IsPrintCommand(int id) {
+    return id == ID_FILE_PRINT || id == ID_FILE_PRINT_DIRECT || id == ID_FILE_PRINT_PREVIEW;
+}
+
+// The halves of a command string: the status prompt and the tooltip.
+QString CommandStringPart(int id, int part) {
+    const char* text = CommandString(id);
+    if (!text)
+        return QString();
+    return QString::fromUtf8(text).section('\n', part, part);
+}
+
+const QString COMMUNICATION = QStringLiteral("Communication");
+const QString COMPORT = QStringLiteral("Comport");
+
+} // namespace
+
+CMainFrame::SetupDialogSource CMainFrame::FactoryDialogs() {
+    return {HasSetupDialog, [](int id, CE2prom* image, bool readOnly, QWidget* parent) {
+                return CreateSetupDialog(id, image, readOnly, parent);
+            }};
+}
+
+CMainFrame::CMainFrame(int resourceId, CCommandTarget* application, SetupDialogSource dialogs)
+    : m_resourceId(IsMenuResource(resourceId) ? resourceId : ENGLISH_RESOURCE),
+      m_application(application), m_dialogs(std::move(dialogs)),
+      m_image(std::make_unique<CE2prom>()) {
+    m_image->SetLinkSettings(13, 0, 9600, 'N', 8, 1, 4);
+    LoadDefaultSetup();
+    m_portSelected.fill(0);
+
+    setWindowIcon(QIcon(QPixmap(ProgramIcon())));
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    BuildMenus();
+    BuildToolBar();
+    BuildAccelerators();
+    RestorePortChoice();
+
+    m_document = std::make_unique<CKarvoDoc>(*this);
+    connect(m_document.get(), &CKarvoDoc::TitleChanged, this, &CMainFrame::UpdateTitle);
+    m_view = new CKarvoView(*m_document, this);
+    setCentralWidget(m_view);
+    UpdateTitle();
+    UpdateCommandUI();
+    resize(640, 400);
+}
+
+CMainFrame::~CMainFrame() {
+    StorePortChoice();
+}
+
+void CMainFrame::LoadDefaultSetup() {
+    try {
+        if (m_image->LoadSRecords(QStringLiteral("karvo.def")) == 0) {
+            const int language = GetCurrentLanguage();
+            Messages().Show(m_translator.Translated(language, "Cannot load default setup"),
+                            m_translator.Translated(language, "Uncritcal error"),
+                            MsgIcon::Information, MsgButtons::Ok);
+        }
+    } catch (const CError& error) {
+        // A damaged default setup is reported; the image keeps its zeros and start-up
+        // goes on, fatal or not.
+        error.ReportError();
+    }
+}
+
+QAction* CMainFrame::MakeAction(int id) {
+    if (QAction* existing = CommandAction(id))
+        return existing;
+    const char* text = MenuText(m_resourceId, id);
+    auto* action = new QAction(text ? QString::fromUtf8(text) : QString(), this);
+    action->setToolTip(CommandStringPart(id, 1));
+    action->setWhatsThis(CommandStringPart(id, 0));
+    action->setIconVisibleInMenu(false);
+    if (PortOfCommand(id) != 0 || id == ID_VIEW_TOOLBAR)
+        action->setCheckable(true);
+    connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+    m_actions[id] = action;
+    return action;
+}
+
+void CMainFrame::BuildMenus() {
+    std::vector<QMenu*> open;
+    for (int i = 0; i < MENU_STRUCTURE_COUNT; ++i) {
+        const MENU_ENTRY& entry = MENU_STRUCTURE[i];
+        switch (entry.kind) {
+        case MenuEntryKind::Popup: {
+            const QString title = QString::fromUtf8(MenuText(m_resourceId, entry.id));
+            QMenu* menu = open.empty() ? menuBar()->addMenu(title) : open.back()->addMenu(title);
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+            open.push_back(menu);
+            break;
+        }
+        case MenuEntryKind::EndPopup:
+            open.pop_back();
+            break;
+        case MenuEntryKind::Separator:
+            open.back()->addSeparator();
+            break;
+        case MenuEntryKind::Command:
+            if (open.empty())
+                menuBar()->addAction(MakeAction(entry.id));
+            else
+                open.back()->addAction(MakeAction(entry.id));
+            break;
+        }
+    }
+}
+
+void CMainFrame::BuildToolBar() {
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("toolbar"));
+    m_toolBar->setIconSize(QSize(16, 15));
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int i = 0; i < TOOLBAR_LAYOUT_COUNT; ++i) {
+        const int id = TOOLBAR_LAYOUT[i];
+        if (id == 0) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = MakeAction(id);
+        if (const char* const* image = ToolbarImage(id))
+            action->setIcon(QIcon(QPixmap(image)));
+        m_toolBar->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+}
+
+void CMainFrame::BuildAccelerators() {
+    int count = 0;
+    const ACCELERATOR* table = Accelerators(m_resourceId, count);
+    for (int i = 0; i < count; ++i) {
+        const int id = table[i].id;
+        auto* shortcut = new QShortcut(QKeySequence::fromString(QString::fromLatin1(table[i].keys),
+                                                                QKeySequence::PortableText),
+                                       this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, id] { OnAccelerator(id); });
+    }
+}
+
+void CMainFrame::OnAccelerator(int id) {
+    ExecuteCommand(id);
+}
+
+void CMainFrame::RestorePortChoice() {
+    m_storedPort = CProfile::GetInt(COMMUNICATION, COMPORT, 0);
+    // Stored 1 to 3 select COM 2 to COM 4; anything else COM 1. All flags are clear here,
+    // so the toggle selects the port.
+    TogglePort(m_storedPort >= 1 && m_storedPort <= 3 ? m_storedPort + 1 : 1);
+}
+
+void CMainFrame::StorePortChoice() const {
+    CProfile::WriteInt(COMMUNICATION, COMPORT, SelectedPortIndex());
+}
+
+int CMainFrame::SelectedPortIndex() const {
+    for (int k = 0; k < int(m_portSelected.size()); ++k)
+        if (m_portSelected[k])
+            return k;
+    return 0;
+}
+
+bool CMainFrame::IsPortSelected(int port) const {
+    return port >= 1 && port <= 4 && m_portSelected[port - 1] != 0;
+}
+
+void CMainFrame::TogglePort(int port) {
+    int& flag = m_portSelected[port - 1];
+    flag = flag ? 0 : 1;
+    if (flag)
+        for (int k = 1; k <= 4; ++k)
+            if (k != port)
+                m_portSelected[k - 1] = 0;
+    for (int k = 1; k <= 4; ++k)
+        if (QAction* action = CommandAction(PORT_COMMANDS[k - 1]))
+            action->setChecked(m_portSelected[k - 1] != 0);
+}
+
+int CMainFrame::FullDuplex() const {
+    // Types 0 to 17 come in threes: simplex, semi-duplex, repeater. Only the repeater
+    // types and values above the list are full duplex.
+    const int type = m_image->GetByte(RADIO_TYPE_ADDRESS);
+    return (type <= 17 && type % 3 != 2) ? 0 : 1;
+}
+
+QAction* CMainFrame::CommandAction(int id) const {
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+bool CMainFrame::IsCommandEnabled(int id) const {
+    if (const SETUP_COMMAND* setup = FindSetupCommand(id))
+        return m_dialogs.has && m_dialogs.has(id) && (!setup->fullDuplexOnly || FullDuplex() == 1);
+    if (IsDeviceCommand(id))
+        return HasDeviceCommands();
+    if (IsPrintCommand(id))
+        return CKarvoView::CanPrint();
+    return true;
+}
+
+void CMainFrame::UpdateCommandUI() {
+    for (const auto& [id, action] : m_actions) {
+        action->setEnabled(IsCommandEnabled(id));
+        if (const int port = PortOfCommand(id))
+            action->setChecked(IsPortSelected(port));
+    }
+    if (QAction* toolbar = CommandAction(ID_VIEW_TOOLBAR))
+        toolbar->setChecked(!m_toolBar->isHidden());
+}
+
+void CMainFrame::ExecuteCommand(int id) {
+    if (!IsCommandEnabled(id))
+        return;
+    try {
+        const bool handled = m_view->OnCmdMsg(id) || m_document->OnCmdMsg(id) || OnCmdMsg(id);
+        if (!handled && m_application)
+            m_application->OnCmdMsg(id);
+    } catch (const CError& error) {
+        // Handlers report their own errors; this only keeps an unexpected one from
+        // leaving the event handler.
+        if (error.ReportError())
+            ProcessControl().EndProcess(0);
+    }
+    UpdateCommandUI();
+}
+
+bool CMainFrame::OnCmdMsg(int id) {
+    if (FindSetupCommand(id)) {
+        RunSetupCommand(id);
+        return true;
+    }
+    if (const int port = PortOfCommand(id)) {
+        TogglePort(port);
+        return true;
+    }
+    switch (id) {
+    case ID_WRITE_DEVICE:
+        RunWriteDeviceCommand(*this);
+        return true;
+    case ID_READ_DEVICE:
+        RunReadDeviceCommand(*this);
+        return true;
+    case ID_DEVICE_INFORMATION:
+        RunDeviceInformationCommand(*this);
+        return true;
+    case ID_VIEW_TOOLBAR:
+        m_toolBar->setHidden(!m_toolBar->isHidden());
+        return true;
+    case ID_VIEW_STATUS_BAR:
+        // There is no status bar; the item has no effect.
+        return true;
+    case ID_APP_EXIT:
+        close();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::RunSetupCommand(int id) {
+    try {
+        // The repeater dialog is read-only for the simplex and semi-duplex radio types,
+        // judged at the moment the command runs.
+        const bool readOnly = id == ID_REPEATER_OPERATION && FullDuplex() == 0;
+        std::unique_ptr<CSetupDialog> dialog = m_dialogs.create(id, m_image.get(), readOnly, this);
+        if (dialog && dialog->exec() == QDialog::Accepted)
+            dialog->Commit();
+    } catch (const CError& error) {
+        if (error.ReportError())
+            ProcessControl().EndProcess(0);
+    }
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(m_document->Title() + QStringLiteral(" - Karvo"));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_document->SaveModified())
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,106 @@
+// CMainFrame: the main window. It owns the configuration image for the whole run (filled
+// from "karvo.def" in the working folder when it is built), the document and the view,
+// the menus, toolbar and accelerators of its language, and the COM port choice, which it
+// restores from the profile at creation and stores there when it is destroyed.
+//
+// Every command, from menu, toolbar or accelerator, goes through ExecuteCommand, which
+// offers it to the view, the document, the frame and the application in turn. The frame
+// itself runs the setup dialogs, the device commands and the COM port toggles.
+#pragma once
+
+#include "app/CCommandTarget.h"
+#include "lang/CTranslator.h"
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+
+class CE2prom;
+class CKarvoDoc;
+class CKarvoView;
+class CSetupDialog;
+class QAction;
+class QToolBar;
+
+class CMainFrame : public QMainWindow, public CCommandTarget {
+    Q_OBJECT
+public:
+    // Image address of the radio type, which decides full or half duplex.
+    static constexpr int RADIO_TYPE_ADDRESS = 21;
+
+    // Which setup dialogs exist and how each is built. The program uses the dialogs'
+    // factory (SetupDialogFactory.h); tests put in their own.
+    struct SetupDialogSource {
+        std::function<bool(int commandId)> has;
+        std::function<std::unique_ptr<CSetupDialog>(int commandId, CE2prom* image, bool readOnly,
+                                                    QWidget* parent)>
+            create;
+    };
+    static SetupDialogSource FactoryDialogs();
+
+    // resourceId picks the menus and accelerators of a language (128 English, 164 French,
+    // 172 German, 173 Spanish, 174 Italian). application receives the commands that
+    // nothing in the frame handles; it may be null.
+    explicit CMainFrame(int resourceId = 128, CCommandTarget* application = nullptr,
+                        SetupDialogSource dialogs = FactoryDialogs());
+    ~CMainFrame() override;
+
+    CE2prom* Image() { return m_image.get(); }
+    CKarvoDoc* Document() { return m_document.get(); }
+    CKarvoView* View() { return m_view; }
+    QToolBar* ToolBar() { return m_toolBar; }
+    int ResourceId() const { return m_resourceId; }
+
+    // 0 for COM 1 ... 3 for COM 4; with no port selected, 0 (COM 1).
+    int SelectedPortIndex() const;
+    // True when COM port k (1 to 4) is selected.
+    bool IsPortSelected(int port) const;
+    // 0 for the simplex and semi-duplex radio types, 1 for every other value.
+    int FullDuplex() const;
+
+    // The menu and toolbar action of a command, or nullptr.
+    QAction* CommandAction(int id) const;
+    bool IsCommandEnabled(int id) const;
+
+    // Runs a command as if chosen from the menu; a disabled command is ignored.
+    void ExecuteCommand(int id);
+
+    // Refreshes enabled and checked states of all menu items and toolbar buttons. Run
+    // after every command and whenever a menu opens; call it after changing the image
+    // from outside a command.
+    void UpdateCommandUI();
+
+    // Writes the COM port choice to the profile ("Communication"/"Comport").
+    void StorePortChoice() const;
+
+    bool OnCmdMsg(int id) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void LoadDefaultSetup();
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildAccelerators();
+    void RestorePortChoice();
+    QAction* MakeAction(int id);
+    void OnAccelerator(int id);
+    void TogglePort(int port);
+    void RunSetupCommand(int id);
+    void UpdateTitle();
+
+    int m_resourceId;
+    CCommandTarget* m_application;
+    SetupDialogSource m_dialogs;
+    std::unique_ptr<CE2prom> m_image;
+    int m_storedPort = 0;
+    std::array<int, 4> m_portSelected{};
+    CTranslator m_translator;
+    QToolBar* m_toolBar = nullptr;
+    std::unique_ptr<CKarvoDoc> m_document;
+    CKarvoView* m_view = nullptr;
+    std::map<int, QAction*> m_actions;
+};

@@ -1,0 +1,95 @@
+#include "lang/LanguageChange.h"
+
+#include "lang/CLanguageDlg.h"
+#include "lang/CProcessControl.h"
+#include "lang/CProfile.h"
+#include "lang/CurrentLanguage.h"
+
+#include <QFile>
+#include <array>
+
+namespace {
+
+struct LANGUAGE_RESOURCE {
+    int resourceId;
+    const char* folder;
+    const char* uninstallFile;
+};
+
+// By language index.
+const std::array<LANGUAGE_RESOURCE, 5> LANGUAGE_RESOURCES = {{
+    {128, "eng", "Unwise.eng"},
+    {164, "fra", "Unwise.fre"},
+    {172, "ger", "Unwise.ger"},
+    {173, "spa", "Unwise.spa"},
+    {174, "ita", "Unwise.ita"},
+}};
+
+const QString SECTION = QStringLiteral("language");
+const QString ENTRY = QStringLiteral("language");
+
+const LANGUAGE_RESOURCE& ResourceOf(int language) {
+    if (language < 0 || language >= int(LANGUAGE_RESOURCES.size()))
+        language = 0;
+    return LANGUAGE_RESOURCES[language];
+}
+
+void CopyReplacing(const QString& source, const QString& target) {
+    // QFile::copy never overwrites, so the old file goes first. If the source is
+    // missing the old target is kept rather than left deleted.
+    if (!QFile::exists(source))
+        return;
+    QFile::remove(target);
+    QFile::copy(source, target);
+}
+
+} // namespace
+
+int LanguageResourceId(int language) {
+    return ResourceOf(language).resourceId;
+}
+
+QString LanguageFolder(int language) {
+    return QString::fromLatin1(ResourceOf(language).folder);
+}
+
+QString LanguageUninstallFile(int language) {
+    return QString::fromLatin1(ResourceOf(language).uninstallFile);
+}
+
+bool LoadStoredLanguage() {
+    const QString stored = CProfile::GetString(SECTION, ENTRY);
+    if (stored.isEmpty())
+        return false;
+    const int language = LanguageFromProfileName(stored);
+    SetCurrentLanguage(language < 0 ? 0 : language);
+    return true;
+}
+
+void StoreCurrentLanguage() {
+    CProfile::WriteString(SECTION, ENTRY, LanguageProfileName(GetCurrentLanguage()));
+}
+
+void CopyLanguageFiles(int language) {
+    const QString folder = LanguageFolder(language) + '/';
+    CopyReplacing(folder + QStringLiteral("Karvo.hlp"), QStringLiteral("Karvo.hlp"));
+    CopyReplacing(folder + QStringLiteral("Karvo.cnt"), QStringLiteral("Karvo.cnt"));
+    CopyReplacing(folder + LanguageUninstallFile(language), QStringLiteral("Unwise.ini"));
+}
+
+bool RunLanguageChange(QWidget* parent, const std::function<void()>& beforeRestart) {
+    const int current = GetCurrentLanguage();
+    CLanguageDlg dialog(current >= 0 && current <= 4 ? current : -1, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+
+    const int chosen = dialog.SelectedIndex();
+    SetCurrentLanguage(chosen);
+    CopyLanguageFiles(chosen);
+    StoreCurrentLanguage();
+    if (beforeRestart)
+        beforeRestart();
+    ProcessControl().StartNewInstance();
+    ProcessControl().EndProcess(0);
+    return true;
+}

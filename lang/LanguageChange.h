@@ -1,0 +1,38 @@
+// The language of the run: read from the profile at start-up, written back at shut-down,
+// and changed through the language dialog, which copies the new language's help files
+// into the working folder, stores the choice and restarts the program.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The resource number of a language's menu and frame resources: 128 English, 164 French,
+// 172 German, 173 Spanish, 174 Italian; any other index gives 128.
+int LanguageResourceId(int language);
+
+// The help folder of a language ("eng", "fra", "ger", "spa", "ita") and the name of its
+// uninstaller file there ("Unwise.eng", ...); English for any other index.
+QString LanguageFolder(int language);
+QString LanguageUninstallFile(int language);
+
+// Sets the current language from the profile entry "language"/"language", compared
+// exactly with the five names; a value that names none gives English. Returns false when
+// the profile holds no value (the first start), leaving the language as it was.
+bool LoadStoredLanguage();
+
+// Writes the current language's name to the profile (the shut-down step).
+void StoreCurrentLanguage();
+
+// Copies the language's "Karvo.hlp", "Karvo.cnt" and uninstaller file from its folder
+// to "Karvo.hlp", "Karvo.cnt" and "Unwise.ini" in the working folder, replacing what is
+// there. A copy that fails is skipped.
+void CopyLanguageFiles(int language);
+
+// The language change: shows the language dialog (the current language preselected).
+// Cancel changes nothing and returns false. OK sets the language, copies its files,
+// stores it in the profile, calls beforeRestart (when given) to let the application
+// offer saving its document, then starts a new copy of the program and ends this one.
+// Returns true when the restart was requested; the real program never gets there.
+bool RunLanguageChange(QWidget* parent, const std::function<void()>& beforeRestart);
