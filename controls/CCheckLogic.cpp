@@ -25,7 +25,9 @@ void CCheckLogic::Load() {
     m_value = (b == m_off || b == m_on) ? b : m_off;
 }
 
-void CCheckLogic::Store() { Image().SetByte(m_address, std::uint8_t(m_value & 0xFF)); }
+void CCheckLogic::Store() {
+    Image().SetByte(m_address, std::uint8_t(m_value & 0xFF));
+}
 
 QString CCheckLogic::ShownText() const {
     return Tr(IsChecked() ? QStringLiteral("YES") : QStringLiteral("NO"));

@@ -34,7 +34,9 @@ void CComboLogic::Load() {
     Select(0, Entry(0).high);
 }
 
-void CComboLogic::Store() { Image().SetByte(m_address, std::uint8_t(m_value & 0xFF)); }
+void CComboLogic::Store() {
+    Image().SetByte(m_address, std::uint8_t(m_value & 0xFF));
+}
 
 QString CComboLogic::ShownText() const {
     return m_current >= 0 && m_current < m_rows.size() ? m_rows[m_current] : QString();

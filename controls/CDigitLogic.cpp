@@ -20,7 +20,9 @@ void CDigitLogic::Load() {
     m_value = InRange(b) ? b : Entry(0).low;
 }
 
-void CDigitLogic::Store() { Image().SetByte(m_address, std::uint8_t(m_value & 0xFF)); }
+void CDigitLogic::Store() {
+    Image().SetByte(m_address, std::uint8_t(m_value & 0xFF));
+}
 
 int CDigitLogic::ReadShownValue(const QString& text) const {
     if (!IsAttached())

@@ -7,9 +7,13 @@
 
 CRadioLogic::CRadioLogic() : CSettingLogic("CRadioButton") {}
 
-int CRadioLogic::OwnValue() const { return IsAttached() ? Entry(0).low : 0; }
+int CRadioLogic::OwnValue() const {
+    return IsAttached() ? Entry(0).low : 0;
+}
 
-void CRadioLogic::Load() { m_checked = Image().GetByte(m_address) == OwnValue(); }
+void CRadioLogic::Load() {
+    m_checked = Image().GetByte(m_address) == OwnValue();
+}
 
 void CRadioLogic::Store() {
     if (m_checked)

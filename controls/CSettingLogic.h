@@ -53,7 +53,9 @@ protected:
     // Entries before the end entry; index m_count is the end entry itself.
     int Count() const { return m_count; }
     bool IsEnd(int index) const { return index >= m_count; }
-    bool IsText(int index) const { return index >= 0 && index < m_count && IsTextEntry(Entry(index)); }
+    bool IsText(int index) const {
+        return index >= 0 && index < m_count && IsTextEntry(Entry(index));
+    }
     // The bound image; CCtrlErr 2 when the binding was never attached.
     CE2prom& Image() const;
 

@@ -12,7 +12,9 @@
 namespace {
 
 // Shown value = stored value x scale; every list of the unit holds scale 1.
-int ScaleOf(const VALUE_STRUCT& entry) { return entry.scale > 0 ? entry.scale : 1; }
+int ScaleOf(const VALUE_STRUCT& entry) {
+    return entry.scale > 0 ? entry.scale : 1;
+}
 
 } // namespace
 
@@ -85,7 +87,9 @@ int CSpinnerLogic::GetValue() const {
     return *value;
 }
 
-void CSpinnerLogic::SetValueText(int value) { m_exchange = QString::number(value); }
+void CSpinnerLogic::SetValueText(int value) {
+    m_exchange = QString::number(value);
+}
 
 // What the control shows right after Attach: a text entry's text; a number that equals
 // the low of a following text entry as that entry; otherwise the number, clamped into the

@@ -51,9 +51,13 @@ void CStandardSpinner::Attach(CE2prom* image, const VARIABLE_STRUCT* table) {
     SetBuddyText(m_logic.ShownText());
 }
 
-void CStandardSpinner::Load() { m_logic.Load(); }
+void CStandardSpinner::Load() {
+    m_logic.Load();
+}
 
-void CStandardSpinner::Step(int delta) { SetBuddyText(m_logic.Step(BuddyText(), delta)); }
+void CStandardSpinner::Step(int delta) {
+    SetBuddyText(m_logic.Step(BuddyText(), delta));
+}
 
 bool CStandardSpinner::Validate() {
     if (!m_logic.Validate(BuddyText())) {
@@ -70,7 +74,9 @@ void CStandardSpinner::SaveData() {
         m_logic.SetExchangeString(m_buddy->text());
 }
 
-QString CStandardSpinner::ShownText() const { return BuddyText(); }
+QString CStandardSpinner::ShownText() const {
+    return BuddyText();
+}
 
 // The Up and Down keys in the buddy step like the arrows.
 bool CStandardSpinner::eventFilter(QObject* watched, QEvent* event) {

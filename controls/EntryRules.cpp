@@ -47,4 +47,6 @@ QString EnglishText(const VALUE_STRUCT& entry) {
     return entry.text ? QString::fromLatin1(entry.text) : QString();
 }
 
-QString TranslatedText(const VALUE_STRUCT& entry) { return Tr(EnglishText(entry)); }
+QString TranslatedText(const VALUE_STRUCT& entry) {
+    return Tr(EnglishText(entry));
+}

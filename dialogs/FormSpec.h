@@ -35,8 +35,8 @@ struct SETTING_LINE {
 };
 
 struct FORM_SPEC {
-    int templateId;       // the dialog resource it is built from
-    const char* caption;  // English; also the section title of karvo-cli's listing
+    int templateId;      // the dialog resource it is built from
+    const char* caption; // English; also the section title of karvo-cli's listing
     const VARIABLE_STRUCT* table;
     std::span<const BINDING_SPEC> bindings; // in attaching order
     std::span<const int> translated;        // controls whose texts are translated, in order

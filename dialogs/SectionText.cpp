@@ -11,6 +11,7 @@ QStringList SectionText(const char* title, std::span<const SETTING_LINE> lines,
     QStringList text;
     text.append(Tr(QString::fromLatin1(title)).left(SECTION_LINE_MAX));
     for (const SETTING_LINE& line : lines)
-        text.append(FormatSettingLine(Tr(QString::fromLatin1(line.label)), valueOf(line.controlId)));
+        text.append(
+            FormatSettingLine(Tr(QString::fromLatin1(line.label)), valueOf(line.controlId)));
     return text;
 }

@@ -25,6 +25,7 @@ constexpr SETTING_LINE LINES[] = {
 } // namespace
 
 const FORM_SPEC SINGLE_TONES_FORM = {
-    154,          "Single tones", SINGLE_TONES_TABLE, BINDINGS, TRANSLATED, VALIDATE_ORDER,
-    COMMIT_ORDER, "Single tones", LINES,              LINES,
+    154,        "Single tones", SINGLE_TONES_TABLE, BINDINGS,
+    TRANSLATED, VALIDATE_ORDER, COMMIT_ORDER,       "Single tones",
+    LINES,      LINES,
 };

@@ -30,6 +30,6 @@ constexpr SETTING_LINE LISTED_LINES[] = {
 } // namespace
 
 const FORM_SPEC SYSTEM_SETUP_FORM = {
-    131,          "System Setup", SYSTEM_SETUP_TABLE, BINDINGS,     TRANSLATED,  VALIDATE_ORDER,
+    131,          "System Setup", SYSTEM_SETUP_TABLE, BINDINGS,     TRANSLATED, VALIDATE_ORDER,
     COMMIT_ORDER, "System Setup", REPORT_LINES,       LISTED_LINES,
 };

@@ -25,13 +25,13 @@ enum class ControlKind {
 // Style bits of a control.
 enum ControlStyle : unsigned {
     STYLE_NONE = 0,
-    STYLE_VSCROLL = 1u << 0,    // the combo box's list scrolls
-    STYLE_GROUP = 1u << 1,      // the first radio button of a group
-    UDS_SETBUDDYINT = 1u << 2,  // the up-down writes its position into the buddy
-    UDS_ARROWKEYS = 1u << 3,    // Up and Down keys in the buddy step
-    UDS_NOTHOUSANDS = 1u << 4,  // no thousands separators in the buddy
-    STYLE_VERTICAL = 1u << 5,   // a vertical trackbar
-    STYLE_DISABLED = 1u << 6,   // created disabled
+    STYLE_VSCROLL = 1u << 0,   // the combo box's list scrolls
+    STYLE_GROUP = 1u << 1,     // the first radio button of a group
+    UDS_SETBUDDYINT = 1u << 2, // the up-down writes its position into the buddy
+    UDS_ARROWKEYS = 1u << 3,   // Up and Down keys in the buddy step
+    UDS_NOTHOUSANDS = 1u << 4, // no thousands separators in the buddy
+    STYLE_VERTICAL = 1u << 5,  // a vertical trackbar
+    STYLE_DISABLED = 1u << 6,  // created disabled
 };
 
 // The standard buttons' IDs.
@@ -41,7 +41,7 @@ inline constexpr int IDCANCEL = 2;
 struct CONTROL_TEMPLATE {
     int id;
     ControlKind kind;
-    const char* text; // English; empty for none
+    const char* text;        // English; empty for none
     int x, y, width, height; // dialog units; a combo box's height includes its list
     unsigned style;
 };

@@ -84,9 +84,9 @@ void TestChoiceLogic::comboRowsInEntryOrder() {
     CE2prom image;
     CComboLogic combo;
     combo.Attach(&image, ListTable(COUNTRY_LIST), TEST_CONTROL);
-    QCOMPARE(combo.Rows(), (QStringList{"SWEDEN", "FRANCE", "GERMANY", "GREAT_BRITAIN", "SPAIN",
-                                        "PORTUGAL", "ITALY", "NETHERLANDS", "SWITZERLAND",
-                                        "RUSSIA"}));
+    QCOMPARE(combo.Rows(),
+             (QStringList{"SWEDEN", "FRANCE", "GERMANY", "GREAT_BRITAIN", "SPAIN", "PORTUGAL",
+                          "ITALY", "NETHERLANDS", "SWITZERLAND", "RUSSIA"}));
 }
 
 void TestChoiceLogic::comboPickRow() {

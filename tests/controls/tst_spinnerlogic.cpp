@@ -30,7 +30,9 @@ void SaveAndStore(CSpinnerLogic& logic) {
     logic.Store();
 }
 
-QString Fr(const char* english) { return CTranslator().Translated(1, QString::fromLatin1(english)); }
+QString Fr(const char* english) {
+    return CTranslator().Translated(1, QString::fromLatin1(english));
+}
 
 } // namespace
 
@@ -63,7 +65,8 @@ void TestSpinnerLogic::load_data() {
     const auto W = SpinnerForm::Word;
     QTest::newRow("options 0") << ListPtr(OPTIONS_LIST) << B << 0 << "DISABLED" << 0;
     QTest::newRow("options 55") << ListPtr(OPTIONS_LIST) << B << 55 << "55" << 55;
-    QTest::newRow("options 100 is no value") << ListPtr(OPTIONS_LIST) << B << 100 << "DISABLED" << 0;
+    QTest::newRow("options 100 is no value")
+        << ListPtr(OPTIONS_LIST) << B << 100 << "DISABLED" << 0;
     QTest::newRow("hang time 100") << ListPtr(HANG_TIME_LIST) << B << 100 << "DISABLED" << 0;
     QTest::newRow("tx time-out 241") << ListPtr(TX_MAX_TIME_LIST) << B << 241 << "DISABLED" << 0;
     QTest::newRow("fine tune 251") << ListPtr(FINE_TUNE_LIST) << B << 251 << "-5" << 251;
@@ -119,10 +122,10 @@ void TestSpinnerLogic::step_data() {
     const QString none;
     QTest::newRow("hang up from disabled")
         << ListPtr(HANG_TIME_LIST) << B << 0 << none << "+++" << QStringList{"1", "2", "3"};
-    QTest::newRow("hang up at 30") << ListPtr(HANG_TIME_LIST) << B << 29 << none << "++"
-                                   << QStringList{"30", "30"};
-    QTest::newRow("hang down to disabled")
-        << ListPtr(HANG_TIME_LIST) << B << 2 << none << "---" << QStringList{"1", "DISABLED", "DISABLED"};
+    QTest::newRow("hang up at 30")
+        << ListPtr(HANG_TIME_LIST) << B << 29 << none << "++" << QStringList{"30", "30"};
+    QTest::newRow("hang down to disabled") << ListPtr(HANG_TIME_LIST) << B << 2 << none << "---"
+                                           << QStringList{"1", "DISABLED", "DISABLED"};
     QTest::newRow("tx up by two") << ListPtr(TX_MAX_TIME_LIST) << B << 0 << none << "++++"
                                   << QStringList{"1", "2", "4", "6"};
     QTest::newRow("tx top") << ListPtr(TX_MAX_TIME_LIST) << B << 238 << none << "++"
@@ -133,33 +136,33 @@ void TestSpinnerLogic::step_data() {
                                   << QStringList{"-19"};
     QTest::newRow("fine tune through 0")
         << ListPtr(FINE_TUNE_LIST) << B << 255 << none << "++-" << QStringList{"0", "1", "0"};
-    QTest::newRow("fine tune ends") << ListPtr(FINE_TUNE_LIST) << B << 30 << none << "+"
-                                    << QStringList{"30"};
-    QTest::newRow("fine tune bottom") << ListPtr(FINE_TUNE_LIST) << B << 226 << none << "-"
-                                      << QStringList{"-30"};
-    QTest::newRow("gain into auto") << ListPtr(GAIN_LIST) << B << 19 << none << "++-"
-                                    << QStringList{"20", "AUTO", "20"};
+    QTest::newRow("fine tune ends")
+        << ListPtr(FINE_TUNE_LIST) << B << 30 << none << "+" << QStringList{"30"};
+    QTest::newRow("fine tune bottom")
+        << ListPtr(FINE_TUNE_LIST) << B << 226 << none << "-" << QStringList{"-30"};
+    QTest::newRow("gain into auto")
+        << ListPtr(GAIN_LIST) << B << 19 << none << "++-" << QStringList{"20", "AUTO", "20"};
     QTest::newRow("equalizer") << ListPtr(EQUALIZER_LIST) << B << 0 << none << "++++"
                                << QStringList{"3", "6", "9", "AUTO"};
     QTest::newRow("long across the gap")
         << ListPtr(LINE_LONG_TIME_LIST) << L << 126 << none << "++++--"
         << QStringList{"127", "130", "140", "150", "140", "130"};
-    QTest::newRow("long down the gap") << ListPtr(LINE_LONG_TIME_LIST) << L << 130 << none << "-"
-                                       << QStringList{"127"};
+    QTest::newRow("long down the gap")
+        << ListPtr(LINE_LONG_TIME_LIST) << L << 130 << none << "-" << QStringList{"127"};
     QTest::newRow("long top") << ListPtr(LINE_LONG_TIME_LIST) << L << 1270 << none << "+"
                               << QStringList{"1270"};
-    QTest::newRow("tone default up") << ListPtr(SINGLE_TONE_LIST) << W << 0 << none << "+-"
-                                     << QStringList{"300", "DEFAULT"};
+    QTest::newRow("tone default up")
+        << ListPtr(SINGLE_TONE_LIST) << W << 0 << none << "+-" << QStringList{"300", "DEFAULT"};
     QTest::newRow("tone 1200 up") << ListPtr(SINGLE_TONE_LIST) << W << 1200 << none << "+"
                                   << QStringList{"1201"};
     QTest::newRow("tone top") << ListPtr(SINGLE_TONE_LIST) << W << 2800 << none << "+"
                               << QStringList{"2800"};
-    QTest::newRow("typed value is picked up")
-        << ListPtr(HANG_TIME_LIST) << B << 0 << "17" << "+" << QStringList{"18"};
-    QTest::newRow("typed above the range")
-        << ListPtr(CHANNEL_LIST) << B << 3 << "9" << "+" << QStringList{"8"};
-    QTest::newRow("typed rubbish") << ListPtr(OPTIONS_LIST) << B << 5 << "abc" << "+"
-                                   << QStringList{"1"};
+    QTest::newRow("typed value is picked up") << ListPtr(HANG_TIME_LIST) << B << 0 << "17"
+                                              << "+" << QStringList{"18"};
+    QTest::newRow("typed above the range") << ListPtr(CHANNEL_LIST) << B << 3 << "9"
+                                           << "+" << QStringList{"8"};
+    QTest::newRow("typed rubbish") << ListPtr(OPTIONS_LIST) << B << 5 << "abc"
+                                   << "+" << QStringList{"1"};
 }
 
 void TestSpinnerLogic::step() {
@@ -198,7 +201,8 @@ void TestSpinnerLogic::validate_data() {
     const auto W = SpinnerForm::Word;
     QTest::newRow("hang 17") << ListPtr(HANG_TIME_LIST) << B << 0 << "17" << true << 17;
     QTest::newRow("hang 45") << ListPtr(HANG_TIME_LIST) << B << 0 << "45" << false << 0;
-    QTest::newRow("hang typed DISABLED") << ListPtr(HANG_TIME_LIST) << B << 5 << "DISABLED" << true << 0;
+    QTest::newRow("hang typed DISABLED")
+        << ListPtr(HANG_TIME_LIST) << B << 5 << "DISABLED" << true << 0;
     QTest::newRow("hang 0") << ListPtr(HANG_TIME_LIST) << B << 5 << "0" << true << 0;
     QTest::newRow("options 100") << ListPtr(OPTIONS_LIST) << B << 0 << "100" << false << 0;
     QTest::newRow("options 99") << ListPtr(OPTIONS_LIST) << B << 0 << "99" << true << 99;
@@ -219,13 +223,14 @@ void TestSpinnerLogic::validate_data() {
     QTest::newRow("long 130") << ListPtr(LINE_LONG_TIME_LIST) << L << 0 << "130" << true << 0x8D;
     QTest::newRow("long 1270") << ListPtr(LINE_LONG_TIME_LIST) << L << 0 << "1270" << true << 0xFF;
     QTest::newRow("long 127") << ListPtr(LINE_LONG_TIME_LIST) << L << 0 << "127" << true << 0x7F;
-    QTest::newRow("long 128 in the gap") << ListPtr(LINE_LONG_TIME_LIST) << L << 0 << "128" << false << 0;
+    QTest::newRow("long 128 in the gap")
+        << ListPtr(LINE_LONG_TIME_LIST) << L << 0 << "128" << false << 0;
     QTest::newRow("tone 299") << ListPtr(SINGLE_TONE_LIST) << W << 1200 << "299" << false << 0;
     QTest::newRow("tone 2801") << ListPtr(SINGLE_TONE_LIST) << W << 1200 << "2801" << false << 0;
     QTest::newRow("tone 0") << ListPtr(SINGLE_TONE_LIST) << W << 1200 << "0" << true << 0;
     QTest::newRow("tone 300") << ListPtr(SINGLE_TONE_LIST) << W << 0 << "300" << true << 300;
-    QTest::newRow("tone back to loaded") << ListPtr(SINGLE_TONE_LIST) << W << 1200 << "1200" << true
-                                         << 1200;
+    QTest::newRow("tone back to loaded")
+        << ListPtr(SINGLE_TONE_LIST) << W << 1200 << "1200" << true << 1200;
 }
 
 void TestSpinnerLogic::validate() {

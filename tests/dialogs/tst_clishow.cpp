@@ -1,0 +1,150 @@
+// karvo-cli show: the listing of every setting with its dialog label and shown value,
+// its language option, and its failures.
+#include "dialogs/CSettingForm.h"
+#include "image/CE2prom.h"
+#include "lang/CTranslator.h"
+#include "lang/CurrentLanguage.h"
+#include "tools/CliCommon.h"
+#include "tools/CliShow.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+QString Padded(const QString& label, const QString& value) {
+    return label.leftJustified(30) + value;
+}
+
+// Runs CliShow with its stdout caught in a file.
+struct Run {
+    int status = -1;
+    QString out;
+};
+
+Run Show(const QStringList& args, const QString& scratch) {
+    Run run;
+    std::fflush(stdout);
+    const int saved = dup(1);
+    const int file =
+        open(QFile::encodeName(scratch).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(file, 1);
+    run.status = CliShow(args);
+    std::fflush(stdout);
+    dup2(saved, 1);
+    close(saved);
+    close(file);
+    QFile result(scratch);
+    if (result.open(QIODevice::ReadOnly))
+        run.out = QString::fromUtf8(result.readAll());
+    return run;
+}
+
+} // namespace
+
+class TestCliShow : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { SetCurrentLanguage(0); }
+    void cleanup() { SetCurrentLanguage(0); }
+    void listing();
+    void defaultSetup();
+    void languages_data();
+    void languages();
+    void failures_data();
+    void failures();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestCliShow::listing() {
+    CE2prom image;
+    QByteArray bytes(int(CE2prom::IMAGE_SIZE), '\0');
+    bytes[18] = 4;
+    bytes[19] = 1;
+    bytes[20] = 55;
+    bytes[50] = 0x04;
+    bytes[51] = 0xB0;
+    bytes[52] = char(0xFF);
+    bytes[53] = char(0xFF);
+    bytes[54] = 0x0B;
+    bytes[55] = char(0xB8);
+    image.ReplaceBytes(bytes);
+    QCOMPARE(
+        ShowSettings(image),
+        (QStringList{"System Setup", Padded("Country", "SPAIN"), Padded("Options", "55"),
+                     Padded("Monitor power supply alarms", "YES"), "", "Single tones",
+                     Padded("Single tone A (Hz)", "1200"), Padded("Single tone B (Hz)", "DEFAULT"),
+                     Padded("Single tone C (Hz)", "DEFAULT"),
+                     Padded("Single tone D (Hz)", "DEFAULT"), ""}));
+    QVERIFY(!image.IsModified());
+}
+
+// The shipped default setup, through the whole command.
+void TestCliShow::defaultSetup() {
+    const Run run = Show({KARVO_DEFAULT_SETUP}, m_dir.filePath("out.txt"));
+    QCOMPARE(run.status, int(CLI_OK));
+    CE2prom image;
+    QCOMPARE(image.LoadSRecords(KARVO_DEFAULT_SETUP), 1);
+    QCOMPARE(run.out, ShowSettings(image).join('\n') + '\n');
+    QVERIFY(run.out.startsWith("System Setup\n"));
+}
+
+void TestCliShow::languages_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("language");
+    QTest::newRow("en") << QStringList{"--language", "en"} << 0;
+    QTest::newRow("fr") << QStringList{"--language", "fr"} << 1;
+    QTest::newRow("de") << QStringList{"--language=de"} << 2;
+    QTest::newRow("es") << QStringList{"--language", "es"} << 3;
+    QTest::newRow("it") << QStringList{"--language", "it"} << 4;
+    QTest::newRow("none") << QStringList{} << 0;
+}
+
+void TestCliShow::languages() {
+    QFETCH(QStringList, options);
+    QFETCH(int, language);
+    const Run run = Show(QStringList{KARVO_DEFAULT_SETUP} + options, m_dir.filePath("out.txt"));
+    QCOMPARE(run.status, int(CLI_OK));
+    const CTranslator translator;
+    const QStringList lines = run.out.split('\n');
+    QCOMPARE(lines.at(0), translator.Translated(language, "System Setup"));
+    QCOMPARE(lines.at(1), Padded(translator.Translated(language, "Country"),
+                                 translator.Translated(language, "SWEDEN")));
+    QVERIFY(lines.contains(translator.Translated(language, "Single tones")));
+}
+
+void TestCliShow::failures_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::newRow("no file") << QStringList{} << int(CLI_USAGE);
+    QTest::newRow("two files") << QStringList{KARVO_DEFAULT_SETUP, "other"} << int(CLI_USAGE);
+    QTest::newRow("unknown language")
+        << QStringList{KARVO_DEFAULT_SETUP, "--language", "sv"} << int(CLI_USAGE);
+    QTest::newRow("language missing")
+        << QStringList{KARVO_DEFAULT_SETUP, "--language"} << int(CLI_USAGE);
+    QTest::newRow("unknown option") << QStringList{KARVO_DEFAULT_SETUP, "--all"} << int(CLI_USAGE);
+    QTest::newRow("missing file") << QStringList{"/nonexistent/karvo.s19"} << int(CLI_CANNOT_OPEN);
+    QTest::newRow("not a setup") << QStringList{"@garbage"} << int(CLI_BAD_INPUT);
+}
+
+void TestCliShow::failures() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    const QString garbage = m_dir.filePath("garbage.s19");
+    QFile file(garbage);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("this is not a setup\n");
+    file.close();
+    args.replaceInStrings("@garbage", garbage);
+    const Run run = Show(args, m_dir.filePath("out.txt"));
+    QCOMPARE(run.status, status);
+    QCOMPARE(run.out, QString()); // nothing listed when the command fails
+}
+
+QTEST_GUILESS_MAIN(TestCliShow)
+#include "tst_clishow.moc"

@@ -1,0 +1,306 @@
+// The template mechanism: dialog units, controls built from the template and found by
+// ID, binding errors from the constructor, the consistency of every form with its
+// template, table and translations, the factory, and the report text that the dialogs
+// and the widget-free form share.
+#include "DialogFixture.h"
+
+#include "controls/CCtrlBinding.h"
+#include "dialogs/CSettingForm.h"
+#include "dialogs/CSingleTonesDlg.h"
+#include "dialogs/CSystemSetupDlg.h"
+#include "dialogs/SetupDialogFactory.h"
+#include "lang/CTranslator.h"
+#include "link/CError.h"
+
+#include <QFont>
+#include <QRandomGenerator>
+#include <set>
+
+namespace {
+
+// System setup's form with a table that lacks the options spinner.
+const VARIABLE_STRUCT SHORT_TABLE[] = {
+    {18, 1006, "slask", COUNTRY_LIST},
+    {19, 1164, "", FALSE_TRUE_LIST},
+    {0, 0, "", nullptr},
+};
+
+FORM_SPEC WithTable(const FORM_SPEC& form, const VARIABLE_STRUCT* table) {
+    FORM_SPEC copy = form;
+    copy.table = table;
+    return copy;
+}
+
+// The control kinds a binding kind can sit on.
+bool Fits(SettingKind binding, ControlKind control) {
+    switch (binding) {
+    case SettingKind::Spinner:
+    case SettingKind::Spinner10:
+    case SettingKind::WordSpinner:
+        return control == ControlKind::UpDown;
+    case SettingKind::Combo:
+        return control == ControlKind::ComboBox;
+    case SettingKind::CheckBox:
+        return control == ControlKind::CheckBox;
+    case SettingKind::RadioButton:
+        return control == ControlKind::RadioButton;
+    case SettingKind::Digit:
+        return control == ControlKind::Edit;
+    }
+    return false;
+}
+
+const CONTROL_TEMPLATE* FindControl(const DIALOG_TEMPLATE& t, int id) {
+    for (const CONTROL_TEMPLATE& c : t.controls)
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
+
+bool InTable(const VARIABLE_STRUCT* table, int id) {
+    for (; table->controlId != 0; ++table)
+        if (table->controlId == id)
+            return true;
+    return false;
+}
+
+template <class T> int CodeOf(T&& build, QByteArray* objectName = nullptr) {
+    try {
+        build();
+    } catch (const CCtrlErr& e) {
+        if (objectName)
+            *objectName = e.ObjectName();
+        return e.Code();
+    }
+    return -1;
+}
+
+} // namespace
+
+class TestTemplateDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void dialogUnits_data();
+    void dialogUnits();
+    void controlsPlacedFromTemplate();
+    void missingTableEntryRaisesFromConstructor();
+    void missingImageOrTable();
+    void formsMatchTheirTemplates_data();
+    void formsMatchTheirTemplates();
+    void textsHaveTranslations_data();
+    void textsHaveTranslations();
+    void openingWritesNothing();
+    void factory();
+    void formAndDialogShowTheSame_data();
+    void formAndDialogShowTheSame();
+};
+
+void TestTemplateDialog::dialogUnits_data() {
+    QTest::addColumn<QRect>("units");
+    QTest::addColumn<QRect>("pixels");
+    // Base units 6 x 13, those of the classic 8-point dialog font.
+    QTest::newRow("origin") << QRect(0, 0, 4, 8) << QRect(0, 0, 6, 13);
+    QTest::newRow("ok button") << QRect(166, 7, 50, 14) << QRect(249, 11, 75, 23);
+    QTest::newRow("check box") << QRect(5, 55, 156, 10) << QRect(8, 89, 234, 17);
+    QTest::newRow("dialog") << QRect(0, 0, 224, 81) << QRect(0, 0, 336, 132);
+}
+
+void TestTemplateDialog::dialogUnits() {
+    QFETCH(QRect, units);
+    QFETCH(QRect, pixels);
+    const CDialogUnits du(6, 13);
+    QCOMPARE(du.ToPixels(units.x(), units.y(), units.width(), units.height()), pixels);
+}
+
+void TestTemplateDialog::controlsPlacedFromTemplate() {
+    CE2prom image;
+    CSystemSetupDlg dialog(&image);
+    const CDialogUnits& du = dialog.Units();
+    QVERIFY(du.BaseX() > 0 && du.BaseY() > 0);
+    const QFont font = dialog.font();
+    QCOMPARE(CDialogUnits(font).BaseX(), du.BaseX());
+    QCOMPARE(dialog.size(), du.ToPixels(224, 81));
+    for (const CONTROL_TEMPLATE& c : SYSTEM_SETUP_TEMPLATE.controls) {
+        QWidget* widget = dialog.Control(c.id);
+        QVERIFY2(widget, qPrintable(QString::number(c.id)));
+        const QRect expected = du.ToPixels(c.x, c.y, c.width, c.height);
+        if (c.kind == ControlKind::ComboBox)
+            QCOMPARE(widget->geometry().topLeft(), expected.topLeft());
+        else
+            QCOMPARE(widget->geometry(), expected);
+    }
+    QVERIFY(dialog.Control(4711) == nullptr);
+    QVERIFY(dialog.Binding(1215) == nullptr); // a label is no binding
+    QCOMPARE(dialog.Binding(1145)->ControlId(), 1145);
+    auto* ok = qobject_cast<QPushButton*>(dialog.Control(IDOK));
+    QVERIFY(ok && ok->isDefault());
+}
+
+// An up-down control whose ID is not in the table ends the opening with code 1, naming
+// the spinner; the exception leaves the constructor.
+void TestTemplateDialog::missingTableEntryRaisesFromConstructor() {
+    CE2prom image;
+    const FORM_SPEC form = WithTable(SYSTEM_SETUP_FORM, SHORT_TABLE);
+    QByteArray name;
+    QCOMPARE(CodeOf([&] { CTemplateDialog dialog(SYSTEM_SETUP_TEMPLATE, form, &image); }, &name),
+             1);
+    QCOMPARE(name, QByteArray("CStandardSpinner"));
+    QVERIFY(!image.IsModified());
+
+    // A binding on a control the template lacks.
+    const BINDING_SPEC stray[] = {{4711, SettingKind::Combo, 0}};
+    FORM_SPEC strayForm = SYSTEM_SETUP_FORM;
+    strayForm.bindings = stray;
+    QCOMPARE(CodeOf([&] { CTemplateDialog d(SYSTEM_SETUP_TEMPLATE, strayForm, &image); }, &name),
+             1);
+    QCOMPARE(name, QByteArray("CGenCombo"));
+}
+
+void TestTemplateDialog::missingImageOrTable() {
+    CE2prom image;
+    QByteArray name;
+    QCOMPARE(CodeOf([&] { CSystemSetupDlg dialog(nullptr); }, &name), 2);
+    QCOMPARE(name, QByteArray("CGenCombo")); // the first binding attached
+    const FORM_SPEC noTable = WithTable(SINGLE_TONES_FORM, nullptr);
+    QCOMPARE(CodeOf([&] { CTemplateDialog d(SINGLE_TONES_TEMPLATE, noTable, &image); }, &name), 3);
+    QCOMPARE(name, QByteArray("CStandardSpinner"));
+    CCtrlErr fatal("CStandardSpinner", 3);
+    QVERIFY(fatal.IsFatal());
+}
+
+void TestTemplateDialog::formsMatchTheirTemplates_data() {
+    QTest::addColumn<const FORM_SPEC*>("form");
+    for (const FORM_SPEC* form : ListedForms())
+        QTest::newRow(form->caption) << form;
+}
+
+// Every binding sits on a control of a fitting kind that its table knows, spinners have
+// an edit as buddy, every binding is stored exactly once, and the orders and lines name
+// bindings only.
+void TestTemplateDialog::formsMatchTheirTemplates() {
+    QFETCH(const FORM_SPEC*, form);
+    const DIALOG_TEMPLATE* t = FindDialogTemplate(form->templateId);
+    QVERIFY(t);
+    QCOMPARE(QByteArray(t->caption), QByteArray(form->caption));
+    std::set<int> bound;
+    for (const BINDING_SPEC& b : form->bindings) {
+        const CONTROL_TEMPLATE* c = FindControl(*t, b.controlId);
+        QVERIFY2(c && Fits(b.kind, c->kind), qPrintable(QString::number(b.controlId)));
+        QVERIFY(InTable(form->table, b.controlId));
+        const bool spinner = c->kind == ControlKind::UpDown;
+        QCOMPARE(b.buddyId != 0, spinner);
+        if (spinner) {
+            const CONTROL_TEMPLATE* buddy = FindControl(*t, b.buddyId);
+            QVERIFY(buddy && buddy->kind == ControlKind::Edit);
+        }
+        QVERIFY(bound.insert(b.controlId).second);
+    }
+    std::multiset<int> stored(form->commitOrder.begin(), form->commitOrder.end());
+    for (const int id : bound)
+        QCOMPARE(int(stored.count(id)), 1);
+    for (const int id : form->validateOrder)
+        QVERIFY(bound.count(id));
+    for (const int id : form->translated)
+        QVERIFY(FindControl(*t, id));
+    for (const auto& lines : {form->reportLines, form->listedLines})
+        for (const SETTING_LINE& line : lines)
+            QVERIFY(bound.count(line.controlId));
+    QCOMPARE(form->listedLines.size(), bound.size());
+}
+
+void TestTemplateDialog::textsHaveTranslations_data() {
+    QTest::addColumn<QString>("text");
+    for (const FORM_SPEC* form : ListedForms()) {
+        const DIALOG_TEMPLATE* t = FindDialogTemplate(form->templateId);
+        QTest::newRow(t->caption) << QString::fromLatin1(t->caption);
+        QTest::newRow(form->reportTitle) << QString::fromLatin1(form->reportTitle);
+        for (const int id : form->translated) {
+            const QString text = QString::fromLatin1(FindControl(*t, id)->text);
+            QTest::newRow(qPrintable(text)) << text;
+        }
+        for (const auto& lines : {form->reportLines, form->listedLines})
+            for (const SETTING_LINE& line : lines)
+                QTest::newRow(line.label) << QString::fromLatin1(line.label);
+    }
+}
+
+// A typing error in a text would leave it English in every language.
+void TestTemplateDialog::textsHaveTranslations() {
+    QFETCH(QString, text);
+    QVERIFY(CTranslator().FindRow(text) >= 0);
+}
+
+void TestTemplateDialog::openingWritesNothing() {
+    CE2prom image;
+    QByteArray bytes(int(CE2prom::IMAGE_SIZE), '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = char((i * 37 + 11) & 0xFF);
+    image.ReplaceBytes(bytes);
+    for (const int command : {int(ID_SYSTEM_SETUP), int(ID_SINGLE_TONES)}) {
+        auto dialog = CreateSetupDialog(command, &image, false);
+        QVERIFY(dialog);
+        dialog->show();
+        dialog->reject();
+    }
+    QCOMPARE(image.Bytes(), bytes);
+    QVERIFY(!image.IsModified());
+}
+
+void TestTemplateDialog::factory() {
+    CE2prom image;
+    QVERIFY(HasSetupDialog(ID_SYSTEM_SETUP));
+    QVERIFY(HasSetupDialog(ID_SINGLE_TONES));
+    QVERIFY(!HasSetupDialog(ID_RADIO_INTERFACE));
+    QVERIFY(!HasSetupDialog(ID_DECODER_4));
+    QVERIFY(!HasSetupDialog(0));
+    QVERIFY(
+        dynamic_cast<CSystemSetupDlg*>(CreateSetupDialog(ID_SYSTEM_SETUP, &image, false).get()));
+    QVERIFY(dynamic_cast<CSingleTonesDlg*>(CreateSetupDialog(ID_SINGLE_TONES, &image, true).get()));
+    QVERIFY(CreateSetupDialog(ID_TRC_SETUP, &image, false) == nullptr);
+    QWidget parent;
+    auto child = CreateSetupDialog(ID_SYSTEM_SETUP, &image, false, &parent);
+    QCOMPARE(child->parentWidget(), &parent);
+}
+
+void TestTemplateDialog::formAndDialogShowTheSame_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<quint32>("seed");
+    for (int language = 0; language < 5; ++language)
+        for (quint32 seed : {1u, 2u, 3u})
+            QTest::addRow("language %d seed %u", language, seed) << language << seed;
+}
+
+// The report drawn from the dialog's controls and the listing of the widget-free form
+// come from the same logic: for any image they show the same texts.
+void TestTemplateDialog::formAndDialogShowTheSame() {
+    QFETCH(int, language);
+    QFETCH(quint32, seed);
+    LanguageScope scope(language);
+    QRandomGenerator random(seed);
+    CE2prom image;
+    QByteArray bytes(int(CE2prom::IMAGE_SIZE), '\0');
+    for (auto& b : bytes)
+        b = char(random.bounded(seed == 1 ? 12 : 256)); // small values hit the lists
+    if (seed == 2) {                                    // plausible tones: 300..2800 and 0
+        for (int a = 50; a < 58; a += 2) {
+            const int hz = a == 50 ? 0 : 300 + int(random.bounded(2501));
+            bytes[a] = char(hz >> 8);
+            bytes[a + 1] = char(hz & 0xFF);
+        }
+    }
+    image.ReplaceBytes(bytes);
+    CSystemSetupDlg system(&image);
+    CSingleTonesDlg tones(&image);
+    for (const auto& [form, dialog] :
+         {std::pair<const FORM_SPEC*, CTemplateDialog*>{&SYSTEM_SETUP_FORM, &system},
+          {&SINGLE_TONES_FORM, &tones}}) {
+        CSettingForm headless(*form);
+        headless.Attach(&image);
+        QCOMPARE(headless.ReportText(), dialog->SectionLines());
+        for (const BINDING_SPEC& b : form->bindings)
+            QCOMPARE(headless.ValueText(b.controlId), dialog->Binding(b.controlId)->ShownText());
+    }
+}
+
+QTEST_MAIN(TestTemplateDialog)
+#include "tst_templatedialog.moc"
