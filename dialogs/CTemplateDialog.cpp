@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include <algorithm>
+
 namespace {
 
 QFont DialogFont(const DIALOG_TEMPLATE& dialogTemplate) {
@@ -113,8 +115,11 @@ void CTemplateDialog::CreateControls(const DIALOG_TEMPLATE& dialogTemplate) {
         QWidget* widget = CreateControl(control);
         QRect rect = m_units.ToPixels(control.x, control.y, control.width, control.height);
         // A combo box's template height includes its drop-down list.
-        if (control.kind == ControlKind::ComboBox)
-            rect.setHeight(widget->sizeHint().height());
+        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+            const int listHeight = rect.height() - combo->sizeHint().height();
+            combo->setMaxVisibleItems(std::max(1, listHeight / m_units.Y(8)));
+            rect.setHeight(combo->sizeHint().height());
+        }
         widget->setGeometry(rect);
         widget->setEnabled(!(control.style & STYLE_DISABLED));
         m_controls[control.id] = widget;

@@ -75,6 +75,35 @@ template <class T> int CodeOf(T&& build, QByteArray* objectName = nullptr) {
     return -1;
 }
 
+// Two radio groups: the line connection pair bound to address 37, and a plain pair.
+constexpr CONTROL_TEMPLATE RADIO_CONTROLS[] = {
+    {1121, ControlKind::RadioButton, "Two wire", 5, 5, 60, 10, STYLE_GROUP},
+    {1122, ControlKind::RadioButton, "Four wire", 5, 17, 60, 10, STYLE_NONE},
+    {1123, ControlKind::RadioButton, "OFF", 80, 5, 60, 10, STYLE_GROUP},
+    {1124, ControlKind::RadioButton, "RX audio inhibit", 80, 17, 60, 10, STYLE_NONE},
+    {IDOK, ControlKind::DefPushButton, "OK", 150, 5, 50, 14, STYLE_NONE},
+};
+constexpr DIALOG_TEMPLATE RADIO_TEMPLATE = {
+    9001, "Line Interface", 210, 40, "MS Sans Serif", 8, false, RADIO_CONTROLS,
+};
+constexpr BINDING_SPEC RADIO_BINDINGS[] = {
+    {1121, SettingKind::RadioButton, 0},
+    {1122, SettingKind::RadioButton, 0},
+};
+constexpr int RADIO_COMMIT[] = {1121, 1122};
+const FORM_SPEC RADIO_FORM = {
+    9001,
+    "Line Interface",
+    LINE_INTERFACE_TABLE,
+    RADIO_BINDINGS,
+    {},
+    {},
+    RADIO_COMMIT,
+    "Line interface",
+    {},
+    {},
+};
+
 } // namespace
 
 class TestTemplateDialog : public QObject {
@@ -85,6 +114,7 @@ private slots:
     void controlsPlacedFromTemplate();
     void missingTableEntryRaisesFromConstructor();
     void missingImageOrTable();
+    void radioGroups();
     void formsMatchTheirTemplates_data();
     void formsMatchTheirTemplates();
     void textsHaveTranslations_data();
@@ -166,6 +196,29 @@ void TestTemplateDialog::missingImageOrTable() {
     QCOMPARE(name, QByteArray("CStandardSpinner"));
     CCtrlErr fatal("CStandardSpinner", 3);
     QVERIFY(fatal.IsFatal());
+}
+
+// Radio buttons exclude each other within their group only; the one checked at OK is the
+// one that stores.
+void TestTemplateDialog::radioGroups() {
+    CE2prom image;
+    Fill(image, {{37, 1}});
+    CTemplateDialog dialog(RADIO_TEMPLATE, RADIO_FORM, &image);
+    auto radio = [&](int id) { return qobject_cast<QAbstractButton*>(dialog.Control(id)); };
+    QVERIFY(!radio(1121)->isChecked());
+    QVERIFY(radio(1122)->isChecked());
+    radio(1123)->click();
+    QVERIFY(radio(1122)->isChecked()); // another group
+    radio(1121)->click();
+    QVERIFY(!radio(1122)->isChecked());
+    radio(1124)->click();
+    QVERIFY(!radio(1123)->isChecked());
+    QVERIFY(radio(1121)->isChecked());
+    dialog.show();
+    Press(dialog, IDOK);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    dialog.Commit();
+    QCOMPARE(int(image.GetByte(37)), 0);
 }
 
 void TestTemplateDialog::formsMatchTheirTemplates_data() {
