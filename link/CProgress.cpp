@@ -1,8 +1,12 @@
 #include "link/CProgress.h"
 
+#include <algorithm>
+
 void CProgress::SetRange(int lower, int upper) {
     m_lower = lower;
     m_upper = upper;
+    // Like a progress bar, the position stays within the new range.
+    m_position = std::max(lower, std::min(m_position, std::max(lower, upper)));
     ShowRange(lower, upper);
 }
 

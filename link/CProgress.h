@@ -20,7 +20,7 @@ class CProgress {
 public:
     virtual ~CProgress() = default;
 
-    // Stores the bounds: lower shows 0%, upper 100%.
+    // Stores the bounds: lower shows 0%, upper 100%. The position is kept within them.
     void SetRange(int lower, int upper);
     // Stores the amount StepIt adds.
     void SetStep(int step);

@@ -37,7 +37,6 @@ CProgressDlg::CProgressDlg() {
     BuildControls();
     setWindowTitle(m_translator.Translated(GetCurrentLanguage(), PROGRESS_CAPTION));
     ShowRange(Lower(), Upper());
-    m_bar->setValue(Lower());
 }
 
 CProgressDlg::~CProgressDlg() {
@@ -120,6 +119,7 @@ void CProgressDlg::closeEvent(QCloseEvent* event) {
 
 void CProgressDlg::ShowRange(int lower, int upper) {
     m_bar->setRange(lower, upper);
+    m_bar->setValue(Position());
 }
 
 void CProgressDlg::ShowPosition(int position, const QString& percentText) {

@@ -129,6 +129,7 @@ private slots:
     void writeVerdictTiming_data();
     void writeVerdictTiming();
     void writeTraceHoldsLinesBeforePrompt();
+    void writePromptWithZeroByte();
     void writeNoPrompt();
     void writeTraceCannotBeCreated();
     void writeMissingRecordAnswer();
@@ -300,6 +301,13 @@ void TestExchanges::connectNoReply() {
     QCOMPARE(rig.progress.percents,
              (QStringList{"10%", "20%", "30%", "40%", "50%", "60%", "70%", "80%", "90%", "100%"}));
     QVERIFY(rig.port.Now() >= 9 * CDeviceLink::CHUNK_TIMEOUT);
+    // Every wait of the port let window events run, besides every step and poll.
+    QVERIFY(rig.port.IdleRuns() >= 9);
+    QCOMPARE(rig.progress.pumps,
+             rig.port.IdleRuns() + 10 + int(rig.progress.log.count(QStringLiteral("poll 0"))));
+    const int pumps = rig.progress.pumps;
+    rig.port.Pause(100); // the exchange is over: its display no longer pumps
+    QCOMPARE(rig.progress.pumps, pumps);
     QVERIFY(rig.port.IsOpen()); // the command closes it
     QVERIFY(rig.messages.boxes.isEmpty());
     rig.link.ClosePort();
@@ -446,6 +454,9 @@ void TestExchanges::readBrokenRecords_data() {
     QTest::newRow("record type alone") << QByteArray("S1") << LINK_CHECKSUM_ERROR;
     QTest::newRow("count alone") << QByteArray("S113") << LINK_CHECKSUM_ERROR;
     QTest::newRow("non-hex count") << QByteArray("S1ZZ0005AB4C") << LINK_CHECKSUM_ERROR;
+    // Count 4, address 0x40BB (image address 187): were the missing data byte and
+    // checksum read as zeros, the checksum would match.
+    QTest::newRow("data and checksum missing") << QByteArray("S10440BB") << LINK_CHECKSUM_ERROR;
 }
 
 void TestExchanges::readBrokenRecords() {
@@ -624,6 +635,14 @@ void TestExchanges::writeTraceHoldsLinesBeforePrompt() {
     rig.Connected();
     QCOMPARE(rig.Write(), int(REPLY_SAVED_OK));
     QCOMPARE(ReadFile(rig.TracePath()), QByteArray("HELLOWOR\0LDPROGRAMMING RM4811 V2.6", 34));
+}
+
+void TestExchanges::writePromptWithZeroByte() {
+    Rig rig;
+    rig.unit.promptLines = {QByteArray("PROGRAMMING\0RM4811 V2\r", 22)};
+    rig.Connected();
+    QCOMPARE(rig.Write(), int(REPLY_SAVED_OK));
+    QCOMPARE(rig.unit.records.size(), 14);
 }
 
 void TestExchanges::writeNoPrompt() {
