@@ -139,6 +139,15 @@ QAction* CMainFrame::MakeAction(int id) {
     return action;
 }
 
+QAction* CMainFrame::MakeMenuBarItem(int id) {
+    const char* text = MenuText(m_resourceId, id);
+    auto* action = new QAction(text ? QString::fromUtf8(text) : QString(), this);
+    action->setWhatsThis(CommandStringPart(id, 0));
+    connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+    m_menuBarItems.emplace_back(id, action);
+    return action;
+}
+
 void CMainFrame::BuildMenus() {
     std::vector<QMenu*> open;
     for (int i = 0; i < MENU_STRUCTURE_COUNT; ++i) {
@@ -159,7 +168,7 @@ void CMainFrame::BuildMenus() {
             break;
         case MenuEntryKind::Command:
             if (open.empty())
-                menuBar()->addAction(MakeAction(entry.id));
+                menuBar()->addAction(MakeMenuBarItem(entry.id));
             else
                 open.back()->addAction(MakeAction(entry.id));
             break;
@@ -265,6 +274,8 @@ void CMainFrame::UpdateCommandUI() {
         if (const int port = PortOfCommand(id))
             action->setChecked(IsPortSelected(port));
     }
+    for (const auto& [id, action] : m_menuBarItems)
+        action->setEnabled(IsCommandEnabled(id));
     if (QAction* toolbar = CommandAction(ID_VIEW_TOOLBAR))
         toolbar->setChecked(!m_toolBar->isHidden());
 }

@@ -16,6 +16,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class CE2prom;
 class CKarvoDoc;
@@ -87,6 +89,7 @@ private:
     void BuildAccelerators();
     void RestorePortChoice();
     QAction* MakeAction(int id);
+    QAction* MakeMenuBarItem(int id);
     void OnAccelerator(int id);
     void TogglePort(int port);
     void RunSetupCommand(int id);
@@ -102,5 +105,8 @@ private:
     QToolBar* m_toolBar = nullptr;
     std::unique_ptr<CKarvoDoc> m_document;
     CKarvoView* m_view = nullptr;
-    std::map<int, QAction*> m_actions;
+    std::map<int, QAction*> m_actions; // shared by menus and toolbar
+    // Top-level menu bar items: a menu bar would show a toolbar icon instead of the text,
+    // so these get actions of their own for the same commands.
+    std::vector<std::pair<int, QAction*>> m_menuBarItems;
 };

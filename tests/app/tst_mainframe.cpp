@@ -139,6 +139,8 @@ void TestMainFrame::menusOfEachLanguage() {
     CRecordingMessages messages;
     CMainFrame frame(resource);
     QCOMPARE(Outline(frame.menuBar()->actions()), outline);
+    // The top-level About item shows its text, not the toolbar's picture.
+    QVERIFY(frame.menuBar()->actions().last()->icon().isNull());
 }
 
 void TestMainFrame::acceleratorsOnlyInEnglish_data() {
