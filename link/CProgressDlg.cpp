@@ -87,6 +87,7 @@ int CProgressDlg::Create(QWidget* owner) {
             m_owner->setEnabled(false);
             m_ownerDisabled = true;
         }
+        m_owner->installEventFilter(this);
     }
     show();
     return 1;
@@ -106,6 +107,14 @@ void CProgressDlg::SetMessage(const QString& message) {
 
 void CProgressDlg::PumpMessages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+bool CProgressDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_owner && event->type() == QEvent::Close) {
+        event->ignore();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CProgressDlg::reject() {

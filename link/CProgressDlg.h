@@ -2,7 +2,8 @@
 // a bar, a percentage, a message line and Cancel.
 //
 // Create disables the owner's window for as long as the dialog exists, so no other
-// command can start meanwhile; the destructor enables it again on every path. Cancel
+// command can start and the window cannot be closed meanwhile; the destructor enables it
+// again on every path. Cancel
 // (the button, the close box and Escape) only raises the request that the exchange
 // takes at its next PollCancel; the dialog stays open. StepIt and PollCancel run the
 // waiting window events, which keeps every window painted.
@@ -49,6 +50,9 @@ public:
     };
 
 protected:
+    // Keeps the disabled owner from being closed (its close box still works on some
+    // desktops) while the exchange runs.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override; // Escape
     void closeEvent(QCloseEvent* event) override;
 

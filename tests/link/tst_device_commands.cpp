@@ -94,6 +94,7 @@ private slots:
     void cancelInProgressDialog();
     void escapeDuringRead();
     void enabledAgainAfterError();
+    void mainWindowCannotCloseDuringExchange();
     void enabledAgainAfterNoReply();
     void lowerLevelEntryWithoutFrame();
 
@@ -281,6 +282,16 @@ void TestDeviceCommands::enabledAgainAfterError() {
     QCOMPARE(m_messages->frameEnabledAtBox, (QList<bool>{true, true}));
     QCOMPARE(m_messages->progressShownAtBox, (QList<bool>{false, false}));
     QVERIFY(m_frame->isEnabled());
+}
+
+void TestDeviceCommands::mainWindowCannotCloseDuringExchange() {
+    m_unit->dumpLines = CFakeUnit::DumpOf(QByteArray(CE2prom::IMAGE_SIZE, '\x44'));
+    bool closed = true;
+    m_port->After(700, [&] { closed = m_frame->close(); });
+    m_frame->ExecuteCommand(ID_READ_DEVICE);
+    QVERIFY(!closed);
+    QVERIFY(m_frame->isVisible());
+    QCOMPARE(m_messages->Boxes(), QStringList{Box("Reception OK", "Reading device")});
 }
 
 void TestDeviceCommands::enabledAgainAfterNoReply() {

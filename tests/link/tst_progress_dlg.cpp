@@ -156,8 +156,12 @@ void TestProgressDlg::ownerDisabledWhileShown() {
         QVERIFY(CancelButton(dialog)->isEnabled());
         QTest::mouseClick(CancelButton(dialog), Qt::LeftButton);
         QVERIFY(dialog.PollCancel()); // the dialog still works with its owner disabled
+        QVERIFY(!owner.close());      // nor can the owner be closed under it
+        QVERIFY(owner.isVisible());
+        QVERIFY(!dialog.PollCancel());
     }
     QVERIFY(owner.isEnabled());
+    QVERIFY(owner.close());
 }
 
 void TestProgressDlg::ownerAlreadyDisabledStaysDisabled() {
