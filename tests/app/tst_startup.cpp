@@ -18,9 +18,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPageSetupDialog>
 #include <QRadioButton>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QWhatsThis>
 #include <QtTest>
 
 namespace {
@@ -254,6 +256,19 @@ void TestStartup::englishAccelerators() {
     QCOMPARE(frame.Document()->Title(), QString("Untitled"));
     QTest::keyClick(&frame, Qt::Key_P, Qt::ControlModifier); // print is disabled: nothing
     QVERIFY(messages.boxes.isEmpty());
+
+    QTest::keyClick(&frame, Qt::Key_F1, Qt::ShiftModifier);
+    QVERIFY(QWhatsThis::inWhatsThisMode());
+    QWhatsThis::leaveWhatsThisMode();
+    QCOMPARE(frame.CommandAction(ID_COM_PORT_1)->whatsThis(), QString("Select COM port 1"));
+
+    // Print Setup shows the page set-up dialog.
+    const CModalWatcher watcher([](QWidget* modal) {
+        QVERIFY(qobject_cast<QPageSetupDialog*>(modal));
+        static_cast<QDialog*>(modal)->reject();
+    });
+    frame.CommandAction(ID_FILE_PRINT_SETUP)->trigger();
+    QVERIFY(watcher.Fired());
 }
 
 void TestStartup::aboutBox() {
