@@ -90,13 +90,11 @@ private slots:
     void writeAnsweredYes();
     void readReplacesImage();
     void readOffersToSaveFirst();
-    void deviceInformation();
     void cancelInProgressDialog();
     void escapeDuringRead();
     void enabledAgainAfterError();
     void mainWindowCannotCloseDuringExchange();
     void enabledAgainAfterNoReply();
-    void lowerLevelEntryWithoutFrame();
 
 private:
     QTemporaryDir m_dir;
@@ -223,18 +221,6 @@ void TestDeviceCommands::readOffersToSaveFirst() {
     QVERIFY(m_frame->Image()->IsModified());
 }
 
-void TestDeviceCommands::deviceInformation() {
-    m_unit->replies = {"REPLY RM4811 X2Y14 15 Jun 1999 12:00\r"};
-    m_frame->ExecuteCommand(ID_DEVICE_INFORMATION);
-    QCOMPARE(
-        m_messages->Boxes(),
-        QStringList{Box("Software : RM4811\nVersion : V2.14\nSoftware date : 15 Jun 1999 12:00",
-                        "Device information")});
-    QCOMPARE(m_messages->boxes[0].icon, MsgIcon::None);
-    QVERIFY(!m_port->IsOpen());
-    QVERIFY(m_frame->isEnabled());
-}
-
 void TestDeviceCommands::cancelInProgressDialog() {
     m_unit->replies = {}; // the unit never answers; the user gives up
     Seen during;
@@ -302,22 +288,6 @@ void TestDeviceCommands::enabledAgainAfterNoReply() {
     QVERIFY(m_frame->isEnabled());
     QVERIFY(!m_port->IsOpen());
     QVERIFY(!QFile::exists(QStringLiteral("test.dat"))); // never got as far as writing
-}
-
-void TestDeviceCommands::lowerLevelEntryWithoutFrame() {
-    QWidget window;
-    window.show();
-    CE2prom image;
-    CScriptedPort port;
-    CFakeUnit unit(port);
-    bool disabledDuring = false;
-    port.After(100, [&] { disabledDuring = !window.isEnabled(); });
-    const CDeviceOutcome outcome = RunDeviceInformationCommand(&window, image, 1, port);
-    QVERIFY(outcome.ok);
-    QCOMPARE(outcome.caption, QStringLiteral("Device information"));
-    QVERIFY(disabledDuring);
-    QVERIFY(window.isEnabled());
-    QCOMPARE(port.OpenedWith().portIndex, 1);
 }
 
 QTEST_MAIN(TestDeviceCommands)

@@ -286,9 +286,7 @@ void TestDeviceFrames::linkSettingsAndClosing_data() {
     QTest::newRow("read") << READ << GOOD;
     QTest::newRow("write") << WRITE << GOOD;
     QTest::newRow("info") << INFO << GOOD;
-    QTest::newRow("read, no reply") << READ << NO_REPLY;
     QTest::newRow("read, dump stops") << READ << DUMP_STOPS;
-    QTest::newRow("write, version 3") << WRITE << VERSION_3;
 }
 
 void TestDeviceFrames::linkSettingsAndClosing() {

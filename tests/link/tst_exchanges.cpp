@@ -136,7 +136,6 @@ private slots:
     void writeCancelBetweenRecords();
     void writeChatterCanBeCancelled();
     void writeWaitsForTransmitter();
-    void writeWithoutProgress();
 };
 
 void TestExchanges::classifyReply_data() {
@@ -705,22 +704,6 @@ void TestExchanges::writeWaitsForTransmitter() {
     rig.Connected();
     QCOMPARE(rig.Write(), int(REPLY_SAVED_OK));
     QCOMPARE(rig.port.BusyQueries(), 14 * 3);
-}
-
-void TestExchanges::writeWithoutProgress() {
-    CScriptedPort port;
-    CFakeUnit unit(port);
-    CE2prom image;
-    image.SetLinkSettings(13, 0, 9600, 'N', 8, 1, 9);
-    QTemporaryDir dir;
-    CDeviceLink link(image, port, nullptr);
-    link.SetTracePath(dir.filePath(QStringLiteral("test.dat")));
-    QString errorText;
-    QCOMPARE(link.Connect(VERIFY_COMMAND, REPLY_MARKER, errorText, true), LINK_CONNECTED);
-    QCOMPARE(link.WriteDevice(PROGRAMMING_COMMAND, PROGRAMMING_PROMPT, errorText, true),
-             int(REPLY_SAVED_OK));
-    QCOMPARE(port.BusyQueries(), 0);
-    QCOMPARE(unit.records.size(), 14);
 }
 
 QTEST_GUILESS_MAIN(TestExchanges)

@@ -81,17 +81,13 @@ private slots:
     void readBuffer_data();
     void readBuffer();
     void clearKeepsWhatComesLater();
-    void idleRunsWhileWaiting();
     void closedPortAnswersNotSetup();
-    void injectedFailures();
 
     void serialLines();
     void serialTimeoutKeepsEventsRunning();
     void serialBufferAndClear();
     void serialPortInUse();
     void serialMissingPort();
-    void serialRefusedSettings_data();
-    void serialRefusedSettings();
     void serialUnitDisappears();
 
     void comPortDefaults_data();
@@ -200,24 +196,6 @@ void TestPort::clearKeepsWhatComesLater() {
     QCOMPARE(line, QByteArray("NEW"));
 }
 
-void TestPort::idleRunsWhileWaiting() {
-    CScriptedPort port;
-    port.Open(UnitSettings());
-    int runs = 0;
-    port.SetIdleHandler([&] { ++runs; });
-    QByteArray line;
-    port.ReadStringTimed(line, 80, 13, 20000);
-    QVERIFY(runs >= 1);
-    const int before = runs;
-    {
-        CIdleHandlerScope scope(port, [] {});
-        port.ReadStringTimed(line, 80, 13, 500);
-    }
-    QCOMPARE(runs, before); // the scope replaced the handler, and removed it at its end
-    port.ReadStringTimed(line, 80, 13, 500);
-    QCOMPARE(runs, before);
-}
-
 void TestPort::closedPortAnswersNotSetup() {
     CScriptedPort port;
     QByteArray line;
@@ -230,23 +208,6 @@ void TestPort::closedPortAnswersNotSetup() {
     QCOMPARE(port.ReadBufferTimed(line, 100, 500), PORT_IN_USE);
     port.Close();
     QCOMPARE(port.OpenStatus(), PORT_NOT_SETUP);
-}
-
-void TestPort::injectedFailures() {
-    CScriptedPort port;
-    port.Open(UnitSettings());
-    port.FailCall(PortCall::Write, 2, -10);
-    port.FailCall(PortCall::ReadString, 1, -1);
-    QCOMPARE(port.WriteStringTimed("ONE", 13, 500), 0);
-    QCOMPARE(port.WriteStringTimed("TWO", 13, 500), -10);
-    QCOMPARE(port.WriteStringTimed("THREE", 13, 500), 0);
-    QCOMPARE(port.Written(), (QList<QByteArray>{"ONE", "THREE"}));
-    QCOMPARE(port.WrittenBytes(), QByteArray("ONE\rTHREE\r"));
-    port.Receive("LINE\r");
-    QByteArray line;
-    QCOMPARE(port.ReadStringTimed(line, 80, 13, 500), -1);
-    QCOMPARE(port.ReadStringTimed(line, 80, 13, 500), 0);
-    QCOMPARE(line, QByteArray("LINE"));
 }
 
 void TestPort::serialLines() {
@@ -341,32 +302,6 @@ void TestPort::serialMissingPort() {
     QCOMPARE(port.Open(UnitSettings()), PORT_INVALID_PORT);
     QCOMPARE(port.WriteStringTimed("X", 13, 500), PORT_INVALID_PORT);
     port.Close();
-}
-
-void TestPort::serialRefusedSettings_data() {
-    QTest::addColumn<char>("parity");
-    QTest::addColumn<int>("dataBits");
-    QTest::addColumn<int>("stopBits");
-    QTest::addColumn<int>("result");
-    QTest::newRow("unknown parity") << 'X' << 8 << 1 << PORT_ILLEGAL_PARITY;
-    QTest::newRow("nine data bits") << 'N' << 9 << 1 << PORT_ILLEGAL_WORD_LENGTH;
-    QTest::newRow("three stop bits") << 'N' << 8 << 3 << PORT_ILLEGAL_STOPBIT;
-}
-
-void TestPort::serialRefusedSettings() {
-    CPseudoTerminal pty;
-    if (!pty.IsOpen())
-        QSKIP("no pseudo-terminal");
-    QFETCH(char, parity);
-    QFETCH(int, dataBits);
-    QFETCH(int, stopBits);
-    CLinkSettings settings = UnitSettings();
-    settings.parity = parity;
-    settings.dataBits = dataBits;
-    settings.stopBits = stopBits;
-    CSerialPort port;
-    port.SetDeviceName(pty.SlaveName());
-    QTEST(port.Open(settings), "result");
 }
 
 void TestPort::serialUnitDisappears() {

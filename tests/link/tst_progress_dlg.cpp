@@ -36,7 +36,6 @@ private slots:
     void ownerDisabledWhileShown();
     void ownerAlreadyDisabledStaysDisabled();
     void ownerIsTheTopLevelWindow();
-    void factoryGivesShownDialogs();
     void pumpRunsWaitingEvents();
     void templateLayout();
 };
@@ -187,20 +186,6 @@ void TestProgressDlg::ownerIsTheTopLevelWindow() {
     }
     QVERIFY(owner.isEnabled());
     QVERIFY(child->isEnabled());
-}
-
-void TestProgressDlg::factoryGivesShownDialogs() {
-    QMainWindow owner;
-    owner.show();
-    CProgressDlg::Factory factory(&owner);
-    {
-        std::unique_ptr<CProgress> progress = factory.CreateProgress();
-        auto* dialog = dynamic_cast<CProgressDlg*>(progress.get());
-        QVERIFY(dialog);
-        QVERIFY(dialog->isVisible());
-        QVERIFY(!owner.isEnabled());
-    }
-    QVERIFY(owner.isEnabled());
 }
 
 void TestProgressDlg::pumpRunsWaitingEvents() {
