@@ -18,8 +18,13 @@ int HexByte(const QByteArray& text, int pos) {
 CVirtualUnit::CVirtualUnit(CUnitOptions options) : m_options(std::move(options)) {}
 
 void CVirtualUnit::Send(QList<CUnitOutput>& out, QByteArray line, int delayMs) {
-    if (m_options.nulBytes && line.size() > 4)
-        line.insert(line.size() / 2, '\0');
+    // NUL bytes go where a unit's stray NULs do no harm: after the text of every line, and
+    // inside the lines whose content nobody reads.
+    if (m_options.nulBytes) {
+        if (line == "OK" || line == "READY" || line == "ERASING BUFFER")
+            line.insert(1, '\0');
+        line.append('\0');
+    }
     line.append('\r');
     if (m_options.pacing)
         delayMs += line.size() * 1000 / 960;

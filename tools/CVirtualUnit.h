@@ -21,7 +21,7 @@ struct CUnitOptions {
     int saveDelayMs = 200;                 // time the unit takes to store its E2PROM
     bool receivedOk = true;                // sends "RECEIVED_OK" before storing
     bool echo = false;                     // echoes each command ahead of its REPLY
-    bool nulBytes = false;                 // puts NUL bytes into its lines
+    bool nulBytes = false;                 // puts NUL bytes into its lines (after the text)
     bool longLine = false;                 // sends a line of more than 80 characters first
     int corruptAddress = -1;               // stores the inverse of the programmed byte here
     bool pacing = false;                   // sends at 9600 baud (960 bytes per second)

@@ -4,10 +4,16 @@
 //   karvo-cli copy IN OUT                    load a setup and save it in canonical form
 //   karvo-cli poke IN OUT ADDR=VALUE...      change raw bytes and save
 //   karvo-cli show FILE [--language L]       every setting as the dialogs show it
+//   karvo-cli info [PORT]                    the unit's software name, version and date
+//   karvo-cli read OUT [PORT]                read the unit's setup into OUT
+//   karvo-cli write FILE [--verify] [PORT]   write FILE to the unit (and read it back)
+// PORT is --port DEVICE or --com 1..4 (the profile's device for that COM port); without
+// it the profile's COM port choice of the main window.
 //
 // Nothing is written when a command fails; the exit status tells why (see CliCommon.h).
 #include "image/CE2prom.h"
 #include "tools/CliCommon.h"
+#include "tools/CliDevice.h"
 #ifdef KARVO_HAVE_SHOW
 #include "tools/CliShow.h"
 #endif
@@ -23,6 +29,9 @@ namespace {
 const char* const USAGE = "usage: karvo-cli dump FILE\n"
                           "       karvo-cli copy IN OUT\n"
                           "       karvo-cli poke IN OUT ADDR=VALUE...\n"
+                          "       karvo-cli info [--port DEVICE | --com 1..4]\n"
+                          "       karvo-cli read OUT [--port DEVICE | --com 1..4]\n"
+                          "       karvo-cli write FILE [--verify] [--port DEVICE | --com 1..4]\n"
 #ifdef KARVO_HAVE_SHOW
                           "       karvo-cli show FILE [--language en|fr|de|es|it]\n"
 #endif
@@ -113,6 +122,9 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("dump"), Dump},
         {QStringLiteral("copy"), Copy},
         {QStringLiteral("poke"), Poke},
+        {QStringLiteral("info"), CliInfo},
+        {QStringLiteral("read"), CliRead},
+        {QStringLiteral("write"), CliWrite},
 #ifdef KARVO_HAVE_SHOW
         {QStringLiteral("show"), CliShow},
 #endif

@@ -1,0 +1,181 @@
+// karvo-cli against karvo-unit on a pseudo-terminal: the real serial port code, the real
+// exchanges, a unit that behaves or misbehaves.
+#include "image/CE2prom.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int status;
+    QByteArray out;
+    QByteArray err;
+};
+
+} // namespace
+
+class TestUnitEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void info();
+    void infoOfOtherFirmware();
+    void readUnit();
+    void writeAndVerify();
+    void verifyFindsWrongStore();
+    void refusals_data();
+    void refusals();
+    void missingPort();
+
+private:
+    void StartUnit(const QStringList& options);
+    Run Cli(QStringList args);
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<QProcess> m_unit;
+};
+
+void TestUnitEndToEnd::init() {
+    QVERIFY(m_dir.isValid());
+    qputenv("KARVO_PROFILE", Path("profile.ini").toLocal8Bit());
+    qputenv("KARVO_BACKUP_DIR", Path("backups").toLocal8Bit());
+}
+
+void TestUnitEndToEnd::cleanup() {
+    if (m_unit) {
+        m_unit->terminate();
+        m_unit->waitForFinished(3000);
+        m_unit.reset();
+    }
+}
+
+void TestUnitEndToEnd::StartUnit(const QStringList& options) {
+    m_unit = std::make_unique<QProcess>();
+    m_unit->start(KARVO_UNIT, QStringList{"--image", KARVO_DEFAULT_SETUP, "--link", Path("com1"),
+                                          "--save", Path("unit.s19")} + options);
+    QVERIFY(m_unit->waitForStarted(5000));
+    QVERIFY(m_unit->waitForReadyRead(5000));
+    QVERIFY(m_unit->readLine().startsWith("/dev/"));
+}
+
+Run TestUnitEndToEnd::Cli(QStringList args) {
+    args << "--port" << Path("com1");
+    QProcess p;
+    p.setWorkingDirectory(m_dir.path());
+    p.start(KARVO_CLI, args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+void TestUnitEndToEnd::info() {
+    StartUnit({});
+    const Run r = Cli({"info"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QByteArray("Device information: Software : RM4811\nVersion : V2.6\n"
+                               "Software date : 15 Jun 1999 12:00\n"));
+}
+
+void TestUnitEndToEnd::infoOfOtherFirmware() {
+    StartUnit({"--name", "RM5000", "--version", "X2Y14"});
+    const Run r = Cli({"info"});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.contains("Software : RM5000\nVersion : V2.14\n"));
+    // Reading and writing refuse a unit with other firmware.
+    const Run read = Cli({"read", Path("out.s19")});
+    QCOMPARE(read.status, 13);
+    QVERIFY(read.err.contains("Software not compatible"));
+    QVERIFY(!QFile::exists(Path("out.s19")));
+    QCOMPARE(Cli({"write", KARVO_DEFAULT_SETUP}).status, 13);
+}
+
+void TestUnitEndToEnd::readUnit() {
+    StartUnit({"--nul-bytes", "--long-line"});
+    const Run r = Cli({"read", Path("read.s19")});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.contains("Reception OK"));
+    CE2prom expected, got;
+    QCOMPARE(expected.LoadSRecords(KARVO_DEFAULT_SETUP), 1);
+    QCOMPARE(got.LoadSRecords(Path("read.s19")), 1);
+    QCOMPARE(got.Bytes().toHex(), expected.Bytes().toHex());
+}
+
+void TestUnitEndToEnd::writeAndVerify() {
+    StartUnit({});
+    CE2prom image;
+    for (int a = 1; a < 211; ++a)
+        image.SetByte(a, std::uint8_t(a * 7));
+    image.SaveSRecords(Path("mine.s19"));
+    const Run r = Cli({"write", Path("mine.s19"), "--verify"});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.contains("Writing device OK"));
+    QVERIFY(r.out.contains("addresses 1 to 210 match"));
+    QVERIFY(QFile::exists(Path("test.dat")));
+    // The unit now holds the setup, and a backup of what was written exists.
+    CE2prom unit;
+    QCOMPARE(unit.LoadSRecords(Path("unit.s19")), 1);
+    QCOMPARE(unit.Bytes().mid(1), image.Bytes().mid(1));
+    const QStringList backups = QDir(Path("backups")).entryList({"*-written.s19"});
+    QCOMPARE(backups.size(), 1);
+}
+
+void TestUnitEndToEnd::verifyFindsWrongStore() {
+    StartUnit({"--corrupt", "77"});
+    const Run r = Cli({"write", KARVO_DEFAULT_SETUP, "--verify"});
+    QCOMPARE(r.status, 22);
+    QVERIFY2(r.err.contains("first: 77 (sent 0x"), r.err.constData());
+}
+
+void TestUnitEndToEnd::refusals_data() {
+    QTest::addColumn<QStringList>("unitOptions");
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    const QStringList write = {"write", KARVO_DEFAULT_SETUP};
+    QTest::newRow("no unit answering") << QStringList{"--silent"} << QStringList{"info"} << 12
+                                       << " Device is not connected.";
+    QTest::newRow("checksum error in the dump") << QStringList{"--bad-dump-record", "5"}
+                                                << QStringList{"read", "@/out.s19"} << 14
+                                                << "Checksum error";
+    QTest::newRow("verdict timeout") << QStringList{"--verdict", "TIMEOUT!!!"} << write << 16
+                                     << "Timeout error";
+    QTest::newRow("verdict format") << QStringList{"--verdict", "FORMAT ERROR!!!"} << write << 17
+                                    << "Format error";
+    QTest::newRow("verdict address") << QStringList{"--verdict", "ADDRESS ERROR!!!"} << write
+                                     << 18 << "Address error";
+    QTest::newRow("verdict checksum") << QStringList{"--verdict", "CHECKSUM ERROR!!!"} << write
+                                      << 19 << "Checksum error";
+    QTest::newRow("verdict unknown") << QStringList{"--verdict", "WHATEVER"} << write << 20
+                                     << "Unknown error";
+    QTest::newRow("unit stops in the middle of a write")
+        << QStringList{"--silent-after", "8"} << write << 12 << "CComProm :  AS BUFR EMPTY";
+    QTest::newRow("echo before REPLY") << QStringList{"--echo"} << QStringList{"info"} << 10
+                                       << "No reply from device";
+}
+
+void TestUnitEndToEnd::refusals() {
+    QFETCH(QStringList, unitOptions);
+    QFETCH(QStringList, command);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    StartUnit(unitOptions);
+    for (QString& a : command)
+        a.replace("@", m_dir.path());
+    const Run r = Cli(command);
+    QCOMPARE(r.status, status);
+    QVERIFY2(QString::fromLocal8Bit(r.err).contains(message), r.err.constData());
+    QVERIFY(!QFile::exists(Path("out.s19")));
+}
+
+void TestUnitEndToEnd::missingPort() {
+    const Run r = Cli({"info"}); // no unit started: the link does not exist
+    QCOMPARE(r.status, 12);
+    QVERIFY2(r.err.contains("CComProm :  AS INV PORT"), r.err.constData());
+}
+
+QTEST_GUILESS_MAIN(TestUnitEndToEnd)
+#include "tst_unit_e2e.moc"

@@ -1,0 +1,257 @@
+#include "tools/CliDevice.h"
+
+#include "image/CE2prom.h"
+#include "lang/CProfile.h"
+#include "link/CDeviceLink.h"
+#include "link/CMessages.h"
+#include "link/CSerialPort.h"
+#include "link/ComPortNames.h"
+#include "link/DeviceCommandFrames.h"
+#include "tools/CliCommon.h"
+
+#include <cstdio>
+
+namespace {
+
+// Exit statuses of the device commands, one per way a command can end.
+enum DeviceStatus {
+    DEV_NO_REPLY = 10,         // no unit answered the connection
+    DEV_USER_ABORTED = 11,     // stopped by the user
+    DEV_LINK_ERROR = 12,       // the port failed (missing, in use, unit not connected)
+    DEV_NOT_COMPATIBLE = 13,   // the unit's firmware is not RM4811 version 2
+    DEV_READ_CHECKSUM = 14,    // read: a damaged record in the dump
+    DEV_READ_NO_LINE = 15,     // read: the unit stopped sending
+    DEV_WRITE_TIMEOUT = 16,    // write: the unit answered "TIMEOUT!!!"
+    DEV_WRITE_FORMAT = 17,     // write: the unit answered "FORMAT ERROR!!!"
+    DEV_WRITE_ADDRESS = 18,    // write: the unit answered "ADDRESS ERROR!!!"
+    DEV_WRITE_CHECKSUM = 19,   // write: the unit answered "CHECKSUM ERROR!!!"
+    DEV_WRITE_UNKNOWN = 20,    // write: the unit answered something else
+    DEV_WRITE_NO_VERDICT = 21, // write: no prompt or no verdict in time
+    DEV_VERIFY_DIFFERS = 22,   // write --verify: the unit holds something else
+    DEV_VERIFY_UNREAD = 23,    // write --verify: the unit could not be read back
+    DEV_UNKNOWN = 24,
+};
+
+// Error reports (stop boxes) go to stderr at once; outcome boxes are printed by the
+// command, on stdout when it succeeded.
+class CCliMessages : public CMessageService {
+public:
+    CCliMessages() { SetMessageService(this); }
+    ~CCliMessages() override { SetMessageService(nullptr); }
+    MsgAnswer Show(const QString& text, const QString& caption, MsgIcon icon,
+                   MsgButtons) override {
+        if (icon == MsgIcon::Stop)
+            std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+        return MsgAnswer::Yes;
+    }
+};
+
+// A one-line progress display on stderr: "Reading device ... 42%".
+class CTextProgress : public CProgress {
+public:
+    ~CTextProgress() override {
+        if (m_shown)
+            std::fputc('\n', stderr);
+    }
+    void SetCaption(const QString& caption) override { m_caption = caption; }
+    void SetMessage(const QString& message) override { m_caption = message; }
+
+protected:
+    void ShowRange(int, int) override {}
+    void ShowPosition(int, const QString& percentText) override {
+        std::fprintf(stderr, "\r%s %s   ", qPrintable(m_caption), qPrintable(percentText));
+        m_shown = true;
+    }
+
+private:
+    QString m_caption;
+    bool m_shown = false;
+};
+
+class CTextProgressFactory : public CProgressFactory {
+public:
+    std::unique_ptr<CProgress> CreateProgress() override {
+        return std::make_unique<CTextProgress>();
+    }
+};
+
+struct PortChoice {
+    int portIndex = 0;
+    QString deviceName; // empty: the profile's name for the port index
+};
+
+// Takes --port NAME or --com N out of args. False (with a message) when they are wrong.
+bool TakePortChoice(QStringList& args, PortChoice& choice) {
+    choice.portIndex = CProfile::GetInt("Communication", "Comport", 0);
+    if (choice.portIndex < 0 || choice.portIndex >= COM_PORT_COUNT)
+        choice.portIndex = 0;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] != "--port" && args[i] != "--com")
+            continue;
+        if (i + 1 >= args.size()) {
+            CliError(args[i] + " needs a value");
+            return false;
+        }
+        const QString value = args[i + 1];
+        if (args[i] == "--port") {
+            choice.deviceName = value;
+        } else {
+            bool ok = false;
+            const int com = value.toInt(&ok);
+            if (!ok || com < 1 || com > COM_PORT_COUNT) {
+                CliError("--com takes 1 to 4");
+                return false;
+            }
+            choice.portIndex = com - 1;
+        }
+        args.remove(i, 2);
+        --i;
+    }
+    return true;
+}
+
+int StatusOf(const CDeviceOutcome& o, bool writing) {
+    if (o.ok)
+        return CLI_OK;
+    switch (o.connectResult) {
+    case LINK_NO_REPLY:
+        return DEV_NO_REPLY;
+    case LINK_USER_ABORTED:
+        return DEV_USER_ABORTED;
+    case LINK_ERROR_REPORTED:
+        return DEV_LINK_ERROR;
+    case LINK_CONNECTED:
+        break;
+    default:
+        return DEV_UNKNOWN;
+    }
+    if (o.exchangeResult == -1)
+        return DEV_NOT_COMPATIBLE;
+    if (o.exchangeResult == LINK_USER_ABORTED)
+        return DEV_USER_ABORTED;
+    if (o.exchangeResult == LINK_ERROR_REPORTED)
+        return DEV_LINK_ERROR;
+    if (!writing)
+        return o.exchangeResult == LINK_CHECKSUM_ERROR ? DEV_READ_CHECKSUM
+               : o.exchangeResult == LINK_NO_REPLY     ? DEV_READ_NO_LINE
+                                                       : DEV_UNKNOWN;
+    switch (o.exchangeResult) {
+    case REPLY_TIMEOUT:
+        return DEV_WRITE_TIMEOUT;
+    case REPLY_FORMAT_ERROR:
+        return DEV_WRITE_FORMAT;
+    case REPLY_ADDRESS_ERROR:
+        return DEV_WRITE_ADDRESS;
+    case REPLY_CHECKSUM_ERROR:
+        return DEV_WRITE_CHECKSUM;
+    case REPLY_UNKNOWN:
+        return DEV_WRITE_UNKNOWN;
+    case LINK_NO_REPLY:
+        return DEV_WRITE_NO_VERDICT;
+    default:
+        return DEV_UNKNOWN;
+    }
+}
+
+// Prints the outcome box: on stdout when the command succeeded, else on stderr.
+int Finish(const CDeviceOutcome& o, bool writing) {
+    const int status = StatusOf(o, writing);
+    std::FILE* out = status == CLI_OK ? stdout : stderr;
+    if (o.text.isEmpty())
+        std::fprintf(out, "%s\n", qPrintable(o.caption));
+    else
+        std::fprintf(out, "%s: %s\n", qPrintable(o.caption), qPrintable(o.text));
+    return status;
+}
+
+void UsePort(CSerialPort& port, const PortChoice& choice) {
+    if (!choice.deviceName.isEmpty())
+        port.SetDeviceName(choice.deviceName);
+}
+
+int Usage(const char* line) {
+    std::fprintf(stderr, "usage: karvo-cli %s\n", line);
+    return CLI_USAGE;
+}
+
+} // namespace
+
+int CliInfo(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    PortChoice choice;
+    if (!TakePortChoice(args, choice))
+        return CLI_USAGE;
+    if (!args.isEmpty())
+        return Usage("info [--port NAME | --com 1..4]");
+    CCliMessages messages;
+    CTextProgressFactory progress;
+    CSerialPort port;
+    UsePort(port, choice);
+    CE2prom image;
+    return Finish(RunDeviceInformation(image, choice.portIndex, port, &progress), false);
+}
+
+int CliRead(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    PortChoice choice;
+    if (!TakePortChoice(args, choice))
+        return CLI_USAGE;
+    if (args.size() != 1)
+        return Usage("read OUT [--port NAME | --com 1..4]");
+    CCliMessages messages;
+    CTextProgressFactory progress;
+    CSerialPort port;
+    UsePort(port, choice);
+    CE2prom image;
+    const int status = Finish(RunReadDevice(image, choice.portIndex, port, &progress), false);
+    if (status != CLI_OK)
+        return status;
+    return CliSave(image, args[0]);
+}
+
+int CliWrite(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    PortChoice choice;
+    if (!TakePortChoice(args, choice))
+        return CLI_USAGE;
+    const bool verify = args.removeAll("--verify") > 0;
+    if (args.size() != 1)
+        return Usage("write FILE [--verify] [--port NAME | --com 1..4]");
+    CE2prom image;
+    if (const int status = CliLoad(image, args[0]); status != CLI_OK)
+        return status;
+    CCliMessages messages;
+    CTextProgressFactory progress;
+    CSerialPort port;
+    UsePort(port, choice);
+    const int status = Finish(RunWriteDevice(image, choice.portIndex, port, &progress), true);
+    if (status != CLI_OK || !verify)
+        return status;
+
+    // Read the unit back and compare what it holds with what was sent.
+    CE2prom readBack;
+    readBack.ReplaceBytes(image.Bytes());
+    for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a) // bytes the dump does not cover differ
+        readBack.SetByte(a, std::uint8_t(~image.GetByte(a)));
+    const CDeviceOutcome read = RunReadDevice(readBack, choice.portIndex, port, &progress);
+    if (!read.ok) {
+        CliError(QStringLiteral("verify: the unit could not be read back (%1: %2)")
+                     .arg(read.caption, read.text));
+        return DEV_VERIFY_UNREAD;
+    }
+    QStringList differ;
+    for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a)
+        if (readBack.GetByte(a) != image.GetByte(a))
+            differ << QStringLiteral("%1 (sent 0x%2, holds 0x%3)")
+                          .arg(a)
+                          .arg(image.GetByte(a), 2, 16, QLatin1Char('0'))
+                          .arg(readBack.GetByte(a), 2, 16, QLatin1Char('0'));
+    if (!differ.isEmpty()) {
+        CliError(QStringLiteral("verify: %1 address(es) differ, first: %2")
+                     .arg(differ.size())
+                     .arg(differ.mid(0, 8).join(", ")));
+        return DEV_VERIFY_DIFFERS;
+    }
+    std::printf("Verify: addresses 1 to 210 match\n");
+    return CLI_OK;
+}
