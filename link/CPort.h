@@ -70,6 +70,7 @@ public:
 
     // Run between the short waits of every timed call; an empty handler runs nothing.
     void SetIdleHandler(std::function<void()> handler) { m_idle = std::move(handler); }
+    const std::function<void()>& IdleHandler() const { return m_idle; }
 
 protected:
     // Milliseconds on the port's clock.
@@ -92,16 +93,19 @@ private:
     std::function<void()> m_idle;
 };
 
-// The RAII way for an exchange to route a port's waits to a handler for its lifetime.
+// Routes a port's waits to a handler for the scope's lifetime, then gives the port back
+// the handler it had.
 class CIdleHandlerScope {
 public:
-    CIdleHandlerScope(CPort& port, std::function<void()> handler) : m_port(port) {
+    CIdleHandlerScope(CPort& port, std::function<void()> handler)
+        : m_port(port), m_previous(port.IdleHandler()) {
         m_port.SetIdleHandler(std::move(handler));
     }
-    ~CIdleHandlerScope() { m_port.SetIdleHandler({}); }
+    ~CIdleHandlerScope() { m_port.SetIdleHandler(std::move(m_previous)); }
     CIdleHandlerScope(const CIdleHandlerScope&) = delete;
     CIdleHandlerScope& operator=(const CIdleHandlerScope&) = delete;
 
 private:
     CPort& m_port;
+    std::function<void()> m_previous;
 };

@@ -295,7 +295,10 @@ void TestExchanges::connectFloodEndsOnlyByCancel() {
 void TestExchanges::connectNoReply() {
     Rig rig;
     rig.unit.replies = {};
+    int outsideRuns = 0; // a handler of the port's owner, set aside during the exchange
+    rig.port.SetIdleHandler([&] { ++outsideRuns; });
     QCOMPARE(rig.Connect(), LINK_NO_REPLY);
+    QCOMPARE(outsideRuns, 0);
     QCOMPARE(rig.unit.verifies, 10); // the first and one after each of the nine attempts
     QCOMPARE(rig.progress.percents,
              (QStringList{"10%", "20%", "30%", "40%", "50%", "60%", "70%", "80%", "90%", "100%"}));
@@ -307,6 +310,7 @@ void TestExchanges::connectNoReply() {
     const int pumps = rig.progress.pumps;
     rig.port.Pause(100); // the exchange is over: its display no longer pumps
     QCOMPARE(rig.progress.pumps, pumps);
+    QVERIFY(outsideRuns > 0);
     QVERIFY(rig.port.IsOpen()); // the command closes it
     QVERIFY(rig.messages.boxes.isEmpty());
     rig.link.ClosePort();
