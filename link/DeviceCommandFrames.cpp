@@ -1,5 +1,6 @@
 #include "link/DeviceCommandFrames.h"
 
+#include "image/CBackups.h"
 #include "image/CE2prom.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CDeviceLink.h"
@@ -98,8 +99,12 @@ CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port,
         if (!IsCompatibleUnit(image)) {
             ShowBox(outcome, Tr("Software not compatible"), Tr(CONNECT_CAPTION));
         } else {
+            const QByteArray replaced = image.Bytes();
             outcome.exchangeResult = link.ReadDevice(errorText, true);
             outcome.ok = outcome.exchangeResult == LINK_RECEPTION_OK;
+            // The setup the read replaced stays within reach; an empty one held nothing.
+            if (outcome.ok && replaced.count('\0') != replaced.size())
+                outcome.backupPath = CBackups::Save(replaced, QStringLiteral("replaced"));
             ShowOutcome(outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION, errorText);
         }
     }
@@ -117,6 +122,8 @@ CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,
         if (!IsCompatibleUnit(image)) {
             ShowBox(outcome, Tr("Software not compatible"), Tr("Writing device"));
         } else {
+            // What goes into the unit is kept before the first record leaves.
+            outcome.backupPath = CBackups::Save(image.Bytes(), QStringLiteral("written"));
             outcome.exchangeResult =
                 link.WriteDevice(PROGRAMMING_COMMAND, PROGRAMMING_PROMPT, errorText, true);
             outcome.ok = outcome.exchangeResult == REPLY_SAVED_OK;

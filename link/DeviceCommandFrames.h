@@ -21,16 +21,19 @@ struct CDeviceOutcome {
     bool ok = false;         // the unit was read, written or identified
     QString text;            // the outcome box as shown
     QString caption;
+    QString backupPath; // the backup taken (written setup, or the one a read replaced)
 };
 
 // Connection attempts of every device command.
 constexpr int DEVICE_COMMAND_ATTEMPTS = 9;
 
-// Reads the unit into image. The image's modified flag is left as it was.
+// Reads the unit into image. The image's modified flag is left as it was. After a
+// successful read the setup it replaced is saved as a backup (see image/CBackups.h).
 CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port,
                              CProgressFactory* progress);
 
 // Writes image to the unit, tracing the unit's lines before its prompt to tracePath.
+// The setup is saved as a backup just before its first record is sent.
 CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,
                               CProgressFactory* progress,
                               const QString& tracePath = QStringLiteral("test.dat"));

@@ -17,7 +17,7 @@ int HexByte(const QByteArray& text, int pos) {
 
 CVirtualUnit::CVirtualUnit(CUnitOptions options) : m_options(std::move(options)) {}
 
-void CVirtualUnit::Send(QList<CUnitOutput>& out, QByteArray line, int delayMs) {
+void CVirtualUnit::Send(QList<CUnitOutput>& out, QByteArray line, int delayMs, int waitMs) {
     // NUL bytes go where a unit's stray NULs do no harm: after the text of every line, and
     // inside the lines whose content nobody reads.
     if (m_options.nulBytes) {
@@ -26,9 +26,10 @@ void CVirtualUnit::Send(QList<CUnitOutput>& out, QByteArray line, int delayMs) {
         line.append('\0');
     }
     line.append('\r');
+    // At 9600 baud the time on the wire stands for the unit's handling time as well.
     if (m_options.pacing)
-        delayMs += line.size() * 1000 / 960;
-    out.append({delayMs, line});
+        delayMs = line.size() * 1000 / 960;
+    out.append({delayMs + waitMs, line});
 }
 
 QList<CUnitOutput> CVirtualUnit::Receive(const QByteArray& bytes) {
@@ -128,7 +129,7 @@ void CVirtualUnit::HandleRecord(const QByteArray& line, QList<CUnitOutput>& out)
             m_image.ReplaceBytes(m_received);
             ++m_programCount;
         }
-        Send(out, verdict, delay + m_options.saveDelayMs);
+        Send(out, verdict, delay, m_options.saveDelayMs);
         return;
     }
     if (!line.startsWith("S1") || line.size() < 10) {

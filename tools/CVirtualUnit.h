@@ -51,7 +51,9 @@ private:
 
     void HandleLine(const QByteArray& line, QList<CUnitOutput>& out);
     void HandleRecord(const QByteArray& line, QList<CUnitOutput>& out);
-    void Send(QList<CUnitOutput>& out, QByteArray line, int delayMs = 5);
+    // Queues line after delayMs of handling (replaced by the wire time when pacing) and
+    // waitMs of anything else the unit does first (storing its E2PROM).
+    void Send(QList<CUnitOutput>& out, QByteArray line, int delayMs = 5, int waitMs = 0);
     QList<QByteArray> DumpLines() const;
 
     CUnitOptions m_options;

@@ -1,6 +1,8 @@
 #include "tools/CliDevice.h"
 
+#include "image/CBackups.h"
 #include "image/CE2prom.h"
+#include "link/CError.h"
 #include "lang/CProfile.h"
 #include "link/CDeviceLink.h"
 #include "link/CMessages.h"
@@ -206,6 +208,14 @@ int CliRead(const QStringList& argsIn) {
     const int status = Finish(RunReadDevice(image, choice.portIndex, port, &progress), false);
     if (status != CLI_OK)
         return status;
+    // A setup file that the read is about to replace is kept as a backup first.
+    CE2prom previous;
+    try {
+        if (previous.LoadSRecords(args[0]) == 1)
+            CBackups::Save(previous.Bytes(), QStringLiteral("replaced"));
+    } catch (const CError&) {
+        // A damaged file is replaced like any other; there is no setup in it to keep.
+    }
     return CliSave(image, args[0]);
 }
 

@@ -149,6 +149,8 @@ private slots:
     void linkSettingsAndClosing_data();
     void linkSettingsAndClosing();
     void readReplacesImageOnly();
+    void backups_data();
+    void backups();
 };
 
 void TestDeviceFrames::outcomes_data() {
@@ -319,6 +321,54 @@ void TestDeviceFrames::readReplacesImageOnly() {
     QCOMPARE(rig.image.GetByte(1), 0x5A);
     QCOMPARE(rig.image.GetByte(210), 0x5A);
     QVERIFY(rig.image.IsModified()); // a read neither sets nor clears the flag
+}
+
+// A write keeps what it sends even when the unit fails it; a read keeps what it replaced
+// only when it replaced something.
+void TestDeviceFrames::backups_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<Scenario>("scenario");
+    QTest::addColumn<QString>("kind"); // empty: no backup
+    QTest::newRow("write") << WRITE << GOOD << "written";
+    QTest::newRow("write failed by the unit") << WRITE << VERDICT_CHECKSUM << "written";
+    QTest::newRow("write to other firmware") << WRITE << OTHER_FIRMWARE << "";
+    QTest::newRow("write without a unit") << WRITE << NO_UNIT << "";
+    QTest::newRow("read") << READ << GOOD << "replaced";
+    QTest::newRow("read with a bad record") << READ << BAD_RECORD << "";
+    QTest::newRow("information") << INFO << GOOD << "";
+}
+
+void TestDeviceFrames::backups() {
+    QFETCH(Command, command);
+    QFETCH(Scenario, scenario);
+    QFETCH(QString, kind);
+    Rig rig;
+    qputenv("KARVO_BACKUP_DIR", rig.dir.filePath("backups").toLocal8Bit());
+    rig.Configure(scenario);
+    for (int a = 1; a < 211; ++a)
+        rig.image.SetByte(a, std::uint8_t(a));
+    const QByteArray before = rig.image.Bytes();
+    const CDeviceOutcome outcome = rig.Run(command);
+    const QStringList files = QDir(rig.dir.filePath("backups")).entryList(QDir::Files);
+    if (kind.isEmpty()) {
+        QVERIFY(files.isEmpty());
+        QVERIFY(outcome.backupPath.isEmpty());
+        return;
+    }
+    QCOMPARE(files.size(), 1);
+    QVERIFY(files[0].endsWith("-" + kind + ".s19"));
+    QCOMPARE(outcome.backupPath, rig.dir.filePath("backups/" + files[0]));
+    CE2prom saved;
+    QCOMPARE(saved.LoadSRecords(outcome.backupPath), 1);
+    QCOMPARE(saved.Bytes().mid(1), before.mid(1));
+    // An all-zero image holds no setup worth keeping.
+    Rig empty;
+    qputenv("KARVO_BACKUP_DIR", empty.dir.filePath("backups").toLocal8Bit());
+    empty.Configure(scenario);
+    if (command == READ) {
+        empty.Run(READ);
+        QVERIFY(QDir(empty.dir.filePath("backups")).entryList(QDir::Files).isEmpty());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDeviceFrames)

@@ -63,7 +63,8 @@ void TestUnitEndToEnd::StartUnit(const QStringList& options) {
 }
 
 Run TestUnitEndToEnd::Cli(QStringList args) {
-    args << "--port" << Path("com1");
+    if (QStringList{"info", "read", "write"}.contains(args.first()))
+        args << "--port" << Path("com1");
     QProcess p;
     p.setWorkingDirectory(m_dir.path());
     p.start(KARVO_CLI, args);
@@ -102,6 +103,15 @@ void TestUnitEndToEnd::readUnit() {
     QCOMPARE(expected.LoadSRecords(KARVO_DEFAULT_SETUP), 1);
     QCOMPARE(got.LoadSRecords(Path("read.s19")), 1);
     QCOMPARE(got.Bytes().toHex(), expected.Bytes().toHex());
+    QVERIFY(QDir(Path("backups")).entryList(QDir::Files).isEmpty());
+    // Reading over an existing setup file keeps the old one as a backup.
+    QCOMPARE(Cli({"poke", Path("read.s19"), Path("read.s19"), "30=9"}).status, 0);
+    QCOMPARE(Cli({"read", Path("read.s19")}).status, 0);
+    const QStringList backups = QDir(Path("backups")).entryList({"*-replaced.s19"});
+    QCOMPARE(backups.size(), 1);
+    CE2prom old;
+    QCOMPARE(old.LoadSRecords(Path("backups/") + backups[0]), 1);
+    QCOMPARE(int(old.GetByte(30)), 9);
 }
 
 void TestUnitEndToEnd::writeAndVerify() {
