@@ -19,6 +19,11 @@ QString DefaultComPortDeviceName(int portIndex) {
 
 QString ComPortDeviceName(int portIndex) {
     const int index = ValidIndex(portIndex);
+    // KARVO_COM1 to KARVO_COM4 point a COM port somewhere else for one run (the demo
+    // points COM 1 at the virtual unit) without touching the profile.
+    const QByteArray forced = qgetenv(qPrintable(QStringLiteral("KARVO_COM%1").arg(index + 1)));
+    if (!forced.trimmed().isEmpty())
+        return QString::fromLocal8Bit(forced.trimmed());
     const QString section = QStringLiteral("Communication");
     const QString entry = QStringLiteral("Port%1").arg(index + 1);
     const QString name = CProfile::GetString(section, entry).trimmed();

@@ -13,7 +13,8 @@ constexpr int COM_PORT_COUNT = 4;
 // The built-in device name of a port index; an index outside 0 to 3 counts as COM 1.
 QString DefaultComPortDeviceName(int portIndex);
 
-// The device name of a port index as the profile gives it. A missing or blank entry
+// The device name of a port index: the environment variable KARVO_COM1 to KARVO_COM4
+// when set (for one run, the profile untouched), else as the profile gives it. A missing or blank entry
 // gives the built-in name, which is then written to the profile so that the technician
 // finds the entry to change.
 QString ComPortDeviceName(int portIndex);

@@ -13,6 +13,10 @@ int HexByte(const QByteArray& text, int pos) {
     return ok && pos + 2 <= text.size() ? v : -1;
 }
 
+// Milliseconds that bytes take on a 9600-baud line (960 bytes a second), rounded up: a
+// unit is never faster than its wire.
+int WireMs(qsizetype bytes) { return int((bytes * 1000 + 959) / 960); }
+
 } // namespace
 
 CVirtualUnit::CVirtualUnit(CUnitOptions options) : m_options(std::move(options)) {}
@@ -28,7 +32,7 @@ void CVirtualUnit::Send(QList<CUnitOutput>& out, QByteArray line, int delayMs, i
     line.append('\r');
     // At 9600 baud the time on the wire stands for the unit's handling time as well.
     if (m_options.pacing)
-        delayMs = line.size() * 1000 / 960;
+        delayMs = WireMs(line.size());
     out.append({delayMs + waitMs, line});
 }
 
@@ -47,7 +51,7 @@ QList<CUnitOutput> CVirtualUnit::Receive(const QByteArray& bytes) {
         if (m_options.silentAfterLines >= 0 && m_linesReceived > m_options.silentAfterLines)
             continue;
         // The line that the unit received travels at 9600 baud too.
-        const int arrival = m_options.pacing ? (line.size() + 1) * 1000 / 960 : 0;
+        const int arrival = m_options.pacing ? WireMs(line.size() + 1) : 0;
         QList<CUnitOutput> answer;
         HandleLine(line, answer);
         if (!answer.isEmpty())

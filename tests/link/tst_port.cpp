@@ -356,6 +356,13 @@ void TestPort::comPortFromProfile() {
     QCOMPARE(ComPortDeviceName(1), DefaultComPortDeviceName(1));
     QCOMPARE(ComPortDeviceName(3), QStringLiteral("/dev/ttyACM1"));
     QCOMPARE(CProfile::GetString("Communication", "Port1"), QStringLiteral("/dev/ttyUSB0"));
+    // The environment points a port elsewhere for one run and leaves the profile alone.
+    qputenv("KARVO_COM4", "/tmp/virtual-unit");
+    QCOMPARE(ComPortDeviceName(3), QStringLiteral("/tmp/virtual-unit"));
+    QCOMPARE(ComPortDeviceName(0), QStringLiteral("/dev/ttyUSB0"));
+    qunsetenv("KARVO_COM4");
+    QCOMPARE(CProfile::GetString("Communication", "Port4"), QStringLiteral(" /dev/ttyACM1 "));
+    QCOMPARE(ComPortDeviceName(3), QStringLiteral("/dev/ttyACM1"));
 }
 
 void TestPort::serialOpensProfileDevice() {

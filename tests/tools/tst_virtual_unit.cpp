@@ -141,7 +141,7 @@ void TestVirtualUnit::pacing() {
     CVirtualUnit unit(o);
     const QList<CUnitOutput> out = unit.Receive("\nVERIFY\r");
     QCOMPARE(out.size(), 2);
-    QCOMPARE(out[0].delayMs, 3 * 1000 / 960 + 8 * 1000 / 960);
+    QCOMPARE(out[0].delayMs, 4 + 9); // "OK\r" and "\nVERIFY\r", rounded up
     const QList<CUnitOutput> end =
         unit.Receive("PROGRAMMING QN4812 V2.6\rS1040001AB4F\rS9030000FC\r");
     QCOMPARE(end.last().bytes, QByteArray("SAVED_OK\r"));

@@ -1,0 +1,109 @@
+// Times a write and a read of a setup through the virtual unit at 9600 baud, and sets
+// each exchange against its floor: the bytes on the wire at 960 bytes per second plus
+// the waits the protocol prescribes (the 500 ms listening slice of the connection, and
+// the 50 ms pause before a dump). Both ratios should stay below 1.15.
+//
+//   karvo_link_bench [rounds]
+#include "image/CE2prom.h"
+#include "link/CMessages.h"
+#include "link/CSerialPort.h"
+#include "link/DeviceCommandFrames.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+// The real serial port, counting every byte that crosses the wire.
+class CCountingPort : public CSerialPort {
+public:
+    qint64 bytesOnWire = 0;
+
+protected:
+    int Fetch(qint64 waitMs) override {
+        const qsizetype before = m_received.size();
+        const int result = CSerialPort::Fetch(waitMs);
+        bytesOnWire += m_received.size() - before;
+        return result;
+    }
+    int Send(const QByteArray& bytes, int timeoutMs) override {
+        bytesOnWire += bytes.size();
+        return CSerialPort::Send(bytes, timeoutMs);
+    }
+};
+
+// The outcome boxes are not shown; the bench reports what it measured.
+class CQuietMessages : public CMessageService {
+public:
+    MsgAnswer Show(const QString&, const QString&, MsgIcon, MsgButtons) override {
+        return MsgAnswer::Yes;
+    }
+};
+
+constexpr double BYTES_PER_SECOND = 960.0;
+constexpr double CONNECT_SLICE_S = 0.5;
+constexpr double DUMP_PAUSE_S = 0.05;
+
+struct Measure {
+    double seconds = 0;
+    double floor = 0;
+};
+
+void Report(const char* name, const Measure& m) {
+    std::printf("%-6s %8.3f s   floor %8.3f s   ratio %.3f\n", name, m.seconds, m.floor,
+                m.seconds / m.floor);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    CQuietMessages quiet;
+    SetMessageService(&quiet);
+    QTemporaryDir dir;
+    qputenv("KARVO_BACKUP_DIR", dir.filePath("backups").toLocal8Bit());
+    QProcess unit;
+    unit.start(KARVO_UNIT, {"--pacing", "--save-delay", "0", "--image", KARVO_DEFAULT_SETUP,
+                            "--link", dir.filePath("com1")});
+    if (!unit.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "karvo-unit did not start\n");
+        return 1;
+    }
+    CE2prom image;
+    image.LoadSRecords(KARVO_DEFAULT_SETUP);
+
+    Measure write, read;
+    bool ok = true;
+    for (int round = 0; round < rounds; ++round) {
+        for (const bool writing : {true, false}) {
+            CCountingPort port;
+            port.SetDeviceName(dir.filePath("com1"));
+            QElapsedTimer timer;
+            timer.start();
+            const CDeviceOutcome outcome =
+                writing ? RunWriteDevice(image, 0, port, nullptr, dir.filePath("test.dat"))
+                        : RunReadDevice(image, 0, port, nullptr);
+            const double seconds = timer.nsecsElapsed() / 1e9;
+            ok = ok && outcome.ok;
+            Measure& m = writing ? write : read;
+            m.seconds += seconds / rounds;
+            m.floor += (port.bytesOnWire / BYTES_PER_SECOND + CONNECT_SLICE_S +
+                        (writing ? 0.0 : DUMP_PAUSE_S)) /
+                       rounds;
+        }
+    }
+    unit.terminate();
+    unit.waitForFinished(3000);
+    if (!ok) {
+        std::fprintf(stderr, "an exchange failed\n");
+        return 1;
+    }
+    std::printf("Setup through karvo-unit at 9600 baud, mean of %d rounds:\n", rounds);
+    Report("write", write);
+    Report("read", read);
+    return write.seconds / write.floor < 1.15 && read.seconds / read.floor < 1.15 ? 0 : 2;
+}
