@@ -2,6 +2,7 @@
 
 #include "app/CKarvoDoc.h"
 #include "app/CKarvoView.h"
+#include "app/CSerialPortsDlg.h"
 #include "app/DeviceCommands.h"
 #include "dialogs/CSetupDialog.h"
 #include "dialogs/SetupDialogFactory.h"
@@ -315,6 +316,12 @@ bool CMainFrame::OnCmdMsg(int id) {
     case ID_DEVICE_INFORMATION:
         RunDeviceInformationCommand(*this);
         return true;
+    case ID_SERIAL_PORTS: {
+        // The dialog stores its choices itself; the serial port reads them at each open.
+        CSerialPortsDlg dialog(this);
+        dialog.exec();
+        return true;
+    }
     case ID_VIEW_TOOLBAR:
         m_toolBar->setHidden(!m_toolBar->isHidden());
         return true;

@@ -47,6 +47,7 @@ const MENU_TEXT MENU_TEXTS[] = {
     {ID_COM_PORT_2, {"COM port 2", "Port COM 2", "COM-Schnittstelle 2", "Puerto COM 2", "Porta COM 2"}},
     {ID_COM_PORT_3, {"COM port 3", "Port COM 3", "COM-Schnittstelle 3", "Puerto COM 3", "Porta COM 3"}},
     {ID_COM_PORT_4, {"COM port 4", "Port COM 4", "COM-Schnittstelle 4", "Puerto COM 4", "Porta COM 4"}},
+    {ID_SERIAL_PORTS, {"Serial ports...", "Ports série...", "Serielle Schnittstellen...", "Puertos serie...", "Porte seriali..."}},
     {ID_LANGUAGE, {"Language", "Langue ", "Sprache", "Idioma", "Lingua"}},
     {POPUP_VIEW, {"&View", "&Visualiser", "&Ansicht", "&Ver", "&Visualizza"}},
     {ID_VIEW_TOOLBAR, {"&Toolbar", "&Barre d'outils", "S&ymbolleiste", "Barra de &herramientas", "&Barra degli strumenti"}},
@@ -111,6 +112,7 @@ const MENU_ENTRY MENU_STRUCTURE[] = {
     {MenuEntryKind::Command, ID_COM_PORT_2},
     {MenuEntryKind::Command, ID_COM_PORT_3},
     {MenuEntryKind::Command, ID_COM_PORT_4},
+    {MenuEntryKind::Command, ID_SERIAL_PORTS},
     {MenuEntryKind::Command, ID_LANGUAGE},
     {MenuEntryKind::EndPopup, 0},
 

@@ -44,6 +44,7 @@ const COMMAND_STRING COMMAND_STRINGS[] = {
     {ID_COM_PORT_2, "Select COM port 2\nCOM port 2"},
     {ID_COM_PORT_3, "Select COM port 3\nCOM port 3"},
     {ID_COM_PORT_4, "Select COM port 4\nCOM port 4"},
+    {ID_SERIAL_PORTS, "Choose the serial device behind each COM port\nSerial ports"},
     {32800, "Radio interface menu\n"},
     {32801, "Repeater operation menu\n"},
     {32802, "Line interface menu\n"},

@@ -42,6 +42,7 @@ enum ShellCommandId {
     ID_COM_PORT_2 = 32796,
     ID_COM_PORT_3 = 32797,
     ID_COM_PORT_4 = 32799,
+    ID_SERIAL_PORTS = 32830,
     ID_LANGUAGE = 32828,
 };
 

@@ -1,0 +1,150 @@
+#include "app/CSerialPortsDlg.h"
+
+#include "lang/CProfile.h"
+#include "lang/CTranslator.h"
+#include "lang/CurrentLanguage.h"
+#include "link/ComPortNames.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSerialPortInfo>
+
+namespace {
+
+// The dialog's own texts in English, French, German, Spanish and Italian. The shared
+// translation table is fixed, so these live here. "%1" in the label is the port number.
+struct DIALOG_TEXT {
+    const char* text[5];
+};
+
+// clang-format off
+const DIALOG_TEXT CAPTION = {{"Serial ports", "Ports série", "Serielle Schnittstellen",
+                              "Puertos serie", "Porte seriali"}};
+const DIALOG_TEXT HINT = {{
+    "Device of each COM port (blank: the built-in name)",
+    "Périphérique de chaque port COM (vide : le nom par défaut)",
+    "Gerät jeder COM-Schnittstelle (leer: der voreingestellte Name)",
+    "Dispositivo de cada puerto COM (vacío: el nombre predeterminado)",
+    "Dispositivo di ogni porta COM (vuoto: il nome predefinito)",
+}};
+const DIALOG_TEXT PORT_LABEL = {{"COM port %1", "Port COM %1", "COM-Schnittstelle %1",
+                                 "Puerto COM %1", "Porta COM %1"}};
+// clang-format on
+
+// The text of the current language; English for an index outside 0 to 4.
+QString Text(const DIALOG_TEXT& row) {
+    const int language = GetCurrentLanguage();
+    return QString::fromUtf8(row.text[language >= 0 && language < 5 ? language : 0]);
+}
+
+const QString COMMUNICATION = QStringLiteral("Communication");
+
+QString PortEntry(int portIndex) {
+    return QStringLiteral("Port%1").arg(portIndex + 1);
+}
+
+// The name the profile holds for a port, without writing the built-in one there (the
+// dialog must leave the profile alone until OK).
+QString StoredDeviceName(int portIndex) {
+    const QString name = CProfile::GetString(COMMUNICATION, PortEntry(portIndex)).trimmed();
+    return name.isEmpty() ? DefaultComPortDeviceName(portIndex) : name;
+}
+
+} // namespace
+
+CSerialPortsDlg::CSerialPortsDlg(QWidget* parent) : CSerialPortsDlg(AvailablePorts(), parent) {}
+
+CSerialPortsDlg::CSerialPortsDlg(const QList<SERIAL_PORT_ENTRY>& ports, QWidget* parent)
+    : QDialog(parent) {
+    BuildWidgets(ports);
+    TranslateTexts();
+    for (int k = 0; k < COM_PORT_COUNT; ++k)
+        m_boxes[k]->setEditText(StoredDeviceName(k));
+}
+
+QList<SERIAL_PORT_ENTRY> CSerialPortsDlg::AvailablePorts() {
+    QList<SERIAL_PORT_ENTRY> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        ports.append({info.systemLocation(), info.description(), info.manufacturer()});
+    return ports;
+}
+
+QString CSerialPortsDlg::DisplayText(const SERIAL_PORT_ENTRY& port) {
+    QString details = port.description.trimmed();
+    const QString manufacturer = port.manufacturer.trimmed();
+    if (!manufacturer.isEmpty())
+        details += (details.isEmpty() ? QString() : QStringLiteral(" ")) + '(' + manufacturer + ')';
+    if (details.isEmpty())
+        return port.location;
+    return port.location + QStringLiteral(" \u2014 ") + details;
+}
+
+void CSerialPortsDlg::BuildWidgets(const QList<SERIAL_PORT_ENTRY>& ports) {
+    auto* layout = new QGridLayout(this);
+    m_hint = new QLabel(this);
+    layout->addWidget(m_hint, 0, 0, 1, 2);
+    for (int k = 0; k < COM_PORT_COUNT; ++k) {
+        auto* box = new QComboBox(this);
+        box->setEditable(true);
+        // A typed name is a choice for this port only, not a new entry of the list.
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(32);
+        for (const SERIAL_PORT_ENTRY& port : ports)
+            box->addItem(DisplayText(port), port.location);
+        // Picking a listed port leaves only its device name in the field.
+        connect(box, &QComboBox::activated, box,
+                [box](int index) { box->setEditText(box->itemData(index).toString()); });
+        auto* label = new QLabel(this);
+        label->setBuddy(box);
+        layout->addWidget(label, k + 1, 0);
+        layout->addWidget(box, k + 1, 1);
+        m_boxes[k] = box;
+        m_labels[k] = label;
+    }
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &CSerialPortsDlg::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &CSerialPortsDlg::reject);
+    layout->addWidget(m_buttons, COM_PORT_COUNT + 1, 0, 1, 2);
+}
+
+void CSerialPortsDlg::TranslateTexts() {
+    setWindowTitle(Text(CAPTION));
+    m_hint->setText(Text(HINT));
+    for (int k = 0; k < COM_PORT_COUNT; ++k)
+        m_labels[k]->setText(Text(PORT_LABEL).arg(k + 1));
+    const CTranslator translator;
+    const int language = GetCurrentLanguage();
+    m_buttons->button(QDialogButtonBox::Ok)->setText(translator.Translated(language, "OK"));
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(translator.Translated(language, "Cancel"));
+}
+
+QComboBox* CSerialPortsDlg::PortBox(int portIndex) const {
+    return portIndex >= 0 && portIndex < COM_PORT_COUNT ? m_boxes[portIndex] : nullptr;
+}
+
+QLabel* CSerialPortsDlg::PortLabel(int portIndex) const {
+    return portIndex >= 0 && portIndex < COM_PORT_COUNT ? m_labels[portIndex] : nullptr;
+}
+
+QString CSerialPortsDlg::DeviceName(int portIndex) const {
+    const QComboBox* box = PortBox(portIndex);
+    if (!box)
+        return QString();
+    const QString text = box->currentText().trimmed();
+    // The field shows a listed port's full text when the list's completion filled it in.
+    const int listed = box->findText(text, Qt::MatchExactly);
+    if (listed >= 0)
+        return box->itemData(listed).toString();
+    return text.isEmpty() ? DefaultComPortDeviceName(portIndex) : text;
+}
+
+void CSerialPortsDlg::accept() {
+    for (int k = 0; k < COM_PORT_COUNT; ++k)
+        CProfile::WriteString(COMMUNICATION, PortEntry(k), DeviceName(k));
+    QDialog::accept();
+}
