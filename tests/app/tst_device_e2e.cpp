@@ -1,0 +1,428 @@
+// The main window's device commands (Device information, Read device, Write device) from
+// their menu actions to karvo-unit on a pseudo-terminal: the real frame, the real serial
+// port reached through COM 1's device name in the profile, the real exchanges, and a unit
+// that behaves or misbehaves. Message boxes are recorded and answered by the test.
+#include "AppTestSupport.h"
+#include "CRecordingMessages.h"
+
+#include "app/CSerialPortsDlg.h"
+#include "image/CE2prom.h"
+#include "lang/CProfile.h"
+#include "link/CProgressDlg.h"
+#include "res/shell/ShellResources.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+const QString DEVICE_INFORMATION_TEXT =
+    QStringLiteral("Software : RM4811\nVersion : V2.6\nSoftware date : 15 Jun 1999 12:00");
+const QString CONNECT_CAPTION = QStringLiteral("Error connecting to device");
+
+// An image unlike the default setup, so that a read or write that moved nothing shows.
+QByteArray PatternImage(int seed) {
+    QByteArray bytes(int(CE2prom::IMAGE_SIZE), '\0');
+    for (int a = 1; a < bytes.size(); ++a)
+        bytes[a] = char((a * 7 + seed) & 0xFF);
+    return bytes;
+}
+
+// karvo-unit on a pseudo-terminal reached through a link in the test folder; stopped
+// (which removes the link) when destroyed.
+class CUnitProcess {
+public:
+    CUnitProcess(const CTestFolder& folder, const QStringList& options) {
+        m_process.start(QStringLiteral(KARVO_UNIT), QStringList{"--link", folder.Path("com1"),
+                                                                "--save", folder.Path("unit.s19")} +
+                                                        options);
+        m_started = m_process.waitForStarted(5000) && m_process.waitForReadyRead(5000) &&
+                    m_process.readLine().startsWith("/dev/");
+    }
+    ~CUnitProcess() {
+        m_process.terminate();
+        if (!m_process.waitForFinished(3000))
+            m_process.kill();
+    }
+    bool Started() const { return m_started; }
+
+private:
+    QProcess m_process;
+    bool m_started = false;
+};
+
+// Watches the main window while a command runs: whether it was ever disabled (the
+// progress dialog does that) and whether a progress dialog was shown.
+class CWindowWatcher {
+public:
+    explicit CWindowWatcher(QWidget& window) {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, &window] {
+            if (!window.isEnabled())
+                sawDisabled = true;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (qobject_cast<CProgressDlg*>(widget) && widget->isVisible())
+                    sawProgress = true;
+        });
+        m_timer.start();
+    }
+    bool sawDisabled = false;
+    bool sawProgress = false;
+
+private:
+    QTimer m_timer;
+};
+
+// A recorded box of an exchange: text, caption, stop icon or none.
+struct Box {
+    QString text;
+    QString caption;
+    bool stop = false;
+};
+
+QList<Box> BoxesOf(const CRecordingMessages& messages) {
+    QList<Box> boxes;
+    for (const RecordedBox& b : messages.boxes)
+        boxes.append({b.text, b.caption, b.icon == MsgIcon::Stop});
+    return boxes;
+}
+
+bool operator==(const Box& a, const Box& b) {
+    return a.text == b.text && a.caption == b.caption && a.stop == b.stop;
+}
+
+// The boxes as one line, for failure messages.
+QString BoxText(const QList<Box>& boxes) {
+    QStringList lines;
+    for (const Box& b : boxes)
+        lines << QStringLiteral("[%1%2] %3").arg(b.stop ? "stop " : "", b.caption, b.text);
+    return lines.join(" / ");
+}
+
+const Box QUESTION = {QStringLiteral("Are you sure?"), QStringLiteral("Karvo"), false};
+
+} // namespace
+
+class TestDeviceEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void deviceInformation();
+    void readDevice_data();
+    void readDevice();
+    void writeDevice();
+    void writeAnsweredNoSendsNothing();
+    void wrongFirmware_data();
+    void wrongFirmware();
+    void noUnitAnswering_data();
+    void noUnitAnswering();
+    void checksumErrorInDump();
+    void writeVerdicts_data();
+    void writeVerdicts();
+    void unitStopsDuringWrite();
+    void portChosenInSerialPortsDialog();
+
+private:
+    // Starts the unit and the main frame with COM 1 pointing at the unit.
+    void Start(const QStringList& unitOptions);
+    // Triggers a command's menu action; afterwards the main window must be usable again.
+    void Run(int command);
+    QList<Box> Boxes() const { return BoxesOf(*m_messages); }
+    bool UnitSaved() const { return QFile::exists(m_folder->Path("unit.s19")); }
+
+    std::unique_ptr<CTestFolder> m_folder;
+    std::unique_ptr<CRecordingMessages> m_messages;
+    std::unique_ptr<CUnitProcess> m_unit;
+    std::unique_ptr<CMainFrame> m_frame;
+    bool m_sawDisabled = false;
+    bool m_sawProgress = false;
+};
+
+void TestDeviceEndToEnd::init() {
+    m_folder = std::make_unique<CTestFolder>();
+    m_folder->AddDefaultSetup();
+    // Backups of setups sent to or read from the unit stay in the test folder.
+    qputenv("KARVO_BACKUP_DIR", m_folder->Path("backups").toLocal8Bit());
+    m_messages = std::make_unique<CRecordingMessages>();
+}
+
+void TestDeviceEndToEnd::cleanup() {
+    m_frame.reset();
+    m_unit.reset();
+    m_messages.reset();
+    m_folder.reset();
+    qunsetenv("KARVO_BACKUP_DIR");
+}
+
+void TestDeviceEndToEnd::Start(const QStringList& unitOptions) {
+    m_unit = std::make_unique<CUnitProcess>(*m_folder, unitOptions);
+    QVERIFY(m_unit->Started());
+    CProfile::WriteString("Communication", "Port1", m_folder->Path("com1"));
+    CProfile::WriteInt("Communication", "Comport", 0);
+    m_frame = std::make_unique<CMainFrame>();
+    m_frame->show();
+    QVERIFY(m_messages->boxes.isEmpty()); // the default setup loaded
+    QCOMPARE(m_frame->SelectedPortIndex(), 0);
+}
+
+void TestDeviceEndToEnd::Run(int command) {
+    QAction* action = m_frame->CommandAction(command);
+    QVERIFY(action && action->isEnabled());
+    CWindowWatcher watcher(*m_frame);
+    action->trigger();
+    m_sawDisabled = watcher.sawDisabled;
+    m_sawProgress = watcher.sawProgress;
+    QVERIFY(m_frame->isEnabled());
+    QVERIFY(action->isEnabled());
+    QVERIFY(!QApplication::activeModalWidget());
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        QVERIFY(!(qobject_cast<CProgressDlg*>(widget) && widget->isVisible()));
+}
+
+void TestDeviceEndToEnd::deviceInformation() {
+    Start({});
+    const QByteArray before = m_frame->Image()->Bytes();
+    Run(ID_DEVICE_INFORMATION);
+    QCOMPARE(m_messages->boxes.size(), 1);
+    QCOMPARE(m_messages->boxes[0].text, DEVICE_INFORMATION_TEXT);
+    QCOMPARE(m_messages->boxes[0].caption, QString("Device information"));
+    QCOMPARE(m_messages->boxes[0].icon, MsgIcon::None);
+    QCOMPARE(m_messages->boxes[0].buttons, MsgButtons::Ok);
+    QVERIFY(m_sawDisabled);
+    QVERIFY(m_sawProgress);
+    QCOMPARE(m_frame->Image()->Bytes(), before);
+    QVERIFY(!m_frame->Image()->IsModified());
+    QVERIFY(!UnitSaved());
+}
+
+void TestDeviceEndToEnd::readDevice_data() {
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("unchanged image") << false;
+    // The save question comes first; answered No, the read goes on.
+    QTest::newRow("changed image, save declined") << true;
+}
+
+void TestDeviceEndToEnd::readDevice() {
+    QFETCH(bool, modified);
+    CE2prom unitSetup;
+    unitSetup.ReplaceBytes(PatternImage(3));
+    unitSetup.SaveSRecords(m_folder->Path("setup.s19"));
+    Start({"--image", m_folder->Path("setup.s19")});
+    CE2prom* image = m_frame->Image();
+    if (modified) {
+        image->SetByte(50, 0xAA);
+        m_messages->answers = {MsgAnswer::No};
+    }
+    const std::uint8_t firstByte = image->GetByte(0);
+
+    Run(ID_READ_DEVICE);
+    QList<Box> expected;
+    if (modified)
+        expected.append({"Save changes to Untitled?", "Karvo", false});
+    expected.append({"Reception OK", "Reading device", false});
+    QVERIFY2(Boxes() == expected, qPrintable(BoxText(Boxes())));
+    QVERIFY(m_sawDisabled);
+    // The image holds the unit's setup; address 0 is not part of the dump.
+    QCOMPARE(image->Bytes().mid(1).toHex(), PatternImage(3).mid(1).toHex());
+    QCOMPARE(image->GetByte(0), firstByte);
+    QCOMPARE(image->IsModified(), modified);
+    QVERIFY(!UnitSaved()); // nothing was programmed
+}
+
+void TestDeviceEndToEnd::writeDevice() {
+    Start({});
+    CE2prom* image = m_frame->Image();
+    image->ReplaceBytes(PatternImage(11));
+    const QByteArray before = image->Bytes();
+    m_messages->answers = {MsgAnswer::Yes};
+
+    Run(ID_WRITE_DEVICE);
+    const QList<Box> expected = {QUESTION, {"Writing device OK", "Writing device", false}};
+    QVERIFY2(Boxes() == expected, qPrintable(BoxText(Boxes())));
+    QCOMPARE(m_messages->boxes[0].icon, MsgIcon::Question);
+    QCOMPARE(m_messages->boxes[0].buttons, MsgButtons::YesNo);
+    QVERIFY(m_sawDisabled);
+    QVERIFY(m_sawProgress);
+    // The unit now holds the image; writing left the image as it was.
+    QTRY_VERIFY_WITH_TIMEOUT(UnitSaved(), 3000);
+    CE2prom unit;
+    QTRY_COMPARE_WITH_TIMEOUT(unit.LoadSRecords(m_folder->Path("unit.s19")), 1, 3000);
+    QCOMPARE(unit.Bytes().mid(1).toHex(), before.mid(1).toHex());
+    QCOMPARE(image->Bytes(), before);
+    // The unit's lines before its prompt were traced to the working folder.
+    QVERIFY(m_folder->Read("test.dat").contains("READY"));
+}
+
+void TestDeviceEndToEnd::writeAnsweredNoSendsNothing() {
+    // The unit answers only the first line it receives: had the declined write sent
+    // anything, the device information afterwards would find no unit.
+    Start({"--silent-after", "1"});
+    m_messages->answers = {MsgAnswer::No};
+    Run(ID_WRITE_DEVICE);
+    QVERIFY2(Boxes() == QList<Box>{QUESTION}, qPrintable(BoxText(Boxes())));
+    QVERIFY(!m_sawDisabled);
+    QVERIFY(!m_sawProgress);
+    QVERIFY(!QFile::exists(m_folder->Path("test.dat")));
+
+    Run(ID_DEVICE_INFORMATION);
+    QCOMPARE(m_messages->boxes.size(), 2);
+    QCOMPARE(m_messages->boxes[1].text, DEVICE_INFORMATION_TEXT);
+    QVERIFY(!UnitSaved());
+}
+
+void TestDeviceEndToEnd::wrongFirmware_data() {
+    QTest::addColumn<QStringList>("unitOptions");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("read, other firmware")
+        << QStringList{"--name", "RM5000"} << int(ID_READ_DEVICE) << CONNECT_CAPTION;
+    QTest::newRow("read, other major version")
+        << QStringList{"--version", "V3.6"} << int(ID_READ_DEVICE) << CONNECT_CAPTION;
+    QTest::newRow("write, other firmware")
+        << QStringList{"--name", "RM5000"} << int(ID_WRITE_DEVICE) << "Writing device";
+}
+
+void TestDeviceEndToEnd::wrongFirmware() {
+    QFETCH(QStringList, unitOptions);
+    QFETCH(int, command);
+    QFETCH(QString, caption);
+    CE2prom unitSetup;
+    unitSetup.ReplaceBytes(PatternImage(5));
+    unitSetup.SaveSRecords(m_folder->Path("setup.s19"));
+    Start(unitOptions + QStringList{"--image", m_folder->Path("setup.s19")});
+    const QByteArray before = m_frame->Image()->Bytes();
+    m_messages->answers = {MsgAnswer::Yes};
+
+    Run(command);
+    QList<Box> expected;
+    if (command == ID_WRITE_DEVICE)
+        expected.append(QUESTION);
+    expected.append({"Software not compatible", caption, false});
+    QVERIFY2(Boxes() == expected, qPrintable(BoxText(Boxes())));
+    QCOMPARE(m_frame->Image()->Bytes(), before);
+    QVERIFY(!m_frame->Image()->IsModified());
+    QVERIFY(!UnitSaved());
+    QVERIFY(!QFile::exists(m_folder->Path("test.dat")));
+}
+
+void TestDeviceEndToEnd::noUnitAnswering_data() {
+    QTest::addColumn<int>("command");
+    QTest::newRow("device information") << int(ID_DEVICE_INFORMATION);
+    QTest::newRow("read device") << int(ID_READ_DEVICE);
+    QTest::newRow("write device") << int(ID_WRITE_DEVICE);
+}
+
+void TestDeviceEndToEnd::noUnitAnswering() {
+    QFETCH(int, command);
+    Start({"--silent"});
+    const QByteArray before = m_frame->Image()->Bytes();
+    m_messages->answers = {MsgAnswer::Yes};
+
+    Run(command);
+    QList<Box> expected;
+    if (command == ID_WRITE_DEVICE)
+        expected.append(QUESTION);
+    expected.append({"CComProm :  Device is not connected.", "ERROR", true});
+    expected.append({"", CONNECT_CAPTION, false});
+    QVERIFY2(Boxes() == expected, qPrintable(BoxText(Boxes())));
+    QCOMPARE(m_frame->Image()->Bytes(), before);
+    QVERIFY(!UnitSaved());
+}
+
+void TestDeviceEndToEnd::checksumErrorInDump() {
+    CE2prom unitSetup;
+    unitSetup.ReplaceBytes(PatternImage(9));
+    unitSetup.SaveSRecords(m_folder->Path("setup.s19"));
+    // Records before the bad one arrive intact; none of them may reach the image.
+    Start({"--image", m_folder->Path("setup.s19"), "--bad-dump-record", "5"});
+    const QByteArray before = m_frame->Image()->Bytes();
+
+    Run(ID_READ_DEVICE);
+    const QList<Box> expected = {{"Checksum error", "Error reading device", false}};
+    QVERIFY2(Boxes() == expected, qPrintable(BoxText(Boxes())));
+    QCOMPARE(m_frame->Image()->Bytes().toHex(), before.toHex());
+    QVERIFY(!m_frame->Image()->IsModified());
+}
+
+void TestDeviceEndToEnd::writeVerdicts_data() {
+    QTest::addColumn<QString>("verdict");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("timeout") << "TIMEOUT!!!"
+                             << "Timeout error";
+    QTest::newRow("format") << "FORMAT ERROR!!!"
+                            << "Format error";
+    QTest::newRow("address") << "ADDRESS ERROR!!!"
+                             << "Address error";
+    QTest::newRow("checksum") << "CHECKSUM ERROR!!!"
+                              << "Checksum error";
+    QTest::newRow("no known marker") << "WHATEVER"
+                                     << "Unknown error";
+}
+
+void TestDeviceEndToEnd::writeVerdicts() {
+    QFETCH(QString, verdict);
+    QFETCH(QString, text);
+    Start({"--verdict", verdict});
+    const QByteArray before = m_frame->Image()->Bytes();
+    m_messages->answers = {MsgAnswer::Yes};
+
+    Run(ID_WRITE_DEVICE);
+    const QList<Box> expected = {QUESTION, {text, "Error writing device", false}};
+    QVERIFY2(Boxes() == expected, qPrintable(BoxText(Boxes())));
+    QCOMPARE(m_frame->Image()->Bytes(), before);
+    QVERIFY(!UnitSaved()); // the unit stored nothing
+}
+
+void TestDeviceEndToEnd::unitStopsDuringWrite() {
+    // VERIFY, PROGRAMMING and six records are answered; the seventh record is not. The
+    // link failure is reported, then its plain text shows in the write's own box.
+    Start({"--silent-after", "8"});
+    const QByteArray before = m_frame->Image()->Bytes();
+    m_messages->answers = {MsgAnswer::Yes};
+
+    Run(ID_WRITE_DEVICE);
+    const QList<Box> expected = {QUESTION,
+                                 {"CComProm :  AS BUFR EMPTY", "ERROR", true},
+                                 {"Buffer empty", "Error writing device", false}};
+    QVERIFY2(Boxes() == expected, qPrintable(BoxText(Boxes())));
+    QCOMPARE(m_frame->Image()->Bytes(), before);
+    QVERIFY(!UnitSaved());
+
+    // The port was closed: the next command opens it afresh (and finds the unit mute).
+    Run(ID_DEVICE_INFORMATION);
+    QCOMPARE(m_messages->boxes.size(), 5);
+    QCOMPARE(m_messages->boxes[3].text, QString("CComProm :  Device is not connected."));
+}
+
+void TestDeviceEndToEnd::portChosenInSerialPortsDialog() {
+    Start({});
+    // COM 2 is pointed at the unit through the dialog and chosen; COM 1 now names nothing.
+    CProfile::WriteString("Communication", "Port1", m_folder->Path("nothing-here"));
+    CModalWatcher watcher([this](QWidget* modal) {
+        auto* dialog = qobject_cast<CSerialPortsDlg*>(modal);
+        QVERIFY(dialog);
+        QLineEdit* edit = dialog->PortBox(1)->lineEdit();
+        edit->selectAll();
+        QTest::keyClicks(edit, m_folder->Path("com1"));
+        QTest::mouseClick(dialog->Buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
+    Run(ID_SERIAL_PORTS);
+    QVERIFY(watcher.Fired());
+    Run(ID_COM_PORT_2);
+    QCOMPARE(m_frame->SelectedPortIndex(), 1);
+
+    Run(ID_DEVICE_INFORMATION);
+    QCOMPARE(m_messages->boxes.size(), 1);
+    QCOMPARE(m_messages->boxes[0].text, DEVICE_INFORMATION_TEXT);
+}
+
+QTEST_MAIN(TestDeviceEndToEnd)
+#include "tst_device_e2e.moc"
