@@ -1,7 +1,9 @@
 #include "image/CE2prom.h"
 
 namespace {
-bool InImage(int address) { return address >= 0 && address < int(CE2prom::IMAGE_SIZE); }
+bool InImage(int address) {
+    return address >= 0 && address < int(CE2prom::IMAGE_SIZE);
+}
 } // namespace
 
 CE2prom::CE2prom() = default;

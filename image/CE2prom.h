@@ -52,8 +52,8 @@ public:
     // Only the first 211 bytes of data count; a shorter array leaves the rest as it was.
     void ReplaceBytes(const QByteArray& data);
 
-    void SetLinkSettings(int lineTerminator, int portIndex, int baudRate, char parity,
-                         int dataBits, int stopBits, int attemptLimit);
+    void SetLinkSettings(int lineTerminator, int portIndex, int baudRate, char parity, int dataBits,
+                         int stopBits, int attemptLimit);
     const CLinkSettings& LinkSettings() const { return m_link; }
 
     // Identity of the unit last connected. Texts longer than their fields (19 and 51

@@ -18,10 +18,10 @@
 class CE2prom;
 
 struct VALUE_STRUCT {
-    int low;   // first stored value of the entry
-    int high;  // last stored value; equal to low for a single value
-    int step;  // increment between low and high
-    int scale; // shown value = stored value x scale; 1 everywhere
+    int low;          // first stored value of the entry
+    int high;         // last stored value; equal to low for a single value
+    int step;         // increment between low and high
+    int scale;        // shown value = stored value x scale; 1 everywhere
     const char* text; // English text of a single value; empty for a plain numeric range
 };
 
@@ -52,32 +52,32 @@ const VARIABLE_STRUCT& FindVariable(const CE2prom* image, const VARIABLE_STRUCT*
 
 // The value lists.
 extern const VALUE_STRUCT COUNTRY_LIST[];
-extern const VALUE_STRUCT OPTIONS_LIST[];        // 0 "DISABLED"; 1..99
+extern const VALUE_STRUCT OPTIONS_LIST[]; // 0 "DISABLED"; 1..99
 extern const VALUE_STRUCT FALSE_TRUE_LIST[];
-extern const VALUE_STRUCT ON_OFF_LIST[];         // 0 "DISABLED", 1 "ENABLED"
+extern const VALUE_STRUCT ON_OFF_LIST[]; // 0 "DISABLED", 1 "ENABLED"
 extern const VALUE_STRUCT RADIO_TYPE_LIST[];
-extern const VALUE_STRUCT CHANNEL_LIST[];        // 1..8
+extern const VALUE_STRUCT CHANNEL_LIST[]; // 1..8
 extern const VALUE_STRUCT TONE_SYSTEM_LIST[];
-extern const VALUE_STRUCT FINE_TUNE_LIST[];      // "-30" ... "30", two's complement bytes
+extern const VALUE_STRUCT FINE_TUNE_LIST[]; // "-30" ... "30", two's complement bytes
 extern const VALUE_STRUCT REPEATER_TYPE_LIST[];
-extern const VALUE_STRUCT HANG_TIME_LIST[];      // 0 "DISABLED"; 1..30
-extern const VALUE_STRUCT BLOCK_TIME_LIST[];     // 0 "DISABLED"; 1..15
-extern const VALUE_STRUCT TX_MAX_TIME_LIST[];    // 0 "DISABLED"; 1..240 step 2
-extern const VALUE_STRUCT MODE_MAX_TIME_LIST[];  // 0 "DISABLED"; 1..30
+extern const VALUE_STRUCT HANG_TIME_LIST[];     // 0 "DISABLED"; 1..30
+extern const VALUE_STRUCT BLOCK_TIME_LIST[];    // 0 "DISABLED"; 1..15
+extern const VALUE_STRUCT TX_MAX_TIME_LIST[];   // 0 "DISABLED"; 1..240 step 2
+extern const VALUE_STRUCT MODE_MAX_TIME_LIST[]; // 0 "DISABLED"; 1..30
 extern const VALUE_STRUCT GUARD_TONE_LIST[];
 extern const VALUE_STRUCT TRC_FUNCTION_LIST[];
 extern const VALUE_STRUCT PL_ACTION_LIST[];
-extern const VALUE_STRUCT WIRE_LIST[];           // 0 "TWO_WIRE", 1 "FOUR_WIRE"
-extern const VALUE_STRUCT LINE_LEVEL_LIST[];     // "-13" ... "0", two's complement bytes
-extern const VALUE_STRUCT GAIN_LIST[];           // 0..20; 255 "AUTO"
-extern const VALUE_STRUCT EQUALIZER_LIST[];      // 0..9 step 3; 255 "AUTO"
-extern const VALUE_STRUCT LINE_LONG_TIME_LIST[]; // 0 "DISABLED"; 1..127; 130..1270 step 10
-extern const VALUE_STRUCT PTT_MAX_LIST[];        // 0 "DISABLED"; 1..240 step 2
-extern const VALUE_STRUCT PTT_BLOCK_LIST[];      // 0 "DISABLED"; 1..15
-extern const VALUE_STRUCT TRC_TONE_LIST[];       // "F1 2050" ... "F15  650", 255 "NONE"
-extern const VALUE_STRUCT SINGLE_TONE_LIST[];    // 0 "DEFAULT"; 300..2800 Hz
+extern const VALUE_STRUCT WIRE_LIST[];             // 0 "TWO_WIRE", 1 "FOUR_WIRE"
+extern const VALUE_STRUCT LINE_LEVEL_LIST[];       // "-13" ... "0", two's complement bytes
+extern const VALUE_STRUCT GAIN_LIST[];             // 0..20; 255 "AUTO"
+extern const VALUE_STRUCT EQUALIZER_LIST[];        // 0..9 step 3; 255 "AUTO"
+extern const VALUE_STRUCT LINE_LONG_TIME_LIST[];   // 0 "DISABLED"; 1..127; 130..1270 step 10
+extern const VALUE_STRUCT PTT_MAX_LIST[];          // 0 "DISABLED"; 1..240 step 2
+extern const VALUE_STRUCT PTT_BLOCK_LIST[];        // 0 "DISABLED"; 1..15
+extern const VALUE_STRUCT TRC_TONE_LIST[];         // "F1 2050" ... "F15  650", 255 "NONE"
+extern const VALUE_STRUCT SINGLE_TONE_LIST[];      // 0 "DEFAULT"; 300..2800 Hz
 extern const VALUE_STRUCT PROLONGED_LENGTH_LIST[]; // 0..127; 130..1270 step 10
-extern const VALUE_STRUCT PROLONGED_TONE_LIST[]; // "prol 0" ... "prol 11", one per radio
+extern const VALUE_STRUCT PROLONGED_TONE_LIST[];   // "prol 0" ... "prol 11", one per radio
 extern const VALUE_STRUCT DECODER_FUNCTION_LIST[];
 extern const VALUE_STRUCT DECODER_TONE_LIST[];
 extern const VALUE_STRUCT ENCODER_TONE_LIST[];

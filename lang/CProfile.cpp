@@ -7,7 +7,9 @@
 namespace {
 QString g_overridePath;
 
-QString Key(const QString& section, const QString& entry) { return section + '/' + entry; }
+QString Key(const QString& section, const QString& entry) {
+    return section + '/' + entry;
+}
 } // namespace
 
 QString CProfile::Path() {
@@ -20,7 +22,9 @@ QString CProfile::Path() {
     return QDir(dir).filePath(QStringLiteral("karvo.ini"));
 }
 
-void CProfile::SetPath(const QString& path) { g_overridePath = path; }
+void CProfile::SetPath(const QString& path) {
+    g_overridePath = path;
+}
 
 QString CProfile::GetString(const QString& section, const QString& entry,
                             const QString& defaultValue) {

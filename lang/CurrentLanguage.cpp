@@ -10,9 +10,13 @@ const std::array<const char*, 5> PROFILE_NAMES = {"U.S English", "French", "Germ
                                                   "Italian"};
 } // namespace
 
-int GetCurrentLanguage() { return g_language; }
+int GetCurrentLanguage() {
+    return g_language;
+}
 
-void SetCurrentLanguage(int language) { g_language = language; }
+void SetCurrentLanguage(int language) {
+    g_language = language;
+}
 
 QString LanguageProfileName(int language) {
     if (language < 1 || language > 4)

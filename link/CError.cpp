@@ -148,4 +148,6 @@ QString LibraryErrorText(int libraryCode) {
     return QString::fromLatin1(entry ? entry->text : "Unknown");
 }
 
-void AppendLibraryErrorText(int libraryCode, QString& text) { text += LibraryErrorText(libraryCode); }
+void AppendLibraryErrorText(int libraryCode, QString& text) {
+    text += LibraryErrorText(libraryCode);
+}

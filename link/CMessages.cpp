@@ -24,4 +24,6 @@ CMessageService& Messages() {
     return g_service ? *g_service : fallback;
 }
 
-void SetMessageService(CMessageService* service) { g_service = service; }
+void SetMessageService(CMessageService* service) {
+    g_service = service;
+}

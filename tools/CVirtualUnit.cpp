@@ -15,7 +15,9 @@ int HexByte(const QByteArray& text, int pos) {
 
 // Milliseconds that bytes take on a 9600-baud line (960 bytes a second), rounded up: a
 // unit is never faster than its wire.
-int WireMs(qsizetype bytes) { return int((bytes * 1000 + 959) / 960); }
+int WireMs(qsizetype bytes) {
+    return int((bytes * 1000 + 959) / 960);
+}
 
 } // namespace
 
@@ -83,8 +85,8 @@ void CVirtualUnit::HandleLine(const QByteArray& raw, QList<CUnitOutput>& out) {
     }
     if (line == "VERIFY") {
         Send(out, "OK");
-        QByteArray reply = "REPLY " + m_options.name + ' ' + m_options.version + ' ' +
-                           m_options.date;
+        QByteArray reply =
+            "REPLY " + m_options.name + ' ' + m_options.version + ' ' + m_options.date;
         if (m_options.echo)
             reply = "VERIFY " + reply;
         Send(out, reply, 20);

@@ -2,9 +2,9 @@
 
 #include "image/CBackups.h"
 #include "image/CE2prom.h"
-#include "link/CError.h"
 #include "lang/CProfile.h"
 #include "link/CDeviceLink.h"
+#include "link/CError.h"
 #include "link/CMessages.h"
 #include "link/CSerialPort.h"
 #include "link/ComPortNames.h"
@@ -40,8 +40,7 @@ class CCliMessages : public CMessageService {
 public:
     CCliMessages() { SetMessageService(this); }
     ~CCliMessages() override { SetMessageService(nullptr); }
-    MsgAnswer Show(const QString& text, const QString& caption, MsgIcon icon,
-                   MsgButtons) override {
+    MsgAnswer Show(const QString& text, const QString& caption, MsgIcon icon, MsgButtons) override {
         if (icon == MsgIcon::Stop)
             std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
         return MsgAnswer::Yes;

@@ -119,12 +119,9 @@ int main(int argc, char* argv[]) {
     if (args.isEmpty())
         return Usage();
     const std::map<QString, std::function<int(const QStringList&)>> commands = {
-        {QStringLiteral("dump"), Dump},
-        {QStringLiteral("copy"), Copy},
-        {QStringLiteral("poke"), Poke},
-        {QStringLiteral("info"), CliInfo},
-        {QStringLiteral("read"), CliRead},
-        {QStringLiteral("write"), CliWrite},
+        {QStringLiteral("dump"), Dump},    {QStringLiteral("copy"), Copy},
+        {QStringLiteral("poke"), Poke},    {QStringLiteral("info"), CliInfo},
+        {QStringLiteral("read"), CliRead}, {QStringLiteral("write"), CliWrite},
 #ifdef KARVO_HAVE_SHOW
         {QStringLiteral("show"), CliShow},
 #endif

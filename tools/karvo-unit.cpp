@@ -26,7 +26,9 @@
 namespace {
 
 volatile std::sig_atomic_t g_stop = 0;
-void OnSignal(int) { g_stop = 1; }
+void OnSignal(int) {
+    g_stop = 1;
+}
 
 const char* const HELP =
     "usage: karvo-unit [options]\n"
@@ -55,23 +57,40 @@ bool ParseOptions(const QStringList& args, CUnitOptions& o, QString& image, QStr
         const QString& a = args[i];
         const auto value = [&]() -> QString { return i + 1 < args.size() ? args[++i] : QString(); };
         const auto number = [&]() { return value().toInt(); };
-        if (a == "--image") image = value();
-        else if (a == "--save") save = value();
-        else if (a == "--link") link = value();
-        else if (a == "--name") o.name = value().toLatin1();
-        else if (a == "--version") o.version = value().toLatin1();
-        else if (a == "--silent") o.silent = true;
-        else if (a == "--silent-after") o.silentAfterLines = number();
-        else if (a == "--bad-dump-record") o.badDumpRecord = number();
-        else if (a == "--verdict") o.verdict = value().toLatin1();
-        else if (a == "--save-delay") o.saveDelayMs = number();
-        else if (a == "--no-received-ok") o.receivedOk = false;
-        else if (a == "--echo") o.echo = true;
-        else if (a == "--nul-bytes") o.nulBytes = true;
-        else if (a == "--long-line") o.longLine = true;
-        else if (a == "--corrupt") o.corruptAddress = number();
-        else if (a == "--pacing") o.pacing = true;
-        else return false;
+        if (a == "--image")
+            image = value();
+        else if (a == "--save")
+            save = value();
+        else if (a == "--link")
+            link = value();
+        else if (a == "--name")
+            o.name = value().toLatin1();
+        else if (a == "--version")
+            o.version = value().toLatin1();
+        else if (a == "--silent")
+            o.silent = true;
+        else if (a == "--silent-after")
+            o.silentAfterLines = number();
+        else if (a == "--bad-dump-record")
+            o.badDumpRecord = number();
+        else if (a == "--verdict")
+            o.verdict = value().toLatin1();
+        else if (a == "--save-delay")
+            o.saveDelayMs = number();
+        else if (a == "--no-received-ok")
+            o.receivedOk = false;
+        else if (a == "--echo")
+            o.echo = true;
+        else if (a == "--nul-bytes")
+            o.nulBytes = true;
+        else if (a == "--long-line")
+            o.longLine = true;
+        else if (a == "--corrupt")
+            o.corruptAddress = number();
+        else if (a == "--pacing")
+            o.pacing = true;
+        else
+            return false;
     }
     return true;
 }

@@ -1,8 +1,12 @@
 #include "CRecordingMessages.h"
 
-CRecordingMessages::CRecordingMessages() { SetMessageService(this); }
+CRecordingMessages::CRecordingMessages() {
+    SetMessageService(this);
+}
 
-CRecordingMessages::~CRecordingMessages() { SetMessageService(nullptr); }
+CRecordingMessages::~CRecordingMessages() {
+    SetMessageService(nullptr);
+}
 
 MsgAnswer CRecordingMessages::Show(const QString& text, const QString& caption, MsgIcon icon,
                                    MsgButtons buttons) {

@@ -73,8 +73,9 @@ void TestSRecords::savedZeroImage() {
     QCOMPARE(lines[14], QByteArray("S9030000FC")); // no line end after the last record
     QVERIFY(text.endsWith("\r\nS9030000FC"));
     for (int i = 0; i < 13; ++i)
-        QVERIFY(lines[i].startsWith(QByteArray("S113") +
-                                    QByteArray::number(1 + 16 * i, 16).rightJustified(4, '0').toUpper()));
+        QVERIFY(lines[i].startsWith(
+            QByteArray("S113") +
+            QByteArray::number(1 + 16 * i, 16).rightJustified(4, '0').toUpper()));
 }
 
 void TestSRecords::savedFirstBytes() {
@@ -82,7 +83,8 @@ void TestSRecords::savedFirstBytes() {
     image.SetByte(1, 0x12);
     image.SetByte(2, 0xAB);
     image.SetByte(0, 0x77); // address 0 is never written out
-    QVERIFY(SRecordLines(image.Bytes()).startsWith("S113000112AB00000000000000000000000000002E\r\n"));
+    QVERIFY(
+        SRecordLines(image.Bytes()).startsWith("S113000112AB00000000000000000000000000002E\r\n"));
 }
 
 void TestSRecords::saveClearsFlagOnlyWhenWritten() {
@@ -139,7 +141,10 @@ void TestSRecords::load_data() {
     QTest::addColumn<int>("result");
     QTest::addColumn<QList<int>>("bytes");
     const QByteArray s9 = "S9030000FC";
-    QTest::newRow("plain") << QByteArray("S1050001AB12" + QByteArray::number(0xFF & ~(5 + 1 + 0xAB + 0x12), 16).toUpper() + "\r\n" + s9)
+    QTest::newRow("plain") << QByteArray(
+                                  "S1050001AB12" +
+                                  QByteArray::number(0xFF & ~(5 + 1 + 0xAB + 0x12), 16).toUpper() +
+                                  "\r\n" + s9)
                            << 1 << QList<int>{1, 0xAB, 2, 0x12};
     QTest::newRow("words before the first record")
         << QByteArray("Karvo setup for site 12\nS1040001AB4F\n" + s9) << 1 << QList<int>{1, 0xAB};
@@ -148,7 +153,8 @@ void TestSRecords::load_data() {
     QTest::newRow("S0 header skipped")
         << QByteArray("S00600004844521B\r\nS1040001AB4F\r\n" + s9) << 1 << QList<int>{1, 0xAB};
     QTest::newRow("records after S9 ignored")
-        << QByteArray("S1040001AB4F\nS9030000FC\nS1040002CD2C\n") << 1 << QList<int>{1, 0xAB, 2, 0xA2};
+        << QByteArray("S1040001AB4F\nS9030000FC\nS1040002CD2C\n") << 1
+        << QList<int>{1, 0xAB, 2, 0xA2};
     QTest::newRow("S8 ends too") << QByteArray("S1040001AB4F\nS804000000FB\n") << 1
                                  << QList<int>{1, 0xAB};
     QTest::newRow("address masked to 0x1FFF")
@@ -158,11 +164,13 @@ void TestSRecords::load_data() {
         << QByteArray("s1040001ab4f\n" + s9) << 1 << QList<int>{};
     QTest::newRow("lower-case data digits")
         << QByteArray("S1040001ab4f\n" + s9) << 1 << QList<int>{1, 0xAB};
-    QTest::newRow("count 3, no data") << QByteArray("S1030001FB\n" + s9) << 1 << QList<int>{1, 0xA1};
+    QTest::newRow("count 3, no data")
+        << QByteArray("S1030001FB\n" + s9) << 1 << QList<int>{1, 0xA1};
     QTest::newRow("later record wins")
         << QByteArray("S1040001AB4F\nS104000111E9\n" + s9) << 1 << QList<int>{1, 0x11};
     QTest::newRow("bytes beyond 210 skipped")
-        << QByteArray("S10600D0010203" + QByteArray::number(0xFF & ~(6 + 0xD0 + 1 + 2 + 3), 16).toUpper() + "\n" + s9)
+        << QByteArray("S10600D0010203" +
+                      QByteArray::number(0xFF & ~(6 + 0xD0 + 1 + 2 + 3), 16).toUpper() + "\n" + s9)
         << 1 << QList<int>{208, 1, 209, 2, 210, 3};
     QTest::newRow("address far beyond the image")
         << QByteArray("S1041000AB40\n" + s9) << 1 << QList<int>{1, 0xA1};
@@ -174,13 +182,13 @@ void TestSRecords::load_data() {
     QTest::newRow("ends before S9") << QByteArray("S1040001AB4F\n") << 104 << QList<int>{};
     QTest::newRow("ends inside a record") << QByteArray("S1040001A") << 104 << QList<int>{};
     QTest::newRow("ends after the type") << QByteArray("S1040001AB4F\nS1") << 104 << QList<int>{};
-    QTest::newRow("record without S") << QByteArray("S1040001AB4F\nX1040001AB4F\n" + s9) << 104
-                                      << QList<int>{};
+    QTest::newRow("record without S")
+        << QByteArray("S1040001AB4F\nX1040001AB4F\n" + s9) << 104 << QList<int>{};
     QTest::newRow("count below 3") << QByteArray("S1020001FC\n" + s9) << 104 << QList<int>{};
     QTest::newRow("S2 record") << QByteArray("S1040001AB4F\nS2050000010100\n" + s9) << -1
                                << QList<int>{};
-    QTest::newRow("S followed by a letter") << QByteArray("S1040001AB4F\nSA\n" + s9) << -1
-                                            << QList<int>{};
+    QTest::newRow("S followed by a letter")
+        << QByteArray("S1040001AB4F\nSA\n" + s9) << -1 << QList<int>{};
 }
 
 void TestSRecords::load() {

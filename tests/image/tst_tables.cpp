@@ -17,9 +17,12 @@ struct NamedTable {
 
 QList<NamedTable> AllTables() {
     QList<NamedTable> tables = {
-        {"system", SYSTEM_SETUP_TABLE},     {"radio", RADIO_INTERFACE_TABLE},
-        {"repeater", REPEATER_TABLE},       {"single tones", SINGLE_TONES_TABLE},
-        {"line interface", LINE_INTERFACE_TABLE}, {"line operation", LINE_OPERATION_TABLE},
+        {"system", SYSTEM_SETUP_TABLE},
+        {"radio", RADIO_INTERFACE_TABLE},
+        {"repeater", REPEATER_TABLE},
+        {"single tones", SINGLE_TONES_TABLE},
+        {"line interface", LINE_INTERFACE_TABLE},
+        {"line operation", LINE_OPERATION_TABLE},
         {"trc", TRC_SETUP_TABLE},
     };
     static const char* const encoderNames[] = {"disconnect", "acknowledge", "alarm"};
@@ -38,7 +41,9 @@ int EntryCount(const VARIABLE_STRUCT* table) {
     return n;
 }
 
-bool IsWordList(const VALUE_STRUCT* list) { return list == SINGLE_TONE_LIST; }
+bool IsWordList(const VALUE_STRUCT* list) {
+    return list == SINGLE_TONE_LIST;
+}
 bool IsLongTimeList(const VALUE_STRUCT* list) {
     return list == PROLONGED_LENGTH_LIST || list == LINE_LONG_TIME_LIST;
 }
@@ -133,7 +138,8 @@ void TestTables::lookupErrors() {
         }
         return QPair<int, QString>(-1, QString());
     };
-    auto missing = code([&] { FindVariable(&image, SYSTEM_SETUP_TABLE, 2014, "CStandardSpinner"); });
+    auto missing =
+        code([&] { FindVariable(&image, SYSTEM_SETUP_TABLE, 2014, "CStandardSpinner"); });
     QCOMPARE(missing.first, 1);
     QCOMPARE(missing.second,
              QString("CStandardSpinner : Object ID not found in VARIABLE_STRUCT contents."));
@@ -258,8 +264,8 @@ void TestTables::comboTextsStayDistinct() {
     const CTranslator tr;
     for (const VALUE_STRUCT* list :
          {COUNTRY_LIST, RADIO_TYPE_LIST, TONE_SYSTEM_LIST, REPEATER_TYPE_LIST, GUARD_TONE_LIST,
-          TRC_FUNCTION_LIST, ON_OFF_LIST, TRC_TONE_LIST, DECODER_FUNCTION_LIST,
-          DECODER_TONE_LIST, ENCODER_TONE_LIST}) {
+          TRC_FUNCTION_LIST, ON_OFF_LIST, TRC_TONE_LIST, DECODER_FUNCTION_LIST, DECODER_TONE_LIST,
+          ENCODER_TONE_LIST}) {
         for (int lang = 0; lang < 5; ++lang) {
             QSet<QString> seen;
             for (int i = 0; !IsEndEntry(list[i]); ++i) {

@@ -39,8 +39,10 @@ void TestTranslator::fullRows_data() {
     add(320, {"Error connecting to device", "Erreur connex. syst.", "Fehler b. Verb. mit Gerät",
               "Error conexión dispositivo", "Errore collegam a disposit"});
     add(322, {"User aborted", "Abandon", "Abbruch Ben.", "Us. cancel.", "Abort utente"});
-    add(393, {"Are you sure?", "Etes-vous sûr?", "Sind Sie sicher?", "?Está segruo?", "Continuare?"});
-    add(399, {"END OF MY DATA", "FIN DONNEES", "ENDE DER DATEN", "FINAL DE DATOS", "FINE DEI DATI"});
+    add(393,
+        {"Are you sure?", "Etes-vous sûr?", "Sind Sie sicher?", "?Está segruo?", "Continuare?"});
+    add(399,
+        {"END OF MY DATA", "FIN DONNEES", "ENDE DER DATEN", "FINAL DE DATOS", "FINE DEI DATI"});
 }
 
 void TestTranslator::fullRows() {
@@ -120,19 +122,47 @@ void TestTranslator::keysAtTheirRows_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("key");
     const QList<QPair<int, QString>> keys = {
-        {0, "OK"}, {4, "Progress"}, {10, "Radio Interface"}, {17, "Start up channel"},
-        {23, "Monitor power supply alarms"}, {37, "Confidence beeps in hang time"},
-        {44, "PL-tone detect action"}, {56, "Equalizer (dB)"}, {64, "Tone acknowledge on TRC commands"},
-        {74, "Single tone D (Hz)"}, {81, "Guard tone"}, {105, "Preamble length (10ms)"},
-        {119, "Tone 0"}, {129, "No"}, {141, "Languages supported"}, {151, "Karvo Version 2.6"},
-        {163, "GREAT_BRITAIN"}, {176, "Any tone"}, {189, "Repeater Set-Up"}, {199, "RPT KNOCK DOWN"},
-        {204, "NO"}, {215, "Start up channel"}, {228, "NO"}, {239, "Nominal level from line (dBm)"},
-        {245, "NO"}, {258, "PTT block time (s)"}, {264, "Single tone D (Hz)"}, {282, "F12 950 Hz"},
-        {286, "Guard tone"}, {297, "Prolonged tone length (ms)"}, {316, "Prolonged tone length (ms)"},
-        {329, "Address error"}, {337, "Free store exhasted."}, {341, " Device is not responding."},
-        {342, " Device is not connected."}, {348, "A invalid value is set!"},
-        {349, "A spinner does not contain a valid value!"}, {362, "RPT ENABLE"},
-        {376, "GM950 SEMI DUPLEX, SBEP, NO PTT UPDATE"}, {391, "ID 11"}, {392, "LINE TEST"},
+        {0, "OK"},
+        {4, "Progress"},
+        {10, "Radio Interface"},
+        {17, "Start up channel"},
+        {23, "Monitor power supply alarms"},
+        {37, "Confidence beeps in hang time"},
+        {44, "PL-tone detect action"},
+        {56, "Equalizer (dB)"},
+        {64, "Tone acknowledge on TRC commands"},
+        {74, "Single tone D (Hz)"},
+        {81, "Guard tone"},
+        {105, "Preamble length (10ms)"},
+        {119, "Tone 0"},
+        {129, "No"},
+        {141, "Languages supported"},
+        {151, "Karvo Version 2.6"},
+        {163, "GREAT_BRITAIN"},
+        {176, "Any tone"},
+        {189, "Repeater Set-Up"},
+        {199, "RPT KNOCK DOWN"},
+        {204, "NO"},
+        {215, "Start up channel"},
+        {228, "NO"},
+        {239, "Nominal level from line (dBm)"},
+        {245, "NO"},
+        {258, "PTT block time (s)"},
+        {264, "Single tone D (Hz)"},
+        {282, "F12 950 Hz"},
+        {286, "Guard tone"},
+        {297, "Prolonged tone length (ms)"},
+        {316, "Prolonged tone length (ms)"},
+        {329, "Address error"},
+        {337, "Free store exhasted."},
+        {341, " Device is not responding."},
+        {342, " Device is not connected."},
+        {348, "A invalid value is set!"},
+        {349, "A spinner does not contain a valid value!"},
+        {362, "RPT ENABLE"},
+        {376, "GM950 SEMI DUPLEX, SBEP, NO PTT UPDATE"},
+        {391, "ID 11"},
+        {392, "LINE TEST"},
     };
     for (const auto& [row, key] : keys)
         QTest::newRow(qPrintable(QString::number(row))) << row << key;

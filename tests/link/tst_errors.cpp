@@ -185,8 +185,7 @@ void TestErrors::libraryTexts() {
 
 // The old report box held 79 characters; every text of the program still fits that.
 void TestErrors::longestTextFitsOldBox() {
-    const QString longest =
-        CCtrlErr("CStandardSpinner", 1).ComposeText();
+    const QString longest = CCtrlErr("CStandardSpinner", 1).ComposeText();
     QCOMPARE(longest.size(), 67);
     for (int code = -45; code < 0; ++code)
         QVERIFY(CComErr(4, code).ComposeText().size() <= 79);

@@ -62,17 +62,17 @@ void TestCli::dump() {
     for (int a = 16; a < 32; ++a)
         expected += ' ' + QByteArray::number(image.GetByte(a), 16).rightJustified(2, '0').toUpper();
     QCOMPARE(lines[1], expected);
-    QCOMPARE(lines[13], QByteArray("00D0: ") +
-                            QByteArray::number(image.GetByte(208), 16).rightJustified(2, '0').toUpper() +
-                            ' ' +
-                            QByteArray::number(image.GetByte(209), 16).rightJustified(2, '0').toUpper() +
-                            ' ' +
-                            QByteArray::number(image.GetByte(210), 16).rightJustified(2, '0').toUpper());
+    QCOMPARE(lines[13],
+             QByteArray("00D0: ") +
+                 QByteArray::number(image.GetByte(208), 16).rightJustified(2, '0').toUpper() + ' ' +
+                 QByteArray::number(image.GetByte(209), 16).rightJustified(2, '0').toUpper() + ' ' +
+                 QByteArray::number(image.GetByte(210), 16).rightJustified(2, '0').toUpper());
 }
 
 void TestCli::copyCanonical() {
     // Leading text, lower-case digits, LF line ends and records out of order.
-    const QString in = WriteFile("messy.s19", "exported by hand\ns1040002cd2c\nS1040001AB4F\nS9030000FC\n");
+    const QString in =
+        WriteFile("messy.s19", "exported by hand\ns1040002cd2c\nS1040001AB4F\nS9030000FC\n");
     const Run r = Cli({"copy", in, Path("clean.s19")});
     QCOMPARE(r.status, 0);
     // "s1..." is skipped as leading text, so only address 1 is loaded.
@@ -82,7 +82,8 @@ void TestCli::copyCanonical() {
 }
 
 void TestCli::poke() {
-    const Run r = Cli({"poke", KARVO_DEFAULT_SETUP, Path("poked.s19"), "21=2", "0x1E=0x0F", "210=255"});
+    const Run r =
+        Cli({"poke", KARVO_DEFAULT_SETUP, Path("poked.s19"), "21=2", "0x1E=0x0F", "210=255"});
     QCOMPARE(r.status, 0);
     CE2prom image;
     QCOMPARE(image.LoadSRecords(Path("poked.s19")), 1);
@@ -102,8 +103,8 @@ void TestCli::refusals_data() {
     QTest::newRow("no command") << QStringList{} << 1 << "usage";
     QTest::newRow("unknown command") << QStringList{"frobnicate"} << 1 << "usage";
     QTest::newRow("dump without file") << QStringList{"dump"} << 1 << "usage";
-    QTest::newRow("missing input") << QStringList{"copy", "@/absent.s19", "@/out.s19"} << 2
-                                   << "cannot open";
+    QTest::newRow("missing input")
+        << QStringList{"copy", "@/absent.s19", "@/out.s19"} << 2 << "cannot open";
     QTest::newRow("damaged input") << QStringList{"copy", "@/bad.s19", "@/out.s19"} << 3
                                    << "E2prom : Checksum in Motorola file incorrect.";
     QTest::newRow("not a setup") << QStringList{"dump", "@/text.txt"} << 3
@@ -113,16 +114,17 @@ void TestCli::refusals_data() {
     QTest::newRow("unwritable output")
         << QStringList{"copy", KARVO_DEFAULT_SETUP, "@/no/such/dir/out.s19"} << 4
         << "E2prom : File not found.";
-    QTest::newRow("poke address 0") << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19", "0=1"}
-                                    << 1 << "address 0";
+    QTest::newRow("poke address 0")
+        << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19", "0=1"} << 1 << "address 0";
     QTest::newRow("poke address 211")
         << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19", "21=1", "211=1"} << 1 << "outside";
     QTest::newRow("poke value 256")
-        << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19", "21=256"} << 1 << "outside 0 to 255";
+        << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19", "21=256"} << 1
+        << "outside 0 to 255";
     QTest::newRow("poke garbage") << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19", "21:3"}
                                   << 1 << "not ADDR=VALUE";
-    QTest::newRow("poke no changes") << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19"} << 1
-                                     << "usage";
+    QTest::newRow("poke no changes")
+        << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19"} << 1 << "usage";
 }
 
 void TestCli::refusals() {

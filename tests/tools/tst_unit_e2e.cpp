@@ -56,7 +56,8 @@ void TestUnitEndToEnd::cleanup() {
 void TestUnitEndToEnd::StartUnit(const QStringList& options) {
     m_unit = std::make_unique<QProcess>();
     m_unit->start(KARVO_UNIT, QStringList{"--image", KARVO_DEFAULT_SETUP, "--link", Path("com1"),
-                                          "--save", Path("unit.s19")} + options);
+                                          "--save", Path("unit.s19")} +
+                                  options);
     QVERIFY(m_unit->waitForStarted(5000));
     QVERIFY(m_unit->waitForReadyRead(5000));
     QVERIFY(m_unit->readLine().startsWith("/dev/"));
@@ -146,25 +147,25 @@ void TestUnitEndToEnd::refusals_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
     const QStringList write = {"write", KARVO_DEFAULT_SETUP};
-    QTest::newRow("no unit answering") << QStringList{"--silent"} << QStringList{"info"} << 12
-                                       << " Device is not connected.";
-    QTest::newRow("checksum error in the dump") << QStringList{"--bad-dump-record", "5"}
-                                                << QStringList{"read", "@/out.s19"} << 14
-                                                << "Checksum error";
-    QTest::newRow("verdict timeout") << QStringList{"--verdict", "TIMEOUT!!!"} << write << 16
-                                     << "Timeout error";
-    QTest::newRow("verdict format") << QStringList{"--verdict", "FORMAT ERROR!!!"} << write << 17
-                                    << "Format error";
-    QTest::newRow("verdict address") << QStringList{"--verdict", "ADDRESS ERROR!!!"} << write
-                                     << 18 << "Address error";
-    QTest::newRow("verdict checksum") << QStringList{"--verdict", "CHECKSUM ERROR!!!"} << write
-                                      << 19 << "Checksum error";
-    QTest::newRow("verdict unknown") << QStringList{"--verdict", "WHATEVER"} << write << 20
-                                     << "Unknown error";
+    QTest::newRow("no unit answering")
+        << QStringList{"--silent"} << QStringList{"info"} << 12 << " Device is not connected.";
+    QTest::newRow("checksum error in the dump")
+        << QStringList{"--bad-dump-record", "5"} << QStringList{"read", "@/out.s19"} << 14
+        << "Checksum error";
+    QTest::newRow("verdict timeout")
+        << QStringList{"--verdict", "TIMEOUT!!!"} << write << 16 << "Timeout error";
+    QTest::newRow("verdict format")
+        << QStringList{"--verdict", "FORMAT ERROR!!!"} << write << 17 << "Format error";
+    QTest::newRow("verdict address")
+        << QStringList{"--verdict", "ADDRESS ERROR!!!"} << write << 18 << "Address error";
+    QTest::newRow("verdict checksum")
+        << QStringList{"--verdict", "CHECKSUM ERROR!!!"} << write << 19 << "Checksum error";
+    QTest::newRow("verdict unknown")
+        << QStringList{"--verdict", "WHATEVER"} << write << 20 << "Unknown error";
     QTest::newRow("unit stops in the middle of a write")
         << QStringList{"--silent-after", "8"} << write << 12 << "CComProm :  AS BUFR EMPTY";
-    QTest::newRow("echo before REPLY") << QStringList{"--echo"} << QStringList{"info"} << 10
-                                       << "No reply from device";
+    QTest::newRow("echo before REPLY")
+        << QStringList{"--echo"} << QStringList{"info"} << 10 << "No reply from device";
 }
 
 void TestUnitEndToEnd::refusals() {

@@ -102,9 +102,11 @@ void TestVirtualUnit::programVerdicts_data() {
     QTest::addColumn<QByteArray>("verdict");
     QTest::addColumn<int>("programmed");
     QTest::newRow("good") << QByteArray("S1040001AB4F\r") << QByteArray("SAVED_OK") << 1;
-    QTest::newRow("checksum") << QByteArray("S1040001AB40\r") << QByteArray("CHECKSUM ERROR!!!") << 0;
+    QTest::newRow("checksum") << QByteArray("S1040001AB40\r") << QByteArray("CHECKSUM ERROR!!!")
+                              << 0;
     QTest::newRow("format") << QByteArray("X1040001AB4F\r") << QByteArray("FORMAT ERROR!!!") << 0;
-    QTest::newRow("short record") << QByteArray("S1100001AB\r") << QByteArray("FORMAT ERROR!!!") << 0;
+    QTest::newRow("short record") << QByteArray("S1100001AB\r") << QByteArray("FORMAT ERROR!!!")
+                                  << 0;
     QTest::newRow("address") << QByteArray("S10400FFAB51\r") << QByteArray("ADDRESS ERROR!!!") << 0;
 }
 
