@@ -46,8 +46,8 @@ std::unique_ptr<CSettingLogic> CreateSettingLogic(SettingKind kind) {
     return nullptr;
 }
 
-CSettingForm::CSettingForm(const FORM_SPEC& spec) : m_spec(spec) {
-    for (const BINDING_SPEC& binding : spec.bindings)
+CSettingForm::CSettingForm(const FORM_TABLE& form) : m_form(form) {
+    for (const BINDING_ENTRY& binding : form.bindings)
         m_logic.emplace_back(binding.controlId, CreateSettingLogic(binding.kind));
 }
 
@@ -55,7 +55,7 @@ CSettingForm::~CSettingForm() = default;
 
 void CSettingForm::Attach(CE2prom* image) {
     for (auto& [controlId, logic] : m_logic)
-        logic->Attach(image, m_spec.table, controlId);
+        logic->Attach(image, m_form.table, controlId);
 }
 
 CSettingLogic* CSettingForm::Logic(int controlId) const {
@@ -71,11 +71,11 @@ QString CSettingForm::ValueText(int controlId) const {
 }
 
 QStringList CSettingForm::ListedText() const {
-    return SectionText(m_spec.caption, m_spec.listedLines,
+    return SectionText(m_form.caption, m_form.listedLines,
                        [this](int id) { return ValueText(id); });
 }
 
 QStringList CSettingForm::ReportText() const {
-    return SectionText(m_spec.reportTitle, m_spec.reportLines,
+    return SectionText(m_form.reportTitle, m_form.reportLines,
                        [this](int id) { return ValueText(id); });
 }

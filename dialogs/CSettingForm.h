@@ -1,10 +1,10 @@
 // CSettingForm: the settings of one setup dialog without the dialog: one CSettingLogic per
-// binding of its FORM_SPEC, attached to the image in the dialog's order. karvo-cli lists
+// binding of its FORM_TABLE, attached to the image in the dialog's order. karvo-cli lists
 // the settings through it; the values are those the dialog would show, because the logic
 // is the one the dialog's bindings use.
 #pragma once
 
-#include "dialogs/FormSpec.h"
+#include "dialogs/FormTable.h"
 
 #include <QStringList>
 #include <memory>
@@ -22,7 +22,7 @@ std::unique_ptr<CSettingLogic> CreateSettingLogic(SettingKind kind);
 
 class CSettingForm {
 public:
-    explicit CSettingForm(const FORM_SPEC& spec);
+    explicit CSettingForm(const FORM_TABLE& form);
     ~CSettingForm();
 
     // Attaches every binding in order; CCtrlErr as the dialog would raise it.
@@ -39,6 +39,6 @@ public:
     QStringList ReportText() const;
 
 private:
-    const FORM_SPEC& m_spec;
+    const FORM_TABLE& m_form;
     std::vector<std::pair<int, std::unique_ptr<CSettingLogic>>> m_logic;
 };

@@ -7,6 +7,7 @@
 #include "controls/CSpinner10.h"
 #include "controls/CWordSpinner.h"
 #include "dialogs/CSettingForm.h"
+#include "dialogs/ReportFont.h"
 #include "dialogs/SectionText.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CError.h"
@@ -30,8 +31,8 @@ QFont DialogFont(const DIALOG_TEMPLATE& dialogTemplate) {
     return font;
 }
 
-const BINDING_SPEC* FindBinding(const FORM_SPEC& form, int controlId) {
-    for (const BINDING_SPEC& binding : form.bindings)
+const BINDING_ENTRY* FindBinding(const FORM_TABLE& form, int controlId) {
+    for (const BINDING_ENTRY& binding : form.bindings)
         if (binding.controlId == controlId)
             return &binding;
     return nullptr;
@@ -96,7 +97,7 @@ void SetControlText(QWidget* widget, const QString& text) {
 
 } // namespace
 
-CTemplateDialog::CTemplateDialog(const DIALOG_TEMPLATE& dialogTemplate, const FORM_SPEC& form,
+CTemplateDialog::CTemplateDialog(const DIALOG_TEMPLATE& dialogTemplate, const FORM_TABLE& form,
                                  CE2prom* image, QWidget* parent)
     : CSetupDialog(parent), m_form(form), m_image(image), m_units(DialogFont(dialogTemplate)) {
     setFont(DialogFont(dialogTemplate));
@@ -128,7 +129,7 @@ void CTemplateDialog::CreateControls(const DIALOG_TEMPLATE& dialogTemplate) {
 
 QWidget* CTemplateDialog::CreateControl(const CONTROL_TEMPLATE& control) {
     QWidget* widget = nullptr;
-    if (const BINDING_SPEC* binding = FindBinding(m_form, control.id))
+    if (const BINDING_ENTRY* binding = FindBinding(m_form, control.id))
         widget = CreateBinding(*binding);
     else
         widget = CreatePlainControl(control, this);
@@ -147,7 +148,7 @@ QWidget* CTemplateDialog::CreateControl(const CONTROL_TEMPLATE& control) {
     return widget;
 }
 
-QWidget* CTemplateDialog::CreateBinding(const BINDING_SPEC& binding) {
+QWidget* CTemplateDialog::CreateBinding(const BINDING_ENTRY& binding) {
     const int id = binding.controlId;
     QWidget* widget = nullptr;
     switch (binding.kind) {
@@ -193,15 +194,15 @@ void CTemplateDialog::AddToRadioGroup(QWidget* widget, const CONTROL_TEMPLATE& c
 }
 
 void CTemplateDialog::AttachBindings(const DIALOG_TEMPLATE& dialogTemplate) {
-    for (const BINDING_SPEC& spec : m_form.bindings) {
-        CCtrlBinding* binding = Binding(spec.controlId);
+    for (const BINDING_ENTRY& entry : m_form.bindings) {
+        CCtrlBinding* binding = Binding(entry.controlId);
         if (binding == nullptr)
-            throw CCtrlErr(SettingObjectName(spec.kind), 1);
+            throw CCtrlErr(SettingObjectName(entry.kind), 1);
         if (auto* spinner = dynamic_cast<CStandardSpinner*>(binding)) {
-            auto* buddy = qobject_cast<QLineEdit*>(Control(spec.buddyId));
+            auto* buddy = qobject_cast<QLineEdit*>(Control(entry.buddyId));
             if (buddy == nullptr)
                 throw CCtrlErr(spinner->Logic().ObjectName(), 1);
-            const CONTROL_TEMPLATE* control = FindControl(dialogTemplate, spec.controlId);
+            const CONTROL_TEMPLATE* control = FindControl(dialogTemplate, entry.controlId);
             spinner->SetBuddy(buddy, control && (control->style & UDS_ARROWKEYS));
         }
         binding->Attach(m_image, m_form.table);
@@ -265,11 +266,16 @@ QPoint CTemplateDialog::PrintSection(QPainter& painter, QPoint pos) {
     if (device == nullptr)
         return pos;
     const int lineHeight = device->height() * 8 / 600;
+    // A fixed-pitch font sized to the line height, so that the label columns line up and
+    // the lines do not run into each other on any page size.
+    painter.save();
+    painter.setFont(ReportFont(lineHeight));
     const int ascent = painter.fontMetrics().ascent();
     int y = pos.y();
     for (const QString& line : SectionLines()) {
         y += lineHeight;
         painter.drawText(QPoint(pos.x(), y + ascent), line);
     }
+    painter.restore();
     return {pos.x(), y + 2 * lineHeight};
 }

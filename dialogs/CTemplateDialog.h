@@ -1,6 +1,6 @@
 // CTemplateDialog: a setup dialog built from data. The dialog template (res/dialogs/)
 // gives the controls with their IDs, kinds, texts and rectangles in dialog units; the
-// FORM_SPEC gives the binding on each bound control and the orders of attaching,
+// FORM_TABLE gives the binding on each bound control and the orders of attaching,
 // translating, validating and storing, and the report lines. A concrete setup dialog is
 // then a template, a form and a constructor; dialogs with extra behaviour override the
 // hooks (OnOK, ReportValue, Commit) and reach their controls by ID.
@@ -14,7 +14,7 @@
 
 #include "dialogs/CDialogUnits.h"
 #include "dialogs/CSetupDialog.h"
-#include "dialogs/FormSpec.h"
+#include "dialogs/FormTable.h"
 #include "res/dialogs/DialogTemplate.h"
 
 #include <QStringList>
@@ -27,7 +27,7 @@ class QButtonGroup;
 class CTemplateDialog : public CSetupDialog {
     Q_OBJECT
 public:
-    CTemplateDialog(const DIALOG_TEMPLATE& dialogTemplate, const FORM_SPEC& form, CE2prom* image,
+    CTemplateDialog(const DIALOG_TEMPLATE& dialogTemplate, const FORM_TABLE& form, CE2prom* image,
                     QWidget* parent = nullptr);
     ~CTemplateDialog() override;
 
@@ -55,17 +55,17 @@ protected:
     virtual QString ReportValue(int controlId) const;
 
     CE2prom* Image() const { return m_image; }
-    const FORM_SPEC& Form() const { return m_form; }
+    const FORM_TABLE& Form() const { return m_form; }
 
 private:
     void CreateControls(const DIALOG_TEMPLATE& dialogTemplate);
     QWidget* CreateControl(const CONTROL_TEMPLATE& control);
-    QWidget* CreateBinding(const BINDING_SPEC& binding);
+    QWidget* CreateBinding(const BINDING_ENTRY& binding);
     void AddToRadioGroup(QWidget* widget, const CONTROL_TEMPLATE& control);
     void AttachBindings(const DIALOG_TEMPLATE& dialogTemplate);
     void TranslateTexts(const DIALOG_TEMPLATE& dialogTemplate);
 
-    const FORM_SPEC& m_form;
+    const FORM_TABLE& m_form;
     CE2prom* m_image;
     CDialogUnits m_units;
     std::map<int, QWidget*> m_controls;

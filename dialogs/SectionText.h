@@ -3,7 +3,7 @@
 // characters. The dialogs draw these lines; karvo-cli prints them.
 #pragma once
 
-#include "dialogs/FormSpec.h"
+#include "dialogs/FormTable.h"
 
 #include <QString>
 #include <QStringList>

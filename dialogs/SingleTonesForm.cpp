@@ -1,10 +1,10 @@
 // The Single tones dialog (template 154): the frequencies of tones A to D in hertz, as
 // 16-bit words at image addresses 50, 52, 54 and 56 (0 is the unit's default).
-#include "dialogs/FormSpec.h"
+#include "dialogs/FormTable.h"
 
 namespace {
 
-constexpr BINDING_SPEC BINDINGS[] = {
+constexpr BINDING_ENTRY BINDINGS[] = {
     {2014, SettingKind::WordSpinner, 2015}, // tone A
     {2021, SettingKind::WordSpinner, 2020}, // tone B
     {2019, SettingKind::WordSpinner, 2018}, // tone C
@@ -24,7 +24,7 @@ constexpr SETTING_LINE LINES[] = {
 
 } // namespace
 
-const FORM_SPEC SINGLE_TONES_FORM = {
+const FORM_TABLE SINGLE_TONES_FORM = {
     154,        "Single tones", SINGLE_TONES_TABLE, BINDINGS,
     TRANSLATED, VALIDATE_ORDER, COMMIT_ORDER,       "Single tones",
     LINES,      LINES,

@@ -1,10 +1,10 @@
 // The System setup dialog (template 131): the country, the options value and the power
 // supply alarm supervision, at image addresses 18, 20 and 19.
-#include "dialogs/FormSpec.h"
+#include "dialogs/FormTable.h"
 
 namespace {
 
-constexpr BINDING_SPEC BINDINGS[] = {
+constexpr BINDING_ENTRY BINDINGS[] = {
     {1006, SettingKind::Combo, 0},
     {1145, SettingKind::Spinner, 1144},
     {1164, SettingKind::CheckBox, 0},
@@ -29,7 +29,7 @@ constexpr SETTING_LINE LISTED_LINES[] = {
 
 } // namespace
 
-const FORM_SPEC SYSTEM_SETUP_FORM = {
+const FORM_TABLE SYSTEM_SETUP_FORM = {
     131,          "System Setup", SYSTEM_SETUP_TABLE, BINDINGS,     TRANSLATED, VALIDATE_ORDER,
     COMMIT_ORDER, "System Setup", REPORT_LINES,       LISTED_LINES,
 };

@@ -19,8 +19,8 @@ int ShowLanguage(const QString& word) {
 
 QStringList ShowSettings(CE2prom& image) {
     QStringList lines;
-    for (const FORM_SPEC* spec : ListedForms()) {
-        CSettingForm form(*spec);
+    for (const FORM_TABLE* entry : ListedForms()) {
+        CSettingForm form(*entry);
         form.Attach(&image);
         lines += form.ListedText();
         lines += QString();

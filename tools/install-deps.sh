@@ -2,7 +2,7 @@
 # Installs what building, testing and trying Karvo needs on Debian or Ubuntu.
 set -euo pipefail
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config fonts-dejavu-core
     qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
     libbenchmark-dev
     xvfb xauth imagemagick poppler-utils

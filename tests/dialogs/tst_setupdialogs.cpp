@@ -6,6 +6,7 @@
 #include "controls/CStandardSpinner.h"
 #include "dialogs/CSingleTonesDlg.h"
 #include "dialogs/CSystemSetupDlg.h"
+#include "dialogs/ReportFont.h"
 #include "lang/CTranslator.h"
 #include "tests/common/CRecordingMessages.h"
 
@@ -51,6 +52,7 @@ private slots:
     void systemReport_data();
     void systemReport();
     void printSectionPositions();
+    void printSectionColumnsLineUp();
     void tonesOutOfListShowDefault();
     void tonesStepAndStore();
     void tonesStepAroundDefault();
@@ -255,6 +257,44 @@ void TestSetupDialogs::printSectionPositions() {
     QVERIFY(!inkInRows(0, 38)); // the title starts one line below the start
     QVERIFY(inkInRows(38, 78));
     QVERIFY(inkInRows(86, 134));
+}
+
+// The values start in the 31st column on every line: the report font is fixed pitch and
+// the painter uses it.
+void TestSetupDialogs::printSectionColumnsLineUp() {
+    const QFontMetrics metrics(ReportFont(40));
+    QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
+             metrics.horizontalAdvance(QLatin1Char('M')));
+    CE2prom image;
+    CSystemSetupDlg system(&image);
+    QImage page(3000, 3000, QImage::Format_RGB32); // line height 40
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    painter.setFont(QFont("serif", 30)); // whatever the caller left in the painter
+    const int x0 = 100;
+    const QPoint next = system.PrintSection(painter, QPoint(x0, 0));
+    QCOMPARE(painter.font(), QFont("serif", 30)); // handed back as it was
+    painter.end();
+    const int advance = QFontMetrics(ReportFont(40)).horizontalAdvance(QLatin1Char('M'));
+    const int column = x0 + 30 * advance;
+    int valueLines = 0;
+    for (int top = 40; top <= next.y() - 80; top += 40) { // one band per line
+        // The first ink at or after the middle of the 30th character cell.
+        int first = -1;
+        for (int x = column - advance / 2; x < page.width() && first < 0; ++x)
+            for (int y = top; y < top + 40 && first < 0; ++y)
+                if (page.pixel(x, y) != qRgb(255, 255, 255))
+                    first = x;
+        if (first < 0)
+            continue; // the title line
+        QVERIFY2(first >= column - advance / 2 && first < column + advance / 2,
+                 qPrintable(QString("line at %1 starts its value at %2, column at %3")
+                                .arg(top)
+                                .arg(first)
+                                .arg(column)));
+        ++valueLines;
+    }
+    QCOMPARE(valueLines, 3);
 }
 
 void TestSetupDialogs::tonesOutOfListShowDefault() {

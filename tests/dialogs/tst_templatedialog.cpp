@@ -25,8 +25,8 @@ const VARIABLE_STRUCT SHORT_TABLE[] = {
     {0, 0, "", nullptr},
 };
 
-FORM_SPEC WithTable(const FORM_SPEC& form, const VARIABLE_STRUCT* table) {
-    FORM_SPEC copy = form;
+FORM_TABLE WithTable(const FORM_TABLE& form, const VARIABLE_STRUCT* table) {
+    FORM_TABLE copy = form;
     copy.table = table;
     return copy;
 }
@@ -86,12 +86,12 @@ constexpr CONTROL_TEMPLATE RADIO_CONTROLS[] = {
 constexpr DIALOG_TEMPLATE RADIO_TEMPLATE = {
     9001, "Line Interface", 210, 40, "MS Sans Serif", 8, false, RADIO_CONTROLS,
 };
-constexpr BINDING_SPEC RADIO_BINDINGS[] = {
+constexpr BINDING_ENTRY RADIO_BINDINGS[] = {
     {1121, SettingKind::RadioButton, 0},
     {1122, SettingKind::RadioButton, 0},
 };
 constexpr int RADIO_COMMIT[] = {1121, 1122};
-const FORM_SPEC RADIO_FORM = {
+const FORM_TABLE RADIO_FORM = {
     9001,
     "Line Interface",
     LINE_INTERFACE_TABLE,
@@ -170,7 +170,7 @@ void TestTemplateDialog::controlsPlacedFromTemplate() {
 // the spinner; the exception leaves the constructor.
 void TestTemplateDialog::missingTableEntryRaisesFromConstructor() {
     CE2prom image;
-    const FORM_SPEC form = WithTable(SYSTEM_SETUP_FORM, SHORT_TABLE);
+    const FORM_TABLE form = WithTable(SYSTEM_SETUP_FORM, SHORT_TABLE);
     QByteArray name;
     QCOMPARE(CodeOf([&] { CTemplateDialog dialog(SYSTEM_SETUP_TEMPLATE, form, &image); }, &name),
              1);
@@ -178,8 +178,8 @@ void TestTemplateDialog::missingTableEntryRaisesFromConstructor() {
     QVERIFY(!image.IsModified());
 
     // A binding on a control the template lacks.
-    const BINDING_SPEC stray[] = {{4711, SettingKind::Combo, 0}};
-    FORM_SPEC strayForm = SYSTEM_SETUP_FORM;
+    const BINDING_ENTRY stray[] = {{4711, SettingKind::Combo, 0}};
+    FORM_TABLE strayForm = SYSTEM_SETUP_FORM;
     strayForm.bindings = stray;
     QCOMPARE(CodeOf([&] { CTemplateDialog d(SYSTEM_SETUP_TEMPLATE, strayForm, &image); }, &name),
              1);
@@ -191,7 +191,7 @@ void TestTemplateDialog::missingImageOrTable() {
     QByteArray name;
     QCOMPARE(CodeOf([&] { CSystemSetupDlg dialog(nullptr); }, &name), 2);
     QCOMPARE(name, QByteArray("CGenCombo")); // the first binding attached
-    const FORM_SPEC noTable = WithTable(SINGLE_TONES_FORM, nullptr);
+    const FORM_TABLE noTable = WithTable(SINGLE_TONES_FORM, nullptr);
     QCOMPARE(CodeOf([&] { CTemplateDialog d(SINGLE_TONES_TEMPLATE, noTable, &image); }, &name), 3);
     QCOMPARE(name, QByteArray("CStandardSpinner"));
     CCtrlErr fatal("CStandardSpinner", 3);
@@ -222,8 +222,8 @@ void TestTemplateDialog::radioGroups() {
 }
 
 void TestTemplateDialog::formsMatchTheirTemplates_data() {
-    QTest::addColumn<const FORM_SPEC*>("form");
-    for (const FORM_SPEC* form : ListedForms())
+    QTest::addColumn<const FORM_TABLE*>("form");
+    for (const FORM_TABLE* form : ListedForms())
         QTest::newRow(form->caption) << form;
 }
 
@@ -231,12 +231,12 @@ void TestTemplateDialog::formsMatchTheirTemplates_data() {
 // an edit as buddy, every binding is stored exactly once, and the orders and lines name
 // bindings only.
 void TestTemplateDialog::formsMatchTheirTemplates() {
-    QFETCH(const FORM_SPEC*, form);
+    QFETCH(const FORM_TABLE*, form);
     const DIALOG_TEMPLATE* t = FindDialogTemplate(form->templateId);
     QVERIFY(t);
     QCOMPARE(QByteArray(t->caption), QByteArray(form->caption));
     std::set<int> bound;
-    for (const BINDING_SPEC& b : form->bindings) {
+    for (const BINDING_ENTRY& b : form->bindings) {
         const CONTROL_TEMPLATE* c = FindControl(*t, b.controlId);
         QVERIFY2(c && Fits(b.kind, c->kind), qPrintable(QString::number(b.controlId)));
         QVERIFY(InTable(form->table, b.controlId));
@@ -263,7 +263,7 @@ void TestTemplateDialog::formsMatchTheirTemplates() {
 
 void TestTemplateDialog::textsHaveTranslations_data() {
     QTest::addColumn<QString>("text");
-    for (const FORM_SPEC* form : ListedForms()) {
+    for (const FORM_TABLE* form : ListedForms()) {
         const DIALOG_TEMPLATE* t = FindDialogTemplate(form->templateId);
         QTest::newRow(t->caption) << QString::fromLatin1(t->caption);
         QTest::newRow(form->reportTitle) << QString::fromLatin1(form->reportTitle);
@@ -345,12 +345,12 @@ void TestTemplateDialog::formAndDialogShowTheSame() {
     CSystemSetupDlg system(&image);
     CSingleTonesDlg tones(&image);
     for (const auto& [form, dialog] :
-         {std::pair<const FORM_SPEC*, CTemplateDialog*>{&SYSTEM_SETUP_FORM, &system},
+         {std::pair<const FORM_TABLE*, CTemplateDialog*>{&SYSTEM_SETUP_FORM, &system},
           {&SINGLE_TONES_FORM, &tones}}) {
         CSettingForm headless(*form);
         headless.Attach(&image);
         QCOMPARE(headless.ReportText(), dialog->SectionLines());
-        for (const BINDING_SPEC& b : form->bindings)
+        for (const BINDING_ENTRY& b : form->bindings)
             QCOMPARE(headless.ValueText(b.controlId), dialog->Binding(b.controlId)->ShownText());
     }
 }

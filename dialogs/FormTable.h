@@ -1,4 +1,4 @@
-// FORM_SPEC: everything about a setup dialog that is not layout, as data: which binding
+// FORM_TABLE: everything about a setup dialog that is not layout, as data: which binding
 // sits on which control, the order of attaching, validating and storing, which texts are
 // translated, and the lines it shows in the report and in karvo-cli's listing.
 //
@@ -22,7 +22,7 @@ enum class SettingKind {
     Digit,       // CGenDigit
 };
 
-struct BINDING_SPEC {
+struct BINDING_ENTRY {
     int controlId;
     SettingKind kind;
     int buddyId; // a spinner's edit box; 0 for the other kinds
@@ -34,11 +34,11 @@ struct SETTING_LINE {
     int controlId;
 };
 
-struct FORM_SPEC {
+struct FORM_TABLE {
     int templateId;      // the dialog resource it is built from
     const char* caption; // English; also the section title of karvo-cli's listing
     const VARIABLE_STRUCT* table;
-    std::span<const BINDING_SPEC> bindings; // in attaching order
+    std::span<const BINDING_ENTRY> bindings; // in attaching order
     std::span<const int> translated;        // controls whose texts are translated, in order
     std::span<const int> validateOrder;     // bindings checked on OK, in order
     std::span<const int> commitOrder;       // bindings stored by Commit, in order
@@ -48,7 +48,7 @@ struct FORM_SPEC {
 };
 
 // The forms of the dialogs built so far, in the order of the setup report.
-std::span<const FORM_SPEC* const> ListedForms();
+std::span<const FORM_TABLE* const> ListedForms();
 
-extern const FORM_SPEC SYSTEM_SETUP_FORM;
-extern const FORM_SPEC SINGLE_TONES_FORM;
+extern const FORM_TABLE SYSTEM_SETUP_FORM;
+extern const FORM_TABLE SINGLE_TONES_FORM;
