@@ -16,11 +16,29 @@ CStandardSpinner::CStandardSpinner(int controlId, const char* objectName, Spinne
     m_down->setArrowType(Qt::DownArrow);
     for (QToolButton* arrow : {m_up, m_down}) {
         arrow->setAutoRepeat(true);
+        arrow->setAutoRepeatDelay(REPEAT_DELAY_MS);
+        arrow->setAutoRepeatInterval(REPEAT_MS);
         arrow->setFocusPolicy(Qt::NoFocus);
         arrow->setAutoRaise(false);
+        // A held arrow speeds up after a second, as the platform's up-down control does.
+        // Every repeat also signals released and pressed with the arrow still down, so
+        // only a press after a real release starts the clock.
+        connect(arrow, &QToolButton::pressed, this, [this] {
+            if (!m_held.isValid())
+                m_held.start();
+        });
+        connect(arrow, &QToolButton::released, this, [this, arrow] {
+            if (arrow->isDown())
+                return;
+            m_held.invalidate();
+            arrow->setAutoRepeatInterval(REPEAT_MS);
+        });
+        connect(arrow, &QToolButton::clicked, this, [this, arrow] {
+            if (arrow->isDown() && m_held.isValid() && m_held.elapsed() >= ACCELERATE_AFTER_MS)
+                arrow->setAutoRepeatInterval(FAST_REPEAT_MS);
+            Step(arrow == m_up ? +1 : -1);
+        });
     }
-    connect(m_up, &QToolButton::clicked, this, [this] { Step(+1); });
-    connect(m_down, &QToolButton::clicked, this, [this] { Step(-1); });
 }
 
 void CStandardSpinner::resizeEvent(QResizeEvent*) {

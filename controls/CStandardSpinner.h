@@ -10,6 +10,7 @@
 #include "controls/CCtrlBinding.h"
 #include "controls/CSpinnerLogic.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QLineEdit;
@@ -42,6 +43,13 @@ public:
     QToolButton* UpArrow() const { return m_up; }
     QToolButton* DownArrow() const { return m_down; }
 
+    // Repeat timing of a held arrow: after ACCELERATE_AFTER_MS of holding, the steps come
+    // FAST_REPEAT_MS apart instead of REPEAT_MS.
+    static constexpr int REPEAT_DELAY_MS = 400;
+    static constexpr int REPEAT_MS = 100;
+    static constexpr int ACCELERATE_AFTER_MS = 1000;
+    static constexpr int FAST_REPEAT_MS = 20;
+
 protected:
     CStandardSpinner(int controlId, const char* objectName, SpinnerForm form, QWidget* parent);
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,4 +63,5 @@ private:
     QLineEdit* m_buddy = nullptr;
     QToolButton* m_up = nullptr;
     QToolButton* m_down = nullptr;
+    QElapsedTimer m_held; // how long the arrow being held has been down
 };

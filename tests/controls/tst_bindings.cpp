@@ -18,6 +18,7 @@ class TestBindings : public QObject {
     Q_OBJECT
 private slots:
     void spinnerArrowsAndKeys();
+    void spinnerHeldArrowAccelerates();
     void spinnerTypedValueIsValidatedAndStored();
     void spinnerRefusesAndKeepsText();
     void spinnerWithoutArrowKeys();
@@ -52,6 +53,26 @@ void TestBindings::spinnerArrowsAndKeys() {
     QTest::keyClick(edit, Qt::Key_Up);
     QCOMPARE(edit->text(), QStringLiteral("29"));
     QVERIFY(!image.IsModified()); // stepping never writes the image
+}
+
+// Held for 2.5 s, an arrow steps every 100 ms for the first second and much faster after
+// it: about 7 + 75 steps, against 22 without speeding up.
+void TestBindings::spinnerHeldArrowAccelerates() {
+    CE2prom image;
+    Fill(image, TEST_ADDRESS, 1);
+    QWidget dialog;
+    auto* edit = new QLineEdit(&dialog);
+    auto* spinner = new CStandardSpinner(TEST_CONTROL, "CStandardSpinner", &dialog);
+    spinner->resize(16, 22);
+    spinner->SetBuddy(edit);
+    spinner->Attach(&image, ListTable(OPTIONS_LIST)); // 1 to 99
+    dialog.show();
+    QTest::mousePress(spinner->UpArrow(), Qt::LeftButton);
+    QTest::qWait(2500);
+    QTest::mouseRelease(spinner->UpArrow(), Qt::LeftButton);
+    const int value = edit->text().toInt();
+    QVERIFY2(value > 40, qPrintable(edit->text()));
+    QCOMPARE(spinner->UpArrow()->autoRepeatInterval(), CStandardSpinner::REPEAT_MS);
 }
 
 void TestBindings::spinnerTypedValueIsValidatedAndStored() {
