@@ -90,8 +90,8 @@ bool IsCompatibleUnit(const CE2prom& image) {
 
 } // namespace
 
-CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port,
-                             CProgressFactory* progress) {
+CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
+                             bool keepBackup) {
     CDeviceOutcome outcome;
     QString errorText;
     CDeviceLink link(image, port, progress);
@@ -103,7 +103,7 @@ CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port,
             outcome.exchangeResult = link.ReadDevice(errorText, true);
             outcome.ok = outcome.exchangeResult == LINK_RECEPTION_OK;
             // The setup the read replaced stays within reach; an empty one held nothing.
-            if (outcome.ok && replaced.count('\0') != replaced.size())
+            if (outcome.ok && keepBackup && replaced.count('\0') != replaced.size())
                 outcome.backupPath = CBackups::Save(replaced, QStringLiteral("replaced"));
             ShowOutcome(outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION, errorText);
         }

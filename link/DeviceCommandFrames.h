@@ -29,8 +29,9 @@ constexpr int DEVICE_COMMAND_ATTEMPTS = 9;
 
 // Reads the unit into image. The image's modified flag is left as it was. After a
 // successful read the setup it replaced is saved as a backup (see image/CBackups.h).
-CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port,
-                             CProgressFactory* progress);
+// keepBackup false leaves the backup out (a read that only checks what the unit holds).
+CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
+                             bool keepBackup = true);
 
 // Writes image to the unit, tracing the unit's lines before its prompt to tracePath.
 // The setup is saved as a backup just before its first record is sent.

@@ -130,7 +130,7 @@ void CVirtualUnit::HandleRecord(const QByteArray& line, QList<CUnitOutput>& out)
             delay = 0;
         }
         if (verdict.contains("SAVED_OK")) {
-            if (m_options.corruptAddress >= 0)
+            if (m_options.corruptAddress >= 0 && m_options.corruptAddress < m_received.size())
                 m_received[m_options.corruptAddress] = char(~m_received[m_options.corruptAddress]);
             m_image.ReplaceBytes(m_received);
             ++m_programCount;

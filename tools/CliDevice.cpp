@@ -242,7 +242,8 @@ int CliWrite(const QStringList& argsIn) {
     readBack.ReplaceBytes(image.Bytes());
     for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a) // bytes the dump does not cover differ
         readBack.SetByte(a, std::uint8_t(~image.GetByte(a)));
-    const CDeviceOutcome read = RunReadDevice(readBack, choice.portIndex, port, &progress);
+    const CDeviceOutcome read =
+        RunReadDevice(readBack, choice.portIndex, port, &progress, /*keepBackup=*/false);
     if (!read.ok) {
         CliError(QStringLiteral("verify: the unit could not be read back (%1: %2)")
                      .arg(read.caption, read.text));

@@ -129,6 +129,10 @@ int main(int argc, char* argv[]) {
         std::fputs(HELP, stderr);
         return 1;
     }
+    if (options.corruptAddress >= int(CE2prom::IMAGE_SIZE)) {
+        std::fprintf(stderr, "karvo-unit: --corrupt takes an address from 0 to 210\n");
+        return 1;
+    }
     CVirtualUnit unit(options);
     if (!imagePath.isEmpty() && unit.Image().LoadSRecords(imagePath) != 1) {
         std::fprintf(stderr, "karvo-unit: cannot load %s\n", qPrintable(imagePath));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts Karvo in build/bin (where karvo.def and the language folders are) with a virtual
-# unit on a pseudo-terminal behind COM 1, so that Read device, Write device and Device
-# information work without hardware. Closing Karvo stops the unit.
+# unit on a pseudo-terminal behind COM 1 (and COM 2 to 4, whichever is chosen), so that
+# Read device, Write device and Device information work without hardware. Closing Karvo
+# stops the unit, also when Karvo restarted itself after a change of language.
 #   tools/run-karvo.sh [BUILD_DIR] [karvo arguments...]
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
@@ -12,6 +13,9 @@ run="$(mktemp -d)"
 unit=$!
 trap 'kill $unit 2>/dev/null; wait $unit 2>/dev/null; rm -rf "$run"' EXIT
 for _ in $(seq 50); do [ -e "$run/com1" ] && break; sleep 0.1; done
-echo "Virtual unit on $(head -n1 "$run/unit.txt") (COM 1 -> $run/com1)"
+echo "Virtual unit on $(head -n1 "$run/unit.txt") (COM 1 to 4 -> $run/com1)"
 cd "$bin"
-KARVO_COM1="$run/com1" ./karvo "$@"
+KARVO_COM1="$run/com1" KARVO_COM2="$run/com1" KARVO_COM3="$run/com1" KARVO_COM4="$run/com1" \
+    ./karvo "$@" || true
+# A language change ends Karvo and starts it again; wait for the new one to close too.
+while grep -lqs "KARVO_COM1=$run/com1" /proc/[0-9]*/environ 2>/dev/null; do sleep 1; done

@@ -4,6 +4,7 @@
 #include "image/SRecords.h"
 #include "link/CError.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -36,6 +37,7 @@ private slots:
     void savedFirstBytes();
     void saveClearsFlagOnlyWhenWritten();
     void saveReplacesExistingFile();
+    void failedSaveKeepsExistingFile();
     void lineTest_data();
     void lineTest();
     void load_data();
@@ -100,6 +102,40 @@ void TestSRecords::saveClearsFlagOnlyWhenWritten() {
     QVERIFY(image.IsModified());
     QCOMPARE(image.SaveSRecords(m_dir.filePath("x.s19")), 1);
     QVERIFY(!image.IsModified());
+}
+
+// A save that fails leaves the file that was there as it was, and the changes unsaved.
+void TestSRecords::failedSaveKeepsExistingFile() {
+    QTemporaryDir locked;
+    const QString path = locked.filePath("site.s19");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("S1040001AB4F\r\nS9030000FC");
+    old.close();
+    QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::ExeOwner);
+    // The super-user writes anyway; an immutable folder stops it where that is allowed.
+    const bool immutable = QProcess::execute("chattr", {"+i", locked.path()}) == 0;
+    if (QFile probe(locked.filePath("probe")); probe.open(QIODevice::WriteOnly)) {
+        probe.close();
+        QFile::remove(probe.fileName());
+        QSKIP("this user can write into a read-only folder");
+    }
+    CE2prom image;
+    image.SetByte(1, 0x55);
+    bool raised = false;
+    try {
+        image.SaveSRecords(path);
+    } catch (const CE2Error& e) {
+        raised = e.Code() == 1;
+    }
+    if (immutable)
+        QProcess::execute("chattr", {"-i", locked.path()});
+    QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(raised);
+    QVERIFY(image.IsModified());
+    QFile kept(path);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("S1040001AB4F\r\nS9030000FC"));
 }
 
 void TestSRecords::saveReplacesExistingFile() {
@@ -172,6 +208,18 @@ void TestSRecords::load_data() {
         << QByteArray("S10600D0010203" +
                       QByteArray::number(0xFF & ~(6 + 0xD0 + 1 + 2 + 3), 16).toUpper() + "\n" + s9)
         << 1 << QList<int>{208, 1, 209, 2, 210, 3};
+    {
+        // A full record at 0x00D1 runs from 209 past the end: 209 and 210 are kept.
+        QByteArray body = QByteArray::fromHex("1300D1") + QByteArray(16, '\0');
+        body[3] = char(0x11);
+        body[4] = char(0x22);
+        body[5] = char(0x33);
+        const QByteArray line =
+            "S1" + body.toHex().toUpper() +
+            QByteArray::number(SRecordChecksum(body), 16).rightJustified(2, '0').toUpper();
+        QTest::newRow("record running past 210")
+            << QByteArray(line + "\n" + s9) << 1 << QList<int>{209, 0x11, 210, 0x22};
+    }
     QTest::newRow("address far beyond the image")
         << QByteArray("S1041000AB40\n" + s9) << 1 << QList<int>{1, 0xA1};
     QTest::newRow("checksum error") << QByteArray("S1040001AB50\n" + s9) << 105 << QList<int>{};
