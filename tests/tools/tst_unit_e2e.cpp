@@ -43,6 +43,7 @@ void TestUnitEndToEnd::init() {
     QVERIFY(m_dir.isValid());
     qputenv("KARVO_PROFILE", Path("profile.ini").toLocal8Bit());
     qputenv("KARVO_BACKUP_DIR", Path("backups").toLocal8Bit());
+    QDir(Path("backups")).removeRecursively(); // each case counts its own backups
 }
 
 void TestUnitEndToEnd::cleanup() {
