@@ -8,10 +8,10 @@
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
 #include "lang/CProcessControl.h"
-#include "lang/CProfile.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CError.h"
 #include "link/CMessages.h"
+#include "link/ComPortNames.h"
 #include "res/shell/ShellResources.h"
 
 #include <QAction>
@@ -70,9 +70,6 @@ QString CommandStringPart(int id, int part) {
         return QString();
     return QString::fromUtf8(text).section('\n', part, part);
 }
-
-const QString COMMUNICATION = QStringLiteral("Communication");
-const QString COMPORT = QStringLiteral("Comport");
 
 } // namespace
 
@@ -214,14 +211,13 @@ void CMainFrame::OnAccelerator(int id) {
 }
 
 void CMainFrame::RestorePortChoice() {
-    m_storedPort = CProfile::GetInt(COMMUNICATION, COMPORT, 0);
-    // Stored 1 to 3 select COM 2 to COM 4; anything else COM 1. All flags are clear here,
-    // so the toggle selects the port.
-    TogglePort(m_storedPort >= 1 && m_storedPort <= 3 ? m_storedPort + 1 : 1);
+    m_storedPort = StoredComPortIndex();
+    // All flags are clear here, so the toggle selects the port.
+    TogglePort(m_storedPort + 1);
 }
 
 void CMainFrame::StorePortChoice() const {
-    CProfile::WriteInt(COMMUNICATION, COMPORT, SelectedPortIndex());
+    StoreComPortIndex(SelectedPortIndex());
 }
 
 int CMainFrame::SelectedPortIndex() const {

@@ -1,6 +1,5 @@
 #include "app/CSerialPortsDlg.h"
 
-#include "lang/CProfile.h"
 #include "lang/CTranslator.h"
 #include "lang/CurrentLanguage.h"
 #include "link/ComPortNames.h"
@@ -41,19 +40,6 @@ QString Text(const DIALOG_TEXT& row) {
     return QString::fromUtf8(row.text[language >= 0 && language < 5 ? language : 0]);
 }
 
-const QString COMMUNICATION = QStringLiteral("Communication");
-
-QString PortEntry(int portIndex) {
-    return QStringLiteral("Port%1").arg(portIndex + 1);
-}
-
-// The name the profile holds for a port, without writing the built-in one there (the
-// dialog must leave the profile alone until OK).
-QString StoredDeviceName(int portIndex) {
-    const QString name = CProfile::GetString(COMMUNICATION, PortEntry(portIndex)).trimmed();
-    return name.isEmpty() ? DefaultComPortDeviceName(portIndex) : name;
-}
-
 } // namespace
 
 CSerialPortsDlg::CSerialPortsDlg(QWidget* parent) : CSerialPortsDlg(AvailablePorts(), parent) {}
@@ -62,8 +48,12 @@ CSerialPortsDlg::CSerialPortsDlg(const QList<SERIAL_PORT_ENTRY>& ports, QWidget*
     : QDialog(parent) {
     BuildWidgets(ports);
     TranslateTexts();
-    for (int k = 0; k < COM_PORT_COUNT; ++k)
-        m_boxes[k]->setEditText(StoredDeviceName(k));
+    // The stored names, without writing the built-in ones to the profile: the dialog
+    // leaves the profile alone until OK.
+    for (int k = 0; k < COM_PORT_COUNT; ++k) {
+        const QString stored = StoredComPortDeviceName(k);
+        m_boxes[k]->setEditText(stored.isEmpty() ? DefaultComPortDeviceName(k) : stored);
+    }
 }
 
 QList<SERIAL_PORT_ENTRY> CSerialPortsDlg::AvailablePorts() {
@@ -145,6 +135,6 @@ QString CSerialPortsDlg::DeviceName(int portIndex) const {
 
 void CSerialPortsDlg::accept() {
     for (int k = 0; k < COM_PORT_COUNT; ++k)
-        CProfile::WriteString(COMMUNICATION, PortEntry(k), DeviceName(k));
+        StoreComPortDeviceName(k, DeviceName(k));
     QDialog::accept();
 }

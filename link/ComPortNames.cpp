@@ -3,10 +3,33 @@
 #include "lang/CProfile.h"
 
 namespace {
+const QString COMMUNICATION = QStringLiteral("Communication");
+const QString COMPORT = QStringLiteral("Comport");
+
 int ValidIndex(int portIndex) {
     return (portIndex >= 0 && portIndex < COM_PORT_COUNT) ? portIndex : 0;
 }
+
+QString PortEntry(int portIndex) {
+    return QStringLiteral("Port%1").arg(ValidIndex(portIndex) + 1);
+}
 } // namespace
+
+int StoredComPortIndex() {
+    return ValidIndex(CProfile::GetInt(COMMUNICATION, COMPORT, 0));
+}
+
+void StoreComPortIndex(int portIndex) {
+    CProfile::WriteInt(COMMUNICATION, COMPORT, ValidIndex(portIndex));
+}
+
+QString StoredComPortDeviceName(int portIndex) {
+    return CProfile::GetString(COMMUNICATION, PortEntry(portIndex)).trimmed();
+}
+
+void StoreComPortDeviceName(int portIndex, const QString& deviceName) {
+    CProfile::WriteString(COMMUNICATION, PortEntry(portIndex), deviceName);
+}
 
 QString DefaultComPortDeviceName(int portIndex) {
     const int index = ValidIndex(portIndex);
@@ -24,12 +47,10 @@ QString ComPortDeviceName(int portIndex) {
     const QByteArray forced = qgetenv(qPrintable(QStringLiteral("KARVO_COM%1").arg(index + 1)));
     if (!forced.trimmed().isEmpty())
         return QString::fromLocal8Bit(forced.trimmed());
-    const QString section = QStringLiteral("Communication");
-    const QString entry = QStringLiteral("Port%1").arg(index + 1);
-    const QString name = CProfile::GetString(section, entry).trimmed();
+    const QString name = StoredComPortDeviceName(index);
     if (!name.isEmpty())
         return name;
     const QString builtIn = DefaultComPortDeviceName(index);
-    CProfile::WriteString(section, entry, builtIn);
+    StoreComPortDeviceName(index, builtIn);
     return builtIn;
 }

@@ -2,7 +2,6 @@
 
 #include "image/CBackups.h"
 #include "image/CE2prom.h"
-#include "lang/CProfile.h"
 #include "link/CDeviceLink.h"
 #include "link/CError.h"
 #include "link/CMessages.h"
@@ -83,9 +82,7 @@ struct PortChoice {
 
 // Takes --port NAME or --com N out of args. False (with a message) when they are wrong.
 bool TakePortChoice(QStringList& args, PortChoice& choice) {
-    choice.portIndex = CProfile::GetInt("Communication", "Comport", 0);
-    if (choice.portIndex < 0 || choice.portIndex >= COM_PORT_COUNT)
-        choice.portIndex = 0;
+    choice.portIndex = StoredComPortIndex();
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] != "--port" && args[i] != "--com")
             continue;
