@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QToolBar>
+#include <array>
 #include <vector>
 
 namespace {
@@ -85,7 +86,6 @@ CMainFrame::CMainFrame(int resourceId, CCommandTarget* application, SetupDialogS
       m_image(std::make_unique<CE2prom>()) {
     m_image->SetLinkSettings(13, 0, 9600, 'N', 8, 1, 4);
     LoadDefaultSetup();
-    m_portSelected.fill(0);
 
     setWindowIcon(QIcon(QPixmap(ProgramIcon())));
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -211,9 +211,7 @@ void CMainFrame::OnAccelerator(int id) {
 }
 
 void CMainFrame::RestorePortChoice() {
-    m_storedPort = StoredComPortIndex();
-    // All flags are clear here, so the toggle selects the port.
-    TogglePort(m_storedPort + 1);
+    m_selectedPort = StoredComPortIndex();
 }
 
 void CMainFrame::StorePortChoice() const {
@@ -221,26 +219,17 @@ void CMainFrame::StorePortChoice() const {
 }
 
 int CMainFrame::SelectedPortIndex() const {
-    for (int k = 0; k < int(m_portSelected.size()); ++k)
-        if (m_portSelected[k])
-            return k;
-    return 0;
+    return m_selectedPort >= 0 ? m_selectedPort : 0;
 }
 
 bool CMainFrame::IsPortSelected(int port) const {
-    return port >= 1 && port <= 4 && m_portSelected[port - 1] != 0;
+    return port >= 1 && port <= COM_PORT_COUNT && m_selectedPort == port - 1;
 }
 
+// Choosing the selected port again leaves none selected. The menu and toolbar check
+// marks follow in UpdateCommandUI, which runs after every command.
 void CMainFrame::TogglePort(int port) {
-    int& flag = m_portSelected[port - 1];
-    flag = flag ? 0 : 1;
-    if (flag)
-        for (int k = 1; k <= 4; ++k)
-            if (k != port)
-                m_portSelected[k - 1] = 0;
-    for (int k = 1; k <= 4; ++k)
-        if (QAction* action = CommandAction(PORT_COMMANDS[k - 1]))
-            action->setChecked(m_portSelected[k - 1] != 0);
+    m_selectedPort = m_selectedPort == port - 1 ? -1 : port - 1;
 }
 
 int CMainFrame::FullDuplex() const {

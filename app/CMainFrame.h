@@ -12,7 +12,6 @@
 #include "lang/CTranslator.h"
 
 #include <QMainWindow>
-#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -99,8 +98,7 @@ private:
     CCommandTarget* m_application;
     SetupDialogSource m_dialogs;
     std::unique_ptr<CE2prom> m_image;
-    int m_storedPort = 0;
-    std::array<int, 4> m_portSelected{};
+    int m_selectedPort = -1; // port index 0 to 3; -1 while no port is selected
     CTranslator m_translator;
     QToolBar* m_toolBar = nullptr;
     std::unique_ptr<CKarvoDoc> m_document;
