@@ -14,22 +14,6 @@
 
 namespace {
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return c - 'a' + 10;
-}
-
 // Reads a file's text the way the record walk needs it: character by character, with
 // the end of the file reported as -1.
 class CRecordReader {
@@ -39,7 +23,7 @@ public:
     int Get() { return m_pos < m_text.size() ? (unsigned char)m_text[m_pos++] : -1; }
 
     void SkipSpace() {
-        while (m_pos < m_text.size() && IsSpace(m_text[m_pos]))
+        while (m_pos < m_text.size() && IsBlankChar(m_text[m_pos]))
             ++m_pos;
     }
 
@@ -47,7 +31,7 @@ public:
     QByteArray Word() {
         SkipSpace();
         const qsizetype start = m_pos;
-        while (m_pos < m_text.size() && !IsSpace(m_text[m_pos]))
+        while (m_pos < m_text.size() && !IsBlankChar(m_text[m_pos]))
             ++m_pos;
         return m_text.mid(start, m_pos - start);
     }
@@ -58,16 +42,8 @@ public:
     unsigned HexGroup(int n) {
         if (m_pos + n > m_text.size())
             throw CE2Error(4);
-        unsigned value = 0;
-        bool stopped = false;
-        for (int i = 0; i < n; ++i) {
-            const char c = m_text[m_pos++];
-            if (stopped || !IsHexDigit(c)) {
-                stopped = true;
-                continue;
-            }
-            value = value * 16 + unsigned(HexValue(c));
-        }
+        const unsigned value = unsigned(LeadingHexValue(m_text.mid(m_pos, n)));
+        m_pos += n;
         return value;
     }
 
@@ -75,7 +51,7 @@ public:
     bool SkipRestOfWord() {
         if (m_pos >= m_text.size())
             return false;
-        while (m_pos < m_text.size() && !IsSpace(m_text[m_pos]))
+        while (m_pos < m_text.size() && !IsBlankChar(m_text[m_pos]))
             ++m_pos;
         return true;
     }
@@ -98,58 +74,24 @@ void LoadDataRecord(CRecordReader& in, std::array<std::uint8_t, CE2prom::IMAGE_S
     if (count < 3)
         throw CE2Error(4);
     const unsigned address = in.HexGroup(4);
-    unsigned sum = count + (address >> 8) + (address & 0xFF);
+    QByteArray fields; // count, address and data, as the checksum covers them
+    fields.append(char(count));
+    fields.append(char(address >> 8));
+    fields.append(char(address & 0xFF));
     const unsigned base = address & 0x1FFF;
     for (unsigned i = 0; i < count - 3; ++i) {
         const unsigned byte = in.HexGroup(2);
-        sum += byte;
+        fields.append(char(byte));
         if (base + i < CE2prom::IMAGE_SIZE)
             image[base + i] = std::uint8_t(byte);
     }
     const unsigned checksum = in.HexGroup(2);
-    if ((~sum & 0xFF) != (checksum & 0xFF))
+    if (unsigned(SRecordChecksum(fields)) != checksum)
         throw CE2Error(5);
     in.SkipLine();
 }
 
 } // namespace
-
-bool IsSRecordLine(const QByteArray& word) {
-    if (word.isEmpty() || word[0] != 'S')
-        return false;
-    for (qsizetype i = 1; i < word.size(); ++i) {
-        const char c = word[i];
-        if (c == '\r' || c == '\n')
-            continue;
-        if (!IsHexDigit(c))
-            return false;
-    }
-    return true;
-}
-
-std::uint8_t SRecordChecksum(const QByteArray& countAddressData) {
-    unsigned sum = 0;
-    for (char c : countAddressData)
-        sum += std::uint8_t(c);
-    return std::uint8_t(~sum & 0xFF);
-}
-
-QByteArray SRecordLines(const QByteArray& image) {
-    QByteArray out;
-    for (int address = 1; address < image.size(); address += 16) {
-        const QByteArray data = image.mid(address, 16);
-        QByteArray body;
-        body.append(char(data.size() + 3));
-        body.append(char(address >> 8));
-        body.append(char(address & 0xFF));
-        body.append(data);
-        out += "S1" + body.toHex().toUpper() +
-               QByteArray::number(SRecordChecksum(body), 16).rightJustified(2, '0').toUpper() +
-               "\r\n";
-    }
-    out += "S9030000FC";
-    return out;
-}
 
 int CE2prom::LoadSRecords(const QString& path) {
     QFile file(path);

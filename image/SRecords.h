@@ -1,8 +1,24 @@
-// Helpers of the S-record format shared by file saving and by writing to the unit.
+// Helpers of the S-record format shared by file saving, file loading and the device link:
+// building S1 and S9 records, their checksum, and the character tests of the readers.
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <cstdint>
+
+// The end record that closes every S-record text the program writes.
+inline constexpr char S9_RECORD[] = "S9030000FC";
+
+// Data bytes carried by one S1 record that the program writes.
+constexpr int RECORD_BYTES = 16;
+
+// White space as the record readers see it: blank, tab, LF, VT, FF, CR.
+bool IsBlankChar(char c);
+bool IsHexDigit(char c);
+// The value of a hexadecimal digit (either case); -1 for any other character.
+int HexDigitValue(char c);
+// The value of the leading hexadecimal digits of field; 0 without any.
+int LeadingHexValue(const QByteArray& field);
 
 // True when word is an S-record: 'S' followed only by hexadecimal digits (either case);
 // CR and LF are ignored. "S" alone passes.
@@ -11,6 +27,20 @@ bool IsSRecordLine(const QByteArray& word);
 // One's complement of the 8-bit sum of count, address and data bytes.
 std::uint8_t SRecordChecksum(const QByteArray& countAddressData);
 
-// The S-record text of an image: addresses 1 to the end in S1 records of 16 bytes, each
-// line ended by CR LF, then "S9030000FC" without a line end.
+// The S1 record of data at address, without a line end: "S1", count, address, data and
+// checksum in uppercase hexadecimal.
+QByteArray SRecordLine(int address, const QByteArray& data);
+
+// One S1 record's share of an image: its address and its data bytes.
+struct CRecordSlice {
+    int address;
+    QByteArray data;
+};
+
+// How an image is cut into S1 records: addresses 1 to the end (address 0 is never
+// written), RECORD_BYTES a record, the last one shorter when the size asks for it.
+QList<CRecordSlice> RecordSlices(const QByteArray& image);
+
+// The S-record text of an image: its RecordSlices as S1 records, each line ended by
+// CR LF, then S9_RECORD without a line end.
 QByteArray SRecordLines(const QByteArray& image);

@@ -27,9 +27,6 @@ constexpr int DATE_WORD_CHARS = 11;
 constexpr int RECEIVE_AREA_SIZE = 10000;
 constexpr int ADDRESS_MASK = 0x1FFF;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -48,10 +45,10 @@ QList<QByteArray> Words(const QByteArray& text) {
     QList<QByteArray> words;
     int i = 0;
     while (i < text.size()) {
-        while (i < text.size() && IsBlank(text[i]))
+        while (i < text.size() && IsBlankChar(text[i]))
             ++i;
         const int start = i;
-        while (i < text.size() && !IsBlank(text[i]))
+        while (i < text.size() && !IsBlankChar(text[i]))
             ++i;
         if (i > start)
             words.append(text.mid(start, i - start));
@@ -85,51 +82,17 @@ void ParseVersion(const QByteArray& token, int& major, int& minor) {
     ReadNumber(token, pos, minor);
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-// The value of the leading hexadecimal digits of field (0 without any).
-int HexValue(const QByteArray& field) {
-    int value = 0;
-    for (char c : field) {
-        const int digit = HexDigit(c);
-        if (digit < 0)
-            break;
-        value = value * 16 + digit;
-    }
-    return value;
-}
-
 // The first word of a received line, cut at the first character that is neither a
 // letter, a digit nor a punctuation mark.
 QByteArray RecordToken(QByteArray line) {
     BlankZeros(line);
     int start = 0;
-    while (start < line.size() && IsBlank(line[start]))
+    while (start < line.size() && IsBlankChar(line[start]))
         ++start;
     int end = start;
     while (end < line.size() && IsGraphic(line[end]))
         ++end;
     return line.mid(start, end - start);
-}
-
-// The S1 record of data at address: "S1", count, address, data and checksum in
-// uppercase hexadecimal.
-QByteArray RecordLine(int address, const QByteArray& data) {
-    QByteArray fields;
-    fields.append(char(data.size() + 3));
-    fields.append(char(address >> 8));
-    fields.append(char(address & 0xFF));
-    fields.append(data);
-    fields.append(char(SRecordChecksum(fields)));
-    return "S1" + fields.toHex().toUpper();
 }
 
 } // namespace
@@ -359,7 +322,7 @@ int CDeviceLink::ReadSteps(QString& errorText, bool showProgress) {
         }
 
         // A count below 3, or more data than the line holds, is a broken record.
-        const int count = token.size() >= 4 ? HexValue(token.mid(2, 2)) : 0;
+        const int count = token.size() >= 4 ? LeadingHexValue(token.mid(2, 2)) : 0;
         const int n = count - 3;
         if (count < 3 || token.size() < 8 + 2 * n + 2) {
             ClosePort();
@@ -371,14 +334,17 @@ int CDeviceLink::ReadSteps(QString& errorText, bool showProgress) {
             ClosePort();
             return LINK_USER_ABORTED;
         }
-        const int address = HexValue(token.mid(4, 4));
-        unsigned sum = unsigned(count + (address >> 8) + address);
+        const int address = LeadingHexValue(token.mid(4, 4));
+        QByteArray fields; // count, address and data, as the checksum covers them
+        fields.append(char(count));
+        fields.append(char(address >> 8));
+        fields.append(char(address & 0xFF));
         for (int i = 0; i < n; ++i) {
-            const int value = HexValue(token.mid(8 + 2 * i, 2));
+            const int value = LeadingHexValue(token.mid(8 + 2 * i, 2));
             area[(address & ADDRESS_MASK) + i] = char(value);
-            sum += unsigned(value);
+            fields.append(char(value));
         }
-        if (HexValue(token.mid(8 + 2 * n, 2)) != int(~sum & 0xFF)) {
+        if (LeadingHexValue(token.mid(8 + 2 * n, 2)) != SRecordChecksum(fields)) {
             ClosePort();
             return LINK_CHECKSUM_ERROR;
         }
@@ -425,22 +391,20 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
         }
     }
 
-    const QByteArray bytes = m_image.Bytes();
-    for (int address = 1; address < imageSize; address += RECORD_BYTES) {
-        const QByteArray data = bytes.mid(address, RECORD_BYTES);
-        SendLine(RecordLine(address, data), errorText);
+    for (const CRecordSlice& slice : RecordSlices(m_image.Bytes())) {
+        SendLine(SRecordLine(slice.address, slice.data), errorText);
         if (!progress.Shown())
             continue;
         while (m_port.IsTXBusy() != 0) {
         }
-        progress.SetStep(int(data.size()));
+        progress.SetStep(int(slice.data.size()));
         progress.StepIt();
         if (progress.PollCancel()) {
             ClosePort();
             return LINK_USER_ABORTED;
         }
     }
-    SendLine(END_RECORD, errorText);
+    SendLine(S9_RECORD, errorText);
 
     int result = REPLY_UNKNOWN;
     for (int timeout = VERDICT_TIMEOUT;;) {

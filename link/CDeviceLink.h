@@ -49,7 +49,6 @@ inline constexpr char REPLY_MARKER[] = "REPLY";
 inline constexpr char DUMP_COMMAND[] = "DUMPING";
 inline constexpr char PROGRAMMING_COMMAND[] = "PROGRAMMING QN4812 V2.6";
 inline constexpr char PROGRAMMING_PROMPT[] = "PROGRAMMING RM4811 V2";
-inline constexpr char END_RECORD[] = "S9030000FC";
 inline constexpr char UNIT_FIRMWARE[] = "RM4811";
 constexpr int UNIT_MAJOR_VERSION = 2;
 
@@ -67,7 +66,6 @@ public:
     static constexpr int VERDICT_TIMEOUT = 5000;
     static constexpr int SAVING_TIMEOUT = 60000;
     static constexpr int SETTLE_MS = 50;
-    static constexpr int RECORD_BYTES = 16;
 
     // progress may be null: the exchanges then show nothing and are never cancelled.
     CDeviceLink(CE2prom& image, CPort& port, CProgressFactory* progress);
