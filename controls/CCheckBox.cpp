@@ -1,7 +1,5 @@
 #include "controls/CCheckBox.h"
 
-#include "lang/CurrentLanguage.h"
-
 CCheckBox::CCheckBox(int controlId, QWidget* parent) : QCheckBox(parent), CCtrlBinding(controlId) {
     connect(this, &QCheckBox::toggled, this, [this](bool checked) {
         if (m_logic.IsAttached())
@@ -17,8 +15,4 @@ void CCheckBox::Attach(CE2prom* image, const VARIABLE_STRUCT* table) {
 void CCheckBox::Load() {
     m_logic.Load();
     setChecked(m_logic.IsChecked());
-}
-
-QString CCheckBox::ShownText() const {
-    return Tr(isChecked() ? QStringLiteral("YES") : QStringLiteral("NO"));
 }

@@ -15,8 +15,8 @@ public:
     void Attach(CE2prom* image, const VARIABLE_STRUCT* table) override;
     void Store() override { m_logic.Store(); }
     void Load() override;
-    // "YES" when the box reads checked, else "NO", translated.
-    QString ShownText() const override;
+    // The logic's text: "YES" when checked, else "NO", translated.
+    QString ShownText() const override { return m_logic.ShownText(); }
     CSettingLogic& Logic() override { return m_logic; }
     QWidget* Widget() override { return this; }
     CCheckLogic& CheckLogic() { return m_logic; }

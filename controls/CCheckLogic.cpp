@@ -1,7 +1,7 @@
 #include "controls/CCheckLogic.h"
 
+#include "controls/EntryRules.h"
 #include "image/CE2prom.h"
-#include "lang/CurrentLanguage.h"
 
 #include <cstdint>
 
@@ -30,5 +30,5 @@ void CCheckLogic::Store() {
 }
 
 QString CCheckLogic::ShownText() const {
-    return Tr(IsChecked() ? QStringLiteral("YES") : QStringLiteral("NO"));
+    return YesNoText(IsChecked());
 }

@@ -40,10 +40,6 @@ bool CGenCombo::Validate() {
     return false;
 }
 
-QString CGenCombo::ShownText() const {
-    return itemText(currentIndex());
-}
-
 // Leaving the field with a typed text selects the row of that text, when there is one;
 // the typed text stays as it is otherwise, and OK will refuse it.
 void CGenCombo::focusOutEvent(QFocusEvent* event) {

@@ -19,7 +19,7 @@ public:
     void Load() override;
     bool Validate() override;
     // The row text at the current selection.
-    QString ShownText() const override;
+    QString ShownText() const override { return m_logic.ShownText(); }
     CSettingLogic& Logic() override { return m_logic; }
     QWidget* Widget() override { return this; }
     CComboLogic& ComboLogic() { return m_logic; }

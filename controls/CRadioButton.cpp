@@ -1,9 +1,12 @@
 #include "controls/CRadioButton.h"
 
-#include "lang/CurrentLanguage.h"
-
 CRadioButton::CRadioButton(int controlId, QWidget* parent)
-    : QRadioButton(parent), CCtrlBinding(controlId) {}
+    : QRadioButton(parent), CCtrlBinding(controlId) {
+    connect(this, &QRadioButton::toggled, this, [this](bool checked) {
+        if (m_logic.IsAttached())
+            m_logic.SetChecked(checked);
+    });
+}
 
 void CRadioButton::Attach(CE2prom* image, const VARIABLE_STRUCT* table) {
     m_logic.Attach(image, table, ControlId());
@@ -13,8 +16,4 @@ void CRadioButton::Attach(CE2prom* image, const VARIABLE_STRUCT* table) {
 void CRadioButton::Load() {
     m_logic.Load();
     setChecked(m_logic.IsChecked());
-}
-
-QString CRadioButton::ShownText() const {
-    return Tr(isChecked() ? QStringLiteral("YES") : QStringLiteral("NO"));
 }

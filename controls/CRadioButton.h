@@ -1,6 +1,6 @@
 // CRadioButton: one radio button of a group, bound to the image byte that the whole
-// group shares. Whether it is the chosen one is taken when the dialog accepts; only the
-// chosen button writes its value.
+// group shares. Its logic follows every toggle, and takes the button's state once more
+// when the dialog accepts; only the chosen button writes its value.
 #pragma once
 
 #include "controls/CCtrlBinding.h"
@@ -18,8 +18,8 @@ public:
     void Load() override;
     // Takes whether the button reads checked.
     void SaveData() override { m_logic.SetChecked(isChecked()); }
-    // "YES" when the button reads checked, else "NO", translated.
-    QString ShownText() const override;
+    // The logic's text: "YES" when checked, else "NO", translated.
+    QString ShownText() const override { return m_logic.ShownText(); }
     CSettingLogic& Logic() override { return m_logic; }
     QWidget* Widget() override { return this; }
     CRadioLogic& RadioLogic() { return m_logic; }

@@ -1,7 +1,7 @@
 #include "controls/CRadioLogic.h"
 
+#include "controls/EntryRules.h"
 #include "image/CE2prom.h"
-#include "lang/CurrentLanguage.h"
 
 #include <cstdint>
 
@@ -21,5 +21,5 @@ void CRadioLogic::Store() {
 }
 
 QString CRadioLogic::ShownText() const {
-    return Tr(m_checked ? QStringLiteral("YES") : QStringLiteral("NO"));
+    return YesNoText(m_checked);
 }

@@ -47,6 +47,10 @@ QString EnglishText(const VALUE_STRUCT& entry) {
     return entry.text ? QString::fromLatin1(entry.text) : QString();
 }
 
+QString YesNoText(bool yes) {
+    return Tr(yes ? QStringLiteral("YES") : QStringLiteral("NO"));
+}
+
 QString TranslatedText(const VALUE_STRUCT& entry) {
     return Tr(EnglishText(entry));
 }

@@ -23,5 +23,8 @@ std::optional<int> AllDigits(const QString& text);
 // The entry's text translated into the current language.
 QString TranslatedText(const VALUE_STRUCT& entry);
 
+// "YES" or "NO", translated: how a check box or radio button shows its state.
+QString YesNoText(bool yes);
+
 // The entry's own English text.
 QString EnglishText(const VALUE_STRUCT& entry);

@@ -244,7 +244,7 @@ void TestBindings::radioButtonTakesStateAtSave() {
     QVERIFY(four->isChecked());
     two->setChecked(true); // siblings exclude each other
     QVERIFY(!four->isChecked());
-    four->Store(); // not yet saved: the logic still holds the loaded state
+    four->Store(); // four is no longer the chosen button: it writes nothing
     QCOMPARE(int(image.GetByte(37)), 1);
     two->SaveData();
     four->SaveData();
