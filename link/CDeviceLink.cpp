@@ -182,6 +182,13 @@ void CDeviceLink::SendLine(const QByteArray& text, QString& errorText) {
         Fail(answered, errorText);
 }
 
+bool CDeviceLink::CancelledClosing(CExchangeProgress& progress) {
+    if (!progress.PollCancel())
+        return false;
+    ClosePort();
+    return true;
+}
+
 template <typename Steps> int CDeviceLink::Guarded(Steps steps) {
     try {
         return steps();
@@ -240,10 +247,8 @@ int CDeviceLink::ConnectSteps(const QByteArray& command, const QByteArray& marke
         const bool quiet = result == PORT_BUFFER_EMPTY; // fewer than a full chunk came
         if (quiet)
             progress.StepIt();
-        if (progress.PollCancel()) {
-            ClosePort();
+        if (CancelledClosing(progress))
             return LINK_USER_ABORTED;
-        }
         if (quiet)
             ++attempts;
         if (FindReply(chunk, marker))
@@ -283,10 +288,8 @@ void CDeviceLink::StoreIdentity(const QByteArray& afterMarker) {
 int CDeviceLink::ReadSteps(QString& errorText, bool showProgress) {
     CExchangeProgress progress(m_progress, showProgress, m_port, Tr("Reading device ..."), 0,
                                int(m_image.GetSize()));
-    if (progress.PollCancel()) {
-        ClosePort();
+    if (CancelledClosing(progress))
         return LINK_USER_ABORTED;
-    }
 
     // Addresses the dump does not cover keep their values.
     QByteArray area(RECEIVE_AREA_SIZE, '\0');
@@ -310,10 +313,8 @@ int CDeviceLink::ReadSteps(QString& errorText, bool showProgress) {
 
         const QByteArray token = RecordToken(line);
         if (!token.startsWith("S1") && !token.startsWith("S9")) {
-            if (progress.PollCancel()) { // a unit that only chatters can still be stopped
-                ClosePort();
+            if (CancelledClosing(progress)) // a unit that only chatters can still be stopped
                 return LINK_USER_ABORTED;
-            }
             continue;
         }
         if (token[1] == '9') {
@@ -330,10 +331,8 @@ int CDeviceLink::ReadSteps(QString& errorText, bool showProgress) {
         }
         progress.SetStep(n);
         progress.StepIt();
-        if (progress.PollCancel()) {
-            ClosePort();
+        if (CancelledClosing(progress))
             return LINK_USER_ABORTED;
-        }
         const int address = LeadingHexValue(token.mid(4, 4));
         QByteArray fields; // count, address and data, as the checksum covers them
         fields.append(char(count));
@@ -363,10 +362,8 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
     const int imageSize = int(m_image.GetSize());
     CExchangeProgress progress(m_progress, showProgress, m_port, Tr("Writing device ..."), 0,
                                imageSize - 1);
-    if (progress.PollCancel()) {
-        ClosePort();
+    if (CancelledClosing(progress))
         return LINK_USER_ABORTED;
-    }
     if (m_portOpen)
         m_port.ClearRXBuffer();
     if (const int status = PortStatus(); status < 0)
@@ -385,10 +382,8 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
         BlankZeros(line);
         if (line.contains(prompt))
             break;
-        if (progress.PollCancel()) { // a unit that only chatters can still be stopped
-            ClosePort();
+        if (CancelledClosing(progress)) // a unit that only chatters can still be stopped
             return LINK_USER_ABORTED;
-        }
     }
 
     for (const CRecordSlice& slice : RecordSlices(m_image.Bytes())) {
@@ -399,10 +394,8 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
         }
         progress.SetStep(int(slice.data.size()));
         progress.StepIt();
-        if (progress.PollCancel()) {
-            ClosePort();
+        if (CancelledClosing(progress))
             return LINK_USER_ABORTED;
-        }
     }
     SendLine(S9_RECORD, errorText);
 
@@ -423,10 +416,8 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
         // The unit now stores its E2PROM, which takes a while.
         progress.SetMessage(Tr("Device saving data ..."));
         timeout = SAVING_TIMEOUT;
-        if (progress.PollCancel()) {
-            result = LINK_USER_ABORTED;
-            break;
-        }
+        if (CancelledClosing(progress))
+            return LINK_USER_ABORTED;
     }
     ClosePort();
     return result;

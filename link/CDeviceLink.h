@@ -113,6 +113,8 @@ private:
     // LINK_ERROR_REPORTED.
     template <typename Steps> int Guarded(Steps steps);
 
+    // True, with the port closed, when Cancel has been pressed on progress.
+    bool CancelledClosing(CExchangeProgress& progress);
     // Closes the port, appends the return code's text and raises CComErr 4.
     [[noreturn]] void Fail(int returnCode, QString& errorText);
     // The open status, or PORT_NOT_SETUP without an open port.

@@ -88,17 +88,33 @@ bool IsCompatibleUnit(const CE2prom& image) {
     return image.CheckDeviceIdentity(UNIT_FIRMWARE, UNIT_MAJOR_VERSION) != 0;
 }
 
+// The frame of every device command: stores the link settings and connects, checks the
+// unit's firmware unless incompatibleCaption is null, and runs the exchange, which shows
+// its own outcome box. The link's destructor closes the port when the frame returns, so
+// the port is still open while the box is shown, whatever the outcome.
+template <typename Exchange>
+CDeviceOutcome RunFrame(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
+                        const char* incompatibleCaption, Exchange exchange) {
+    CDeviceOutcome outcome;
+    QString errorText;
+    CDeviceLink link(image, port, progress);
+    if (!ConnectPhase(link, image, portIndex, errorText, outcome))
+        return outcome;
+    if (incompatibleCaption && !IsCompatibleUnit(image)) {
+        ShowBox(outcome, Tr("Software not compatible"), Tr(incompatibleCaption));
+        return outcome;
+    }
+    exchange(link, errorText, outcome);
+    return outcome;
+}
+
 } // namespace
 
 CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
                              bool keepBackup) {
-    CDeviceOutcome outcome;
-    QString errorText;
-    CDeviceLink link(image, port, progress);
-    if (ConnectPhase(link, image, portIndex, errorText, outcome)) {
-        if (!IsCompatibleUnit(image)) {
-            ShowBox(outcome, Tr("Software not compatible"), Tr(CONNECT_CAPTION));
-        } else {
+    return RunFrame(
+        image, portIndex, port, progress, CONNECT_CAPTION,
+        [&](CDeviceLink& link, QString& errorText, CDeviceOutcome& outcome) {
             const QByteArray replaced = image.Bytes();
             outcome.exchangeResult = link.ReadDevice(errorText, true);
             outcome.ok = outcome.exchangeResult == LINK_RECEPTION_OK;
@@ -106,49 +122,36 @@ CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port, CProgre
             if (outcome.ok && keepBackup && replaced.count('\0') != replaced.size())
                 outcome.backupPath = CBackups::Save(replaced, QStringLiteral("replaced"));
             ShowOutcome(outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION, errorText);
-        }
-    }
-    link.ClosePort();
-    return outcome;
+        });
 }
 
 CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,
                               CProgressFactory* progress, const QString& tracePath) {
-    CDeviceOutcome outcome;
-    QString errorText;
-    CDeviceLink link(image, port, progress);
-    link.SetTracePath(tracePath);
-    if (ConnectPhase(link, image, portIndex, errorText, outcome)) {
-        if (!IsCompatibleUnit(image)) {
-            ShowBox(outcome, Tr("Software not compatible"), Tr("Writing device"));
-        } else {
+    return RunFrame(
+        image, portIndex, port, progress, "Writing device",
+        [&](CDeviceLink& link, QString& errorText, CDeviceOutcome& outcome) {
+            link.SetTracePath(tracePath);
             // What goes into the unit is kept before the first record leaves.
             outcome.backupPath = CBackups::Save(image.Bytes(), QStringLiteral("written"));
             outcome.exchangeResult =
                 link.WriteDevice(PROGRAMMING_COMMAND, PROGRAMMING_PROMPT, errorText, true);
             outcome.ok = outcome.exchangeResult == REPLY_SAVED_OK;
             ShowOutcome(outcome, WRITE_ROWS, outcome.exchangeResult, WRITE_CAPTION, errorText);
-        }
-    }
-    link.ClosePort();
-    return outcome;
+        });
 }
 
 CDeviceOutcome RunDeviceInformation(CE2prom& image, int portIndex, CPort& port,
                                     CProgressFactory* progress) {
-    CDeviceOutcome outcome;
-    QString text;
-    CDeviceLink link(image, port, progress);
-    if (ConnectPhase(link, image, portIndex, text, outcome)) {
-        // Any unit that answers is shown, whatever its firmware.
-        text = QStringLiteral("Software : %1\nVersion : V%2.%3\nSoftware date : %4")
-                   .arg(QString::fromLatin1(image.DeviceSoftwareName()),
-                        QString::number(image.DeviceMajorVersion()),
-                        QString::number(image.DeviceMinorVersion()),
-                        QString::fromLatin1(image.DeviceSoftwareDate()));
-        outcome.ok = true;
-        ShowBox(outcome, text, Tr("Device information"));
-    }
-    link.ClosePort();
-    return outcome;
+    // Any unit that answers is shown, whatever its firmware.
+    return RunFrame(image, portIndex, port, progress, nullptr,
+                    [&](CDeviceLink&, QString&, CDeviceOutcome& outcome) {
+                        const QString text =
+                            QStringLiteral("Software : %1\nVersion : V%2.%3\nSoftware date : %4")
+                                .arg(QString::fromLatin1(image.DeviceSoftwareName()),
+                                     QString::number(image.DeviceMajorVersion()),
+                                     QString::number(image.DeviceMinorVersion()),
+                                     QString::fromLatin1(image.DeviceSoftwareDate()));
+                        outcome.ok = true;
+                        ShowBox(outcome, text, Tr("Device information"));
+                    });
 }
