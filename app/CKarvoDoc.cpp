@@ -17,11 +17,6 @@ QString CKarvoDoc::UntitledName() {
     return QStringLiteral("Untitled");
 }
 
-CE2prom* CKarvoDoc::RefreshImage() {
-    m_image = m_frame.Image();
-    return m_image;
-}
-
 void CKarvoDoc::SetTitle(const QString& title) {
     m_title = title;
     emit TitleChanged();
@@ -35,7 +30,7 @@ void CKarvoDoc::SetPathName(const QString& path) {
 }
 
 bool CKarvoDoc::SaveModified() {
-    if (!RefreshImage()->IsModified())
+    if (!m_frame.Image()->IsModified())
         return true;
     // The question names the full path, and a Yes saves to that same file.
     QString name = m_path;
@@ -64,7 +59,7 @@ bool CKarvoDoc::OpenDocumentFile(const QString& path) {
 }
 
 bool CKarvoDoc::OnOpenDocument(const QString& path) {
-    CE2prom* image = RefreshImage();
+    CE2prom* image = m_frame.Image();
     try {
         return image->LoadSRecords(path) == 1;
     } catch (const CError& error) {
@@ -75,7 +70,7 @@ bool CKarvoDoc::OnOpenDocument(const QString& path) {
 }
 
 bool CKarvoDoc::OnSaveDocument(const QString& path) {
-    CE2prom* image = RefreshImage();
+    CE2prom* image = m_frame.Image();
     try {
         return image->SaveSRecords(path) == 1;
     } catch (const CError& error) {

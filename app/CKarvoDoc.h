@@ -51,12 +51,10 @@ signals:
     void TitleChanged();
 
 private:
-    CE2prom* RefreshImage();
     void SetPathName(const QString& path);
     void SetTitle(const QString& title);
 
     CMainFrame& m_frame;
-    CE2prom* m_image = nullptr; // the frame's image, taken afresh by every operation
     QString m_path;
     QString m_title;
 };

@@ -56,10 +56,6 @@ int PortOfCommand(int id) {
     return 0;
 }
 
-bool IsDeviceCommand(int id) {
-    return id == ID_WRITE_DEVICE || id == ID_READ_DEVICE || id == ID_DEVICE_INFORMATION;
-}
-
 bool IsPrintCommand(int id) {
     return id == ID_FILE_PRINT || id == ID_FILE_PRINT_DIRECT || id == ID_FILE_PRINT_PREVIEW;
 }
@@ -247,8 +243,6 @@ QAction* CMainFrame::CommandAction(int id) const {
 bool CMainFrame::IsCommandEnabled(int id) const {
     if (const SETUP_COMMAND* setup = FindSetupCommand(id))
         return m_dialogs.has && m_dialogs.has(id) && (!setup->fullDuplexOnly || FullDuplex() == 1);
-    if (IsDeviceCommand(id))
-        return HasDeviceCommands();
     if (IsPrintCommand(id))
         return CKarvoView::CanPrint();
     return true;

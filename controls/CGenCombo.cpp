@@ -1,7 +1,5 @@
 #include "controls/CGenCombo.h"
 
-#include <QLineEdit>
-
 CGenCombo::CGenCombo(int controlId, QWidget* parent) : QComboBox(parent), CCtrlBinding(controlId) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);

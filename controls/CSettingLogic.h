@@ -39,9 +39,6 @@ public:
 
     const char* ObjectName() const { return m_name; }
     bool IsAttached() const { return m_values != nullptr; }
-    int Address() const { return m_address; }
-    const VALUE_STRUCT* Values() const { return m_values; }
-    int CurrentEntry() const { return m_current; }
 
 protected:
     // The kind's own set-up between the lookup and Load (combo rows, check box values).

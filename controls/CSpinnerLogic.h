@@ -47,10 +47,6 @@ public:
     // contain a valid value!" (translated) and returns false; nothing changes.
     bool Validate(const QString& buddyText);
 
-    int RangeLow() const { return m_rangeLow; }
-    int RangeHigh() const { return m_rangeHigh; }
-    SpinnerForm Form() const { return m_form; }
-
 protected:
     void Show() override;
 

@@ -55,7 +55,6 @@ protected:
     virtual QString ReportValue(int controlId) const;
 
     CE2prom* Image() const { return m_image; }
-    const FORM_TABLE& Form() const { return m_form; }
 
 private:
     void CreateControls(const DIALOG_TEMPLATE& dialogTemplate);

@@ -14,9 +14,7 @@
 #include "image/CE2prom.h"
 #include "tools/CliCommon.h"
 #include "tools/CliDevice.h"
-#ifdef KARVO_HAVE_SHOW
 #include "tools/CliShow.h"
-#endif
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -32,10 +30,7 @@ const char* const USAGE = "usage: karvo-cli dump FILE\n"
                           "       karvo-cli info [--port DEVICE | --com 1..4]\n"
                           "       karvo-cli read OUT [--port DEVICE | --com 1..4]\n"
                           "       karvo-cli write FILE [--verify] [--port DEVICE | --com 1..4]\n"
-#ifdef KARVO_HAVE_SHOW
-                          "       karvo-cli show FILE [--language en|fr|de|es|it]\n"
-#endif
-    ;
+                          "       karvo-cli show FILE [--language en|fr|de|es|it]\n";
 
 int Usage() {
     std::fputs(USAGE, stderr);
@@ -122,9 +117,7 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("dump"), Dump},    {QStringLiteral("copy"), Copy},
         {QStringLiteral("poke"), Poke},    {QStringLiteral("info"), CliInfo},
         {QStringLiteral("read"), CliRead}, {QStringLiteral("write"), CliWrite},
-#ifdef KARVO_HAVE_SHOW
         {QStringLiteral("show"), CliShow},
-#endif
     };
     const auto command = commands.find(args.takeFirst());
     if (command == commands.end())

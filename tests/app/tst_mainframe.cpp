@@ -418,7 +418,7 @@ void TestMainFrame::deviceAndPrintCommandsState() {
     CRecordingMessages messages;
     CMainFrame frame;
     for (int id : {ID_WRITE_DEVICE, ID_READ_DEVICE, ID_DEVICE_INFORMATION})
-        QCOMPARE(frame.CommandAction(id)->isEnabled(), HasDeviceCommands());
+        QVERIFY(frame.CommandAction(id)->isEnabled());
     QVERIFY(!frame.CommandAction(ID_FILE_PRINT)->isEnabled());
     QVERIFY(!frame.CommandAction(ID_FILE_PRINT_PREVIEW)->isEnabled());
     for (int id : {ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT_SETUP, ID_APP_EXIT,
