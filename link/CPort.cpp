@@ -7,48 +7,33 @@ int CPort::WriteStringTimed(const QByteArray& text, char terminator, int timeout
 }
 
 int CPort::ReadStringTimed(QByteArray& line, int maxChars, char terminator, int timeoutMs) {
-    line.clear();
+    return ReadTimed(line, maxChars, terminator, timeoutMs);
+}
+
+int CPort::ReadBufferTimed(QByteArray& buffer, int maxChars, int timeoutMs) {
+    return ReadTimed(buffer, maxChars, std::nullopt, timeoutMs);
+}
+
+int CPort::ReadTimed(QByteArray& out, int maxChars, std::optional<char> terminator, int timeoutMs) {
+    out.clear();
     if (OpenStatus() < 0)
         return OpenStatus();
     const qint64 deadline = Clock() + timeoutMs;
     for (;;) {
-        const int end = m_received.indexOf(terminator);
+        const qsizetype end = terminator ? m_received.indexOf(*terminator) : -1;
         if (end >= 0 && end <= maxChars) {
-            line = m_received.left(end);
+            out = m_received.left(end);
             m_received.remove(0, end + 1);
             return PORT_OK;
         }
         if (m_received.size() >= maxChars) {
-            line = m_received.left(maxChars);
+            out = m_received.left(maxChars);
             m_received.remove(0, maxChars);
             return PORT_OK;
         }
         const qint64 left = deadline - Clock();
         if (left <= 0) {
-            line = m_received;
-            m_received.clear();
-            return PORT_BUFFER_EMPTY;
-        }
-        const int result = Fetch(left);
-        if (result < 0)
-            return result;
-    }
-}
-
-int CPort::ReadBufferTimed(QByteArray& buffer, int maxChars, int timeoutMs) {
-    buffer.clear();
-    if (OpenStatus() < 0)
-        return OpenStatus();
-    const qint64 deadline = Clock() + timeoutMs;
-    for (;;) {
-        if (m_received.size() >= maxChars) {
-            buffer = m_received.left(maxChars);
-            m_received.remove(0, maxChars);
-            return PORT_OK;
-        }
-        const qint64 left = deadline - Clock();
-        if (left <= 0) {
-            buffer = m_received;
+            out = m_received;
             m_received.clear();
             return PORT_BUFFER_EMPTY;
         }

@@ -18,6 +18,7 @@
 
 #include <QByteArray>
 #include <functional>
+#include <optional>
 
 // Return codes of the serial layer that the port and the exchanges produce themselves.
 constexpr int PORT_OK = 0;
@@ -90,6 +91,11 @@ protected:
     QByteArray m_received; // received characters not yet delivered
 
 private:
+    // The deadline loop of both timed reads: delivers the characters before terminator
+    // (consumed with them) when it comes within maxChars, else maxChars characters, else
+    // at the deadline whatever arrived, with PORT_BUFFER_EMPTY.
+    int ReadTimed(QByteArray& out, int maxChars, std::optional<char> terminator, int timeoutMs);
+
     std::function<void()> m_idle;
 };
 
