@@ -8,24 +8,13 @@
 // the address, the low byte at address + 1.
 #pragma once
 
+#include "image/CLinkSettings.h"
 #include "lang/CTranslator.h"
 
 #include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
-
-// Serial link settings of the device commands.
-struct CLinkSettings {
-    int lineTerminator = 0; // character that ends every line sent and received: 13
-    int portIndex = 0;      // 0 = COM1 ... 3 = COM4
-    int baudRate = 0;
-    char parity = 'N';
-    int dataBits = 0;
-    int stopBits = 0;
-    int attemptLimit = 0;  // connection attempts
-    int replyExpected = 1; // every line written to the unit is answered by one line
-};
 
 class CE2prom {
 public:

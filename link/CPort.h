@@ -14,7 +14,7 @@
 // progress dialog can keep the windows painted and notice Cancel.
 #pragma once
 
-#include "image/CE2prom.h"
+#include "image/CLinkSettings.h"
 
 #include <QByteArray>
 #include <functional>
