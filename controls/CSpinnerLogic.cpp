@@ -159,45 +159,34 @@ QString CSpinnerLogic::Step(const QString& buddyText, int delta) {
     long long p = number ? *number : Entry(k).low;
     const long long d = static_cast<long long>(Entry(k).step) * sign;
     SetRange(k);
+    // Moving to a neighbouring entry starts at its low going up, at its high going down.
+    const auto moveTo = [&](int next) {
+        p = next > k ? Entry(next).low : Entry(next).high;
+        k = next;
+        SetRange(k);
+    };
 
     if (IsText(k)) {
         // A single value: the arrows move to the neighbouring entry.
-        if (sign > 0 && !IsEnd(k + 1)) {
-            ++k;
-            p = Entry(k).low;
-            SetRange(k);
-        } else if (sign < 0 && k > 0) {
-            --k;
-            p = Entry(k).high;
-            SetRange(k);
-        }
+        if (sign > 0 && !IsEnd(k + 1))
+            moveTo(k + 1);
+        else if (sign < 0 && k > 0)
+            moveTo(k - 1);
     } else {
         const VALUE_STRUCT& e = Entry(k);
         const auto up = std::uint32_t(p);
         if (p == e.high && d > 0) {
-            if (!IsEnd(k + 1)) {
-                ++k;
-                SetRange(k);
-                p = Entry(k).low;
-            }
+            if (!IsEnd(k + 1))
+                moveTo(k + 1);
         } else if (p == e.low && d < 0) {
-            if (k > 0) {
-                --k;
-                SetRange(k);
-                p = Entry(k).high;
-            }
+            if (k > 0)
+                moveTo(k - 1);
         } else if (up > std::uint32_t(e.high) && d > 0) {
-            if (IsText(k + 1) && Entry(k + 1).low == e.high) {
-                ++k;
-                SetRange(k);
-                p = Entry(k).low;
-            }
+            if (IsText(k + 1) && Entry(k + 1).low == e.high)
+                moveTo(k + 1);
         } else if (up < std::uint32_t(e.low) && d < 0) {
-            if (k > 0 && IsText(k - 1)) {
-                --k;
-                SetRange(k);
-                p = Entry(k).high;
-            }
+            if (k > 0 && IsText(k - 1))
+                moveTo(k - 1);
         } else {
             p += d;
         }
