@@ -11,6 +11,7 @@
 #include "tools/CliCommon.h"
 
 #include <cstdio>
+#include <span>
 
 namespace {
 
@@ -108,47 +109,55 @@ bool TakePortChoice(QStringList& args, PortChoice& choice) {
     return true;
 }
 
+// The exit status of each result code, per phase of a command.
+struct STATUS_ROW {
+    int result;
+    int status;
+};
+
+const STATUS_ROW CONNECT_STATUSES[] = {
+    {LINK_NO_REPLY, DEV_NO_REPLY},
+    {LINK_USER_ABORTED, DEV_USER_ABORTED},
+    {LINK_ERROR_REPORTED, DEV_LINK_ERROR},
+};
+
+// After a connection; -1 is the exchange's answer to a unit of another firmware.
+const STATUS_ROW READ_STATUSES[] = {
+    {-1, DEV_NOT_COMPATIBLE},
+    {LINK_USER_ABORTED, DEV_USER_ABORTED},
+    {LINK_ERROR_REPORTED, DEV_LINK_ERROR},
+    {LINK_CHECKSUM_ERROR, DEV_READ_CHECKSUM},
+    {LINK_NO_REPLY, DEV_READ_NO_LINE},
+};
+
+const STATUS_ROW WRITE_STATUSES[] = {
+    {-1, DEV_NOT_COMPATIBLE},
+    {LINK_USER_ABORTED, DEV_USER_ABORTED},
+    {LINK_ERROR_REPORTED, DEV_LINK_ERROR},
+    {REPLY_TIMEOUT, DEV_WRITE_TIMEOUT},
+    {REPLY_FORMAT_ERROR, DEV_WRITE_FORMAT},
+    {REPLY_ADDRESS_ERROR, DEV_WRITE_ADDRESS},
+    {REPLY_CHECKSUM_ERROR, DEV_WRITE_CHECKSUM},
+    {REPLY_UNKNOWN, DEV_WRITE_UNKNOWN},
+    {LINK_NO_REPLY, DEV_WRITE_NO_VERDICT},
+};
+
+// The status of result in rows; DEV_UNKNOWN for a result the rows do not name.
+int StatusIn(std::span<const STATUS_ROW> rows, int result) {
+    for (const STATUS_ROW& row : rows)
+        if (row.result == result)
+            return row.status;
+    return DEV_UNKNOWN;
+}
+
 int StatusOf(const CDeviceOutcome& o, bool writing) {
     if (o.ok)
         return CLI_OK;
-    switch (o.connectResult) {
-    case LINK_NO_REPLY:
-        return DEV_NO_REPLY;
-    case LINK_USER_ABORTED:
-        return DEV_USER_ABORTED;
-    case LINK_ERROR_REPORTED:
-        return DEV_LINK_ERROR;
-    case LINK_CONNECTED:
-        break;
-    default:
-        return DEV_UNKNOWN;
-    }
-    if (o.exchangeResult == -1)
-        return DEV_NOT_COMPATIBLE;
-    if (o.exchangeResult == LINK_USER_ABORTED)
-        return DEV_USER_ABORTED;
-    if (o.exchangeResult == LINK_ERROR_REPORTED)
-        return DEV_LINK_ERROR;
-    if (!writing)
-        return o.exchangeResult == LINK_CHECKSUM_ERROR ? DEV_READ_CHECKSUM
-               : o.exchangeResult == LINK_NO_REPLY     ? DEV_READ_NO_LINE
-                                                       : DEV_UNKNOWN;
-    switch (o.exchangeResult) {
-    case REPLY_TIMEOUT:
-        return DEV_WRITE_TIMEOUT;
-    case REPLY_FORMAT_ERROR:
-        return DEV_WRITE_FORMAT;
-    case REPLY_ADDRESS_ERROR:
-        return DEV_WRITE_ADDRESS;
-    case REPLY_CHECKSUM_ERROR:
-        return DEV_WRITE_CHECKSUM;
-    case REPLY_UNKNOWN:
-        return DEV_WRITE_UNKNOWN;
-    case LINK_NO_REPLY:
-        return DEV_WRITE_NO_VERDICT;
-    default:
-        return DEV_UNKNOWN;
-    }
+    if (o.connectResult != LINK_CONNECTED)
+        return StatusIn(CONNECT_STATUSES, o.connectResult);
+    return StatusIn(writing ? std::span<const STATUS_ROW>(WRITE_STATUSES)
+                            : std::span<const STATUS_ROW>(READ_STATUSES),
+                    o.exchangeResult);
 }
 
 // Prints the outcome box: on stdout when the command succeeded, else on stderr.
