@@ -106,9 +106,7 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::LoadDefaultSetup() {
     try {
         if (m_image->LoadSRecords(QStringLiteral("karvo.def")) == 0) {
-            const int language = GetCurrentLanguage();
-            Messages().Show(m_translator.Translated(language, "Cannot load default setup"),
-                            m_translator.Translated(language, "Uncritcal error"),
+            Messages().Show(Tr("Cannot load default setup"), Tr("Uncritcal error"),
                             MsgIcon::Information, MsgButtons::Ok);
         }
     } catch (const CError& error) {

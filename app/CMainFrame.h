@@ -9,7 +9,6 @@
 #pragma once
 
 #include "app/CCommandTarget.h"
-#include "lang/CTranslator.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -99,7 +98,6 @@ private:
     SetupDialogSource m_dialogs;
     std::unique_ptr<CE2prom> m_image;
     int m_selectedPort = -1; // port index 0 to 3; -1 while no port is selected
-    CTranslator m_translator;
     QToolBar* m_toolBar = nullptr;
     std::unique_ptr<CKarvoDoc> m_document;
     CKarvoView* m_view = nullptr;

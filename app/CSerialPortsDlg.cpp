@@ -1,6 +1,5 @@
 #include "app/CSerialPortsDlg.h"
 
-#include "lang/CTranslator.h"
 #include "lang/CurrentLanguage.h"
 #include "link/ComPortNames.h"
 
@@ -106,10 +105,8 @@ void CSerialPortsDlg::TranslateTexts() {
     m_hint->setText(Text(HINT));
     for (int k = 0; k < COM_PORT_COUNT; ++k)
         m_labels[k]->setText(Text(PORT_LABEL).arg(k + 1));
-    const CTranslator translator;
-    const int language = GetCurrentLanguage();
-    m_buttons->button(QDialogButtonBox::Ok)->setText(translator.Translated(language, "OK"));
-    m_buttons->button(QDialogButtonBox::Cancel)->setText(translator.Translated(language, "Cancel"));
+    m_buttons->button(QDialogButtonBox::Ok)->setText(Tr("OK"));
+    m_buttons->button(QDialogButtonBox::Cancel)->setText(Tr("Cancel"));
 }
 
 QComboBox* CSerialPortsDlg::PortBox(int portIndex) const {

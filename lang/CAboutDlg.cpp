@@ -10,15 +10,13 @@
 #include <QVBoxLayout>
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    const int language = GetCurrentLanguage();
-    setWindowTitle(m_translator.Translated(language, QStringLiteral("About Karvo")));
+    setWindowTitle(Tr(QStringLiteral("About Karvo")));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QPixmap(ProgramIcon()));
-    auto* version = new QLabel(m_translator.Translated(language, "Karvo Version 2.6"), this);
-    auto* purpose = new QLabel(
-        m_translator.Translated(language, "Setup tool for the TRC interface unit"), this);
-    auto* ok = new QPushButton(m_translator.Translated(language, "OK"), this);
+    auto* version = new QLabel(Tr("Karvo Version 2.6"), this);
+    auto* purpose = new QLabel(Tr("Setup tool for the TRC interface unit"), this);
+    auto* ok = new QPushButton(Tr("OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

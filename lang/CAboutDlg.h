@@ -1,8 +1,6 @@
 // CAboutDlg: the "About Karvo" box: the program icon, the version line, a line saying
-// what the program is for, and OK. It owns its widgets and its translator.
+// what the program is for, and OK. It owns its widgets.
 #pragma once
-
-#include "lang/CTranslator.h"
 
 #include <QDialog>
 #include <map>
@@ -24,6 +22,5 @@ public:
     QWidget* Control(int id) const;
 
 private:
-    CTranslator m_translator;
     std::map<int, QWidget*> m_controls;
 };

@@ -67,17 +67,16 @@ CLanguageDlg::CLanguageDlg(int preset, QWidget* parent) : QDialog(parent) {
 }
 
 void CLanguageDlg::TranslateTexts() {
-    const int language = GetCurrentLanguage();
-    setWindowTitle(m_translator.Translated(language, windowTitle()));
+    setWindowTitle(Tr(windowTitle()));
     auto* group = static_cast<QGroupBox*>(Control(IDC_LANGUAGE_GROUP));
-    group->setTitle(m_translator.Translated(language, group->title()));
+    group->setTitle(Tr(group->title()));
     for (const LANGUAGE_BUTTON& b : LANGUAGE_BUTTONS) {
         auto* radio = static_cast<QRadioButton*>(Control(b.id));
-        radio->setText(m_translator.Translated(language, radio->text()));
+        radio->setText(Tr(radio->text()));
     }
     for (int id : {int(IDC_OK), int(IDC_CANCEL_BUTTON)}) {
         auto* button = static_cast<QPushButton*>(Control(id));
-        button->setText(m_translator.Translated(language, button->text()));
+        button->setText(Tr(button->text()));
     }
 }
 

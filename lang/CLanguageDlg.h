@@ -1,10 +1,8 @@
 // CLanguageDlg: the "Languages supported" dialog, five radio buttons in one group whose
 // value is the language index (0 English ... 4 Italian), OK and a Cancel button with its
-// own identifier. It owns its widgets and its translator; it does not change the language
-// itself, its opener does (see LanguageChange.h).
+// own identifier. It owns its widgets; it does not change the language itself, its opener
+// does (see LanguageChange.h).
 #pragma once
-
-#include "lang/CTranslator.h"
 
 #include <QDialog>
 #include <map>
@@ -41,7 +39,6 @@ public:
 private:
     void TranslateTexts();
 
-    CTranslator m_translator;
     QButtonGroup* m_group = nullptr;
     std::map<int, QWidget*> m_controls;
     int m_chosen = -1;

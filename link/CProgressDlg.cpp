@@ -35,7 +35,7 @@ CProgressDlg::CProgressDlg() {
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setObjectName(QString::number(IDD_PROGRESS));
     BuildControls();
-    setWindowTitle(m_translator.Translated(GetCurrentLanguage(), PROGRESS_CAPTION));
+    setWindowTitle(Tr(PROGRESS_CAPTION));
     ShowRange(Lower(), Upper());
 }
 
@@ -61,9 +61,7 @@ void CProgressDlg::BuildControls() {
             widget = new QLabel(QString::fromLatin1(control.text), this);
             break;
         case ProgressControlKind::DefaultButton:
-            m_cancel = new QPushButton(
-                m_translator.Translated(GetCurrentLanguage(), QString::fromLatin1(control.text)),
-                this);
+            m_cancel = new QPushButton(Tr(QString::fromLatin1(control.text)), this);
             m_cancel->setDefault(true);
             widget = m_cancel;
             break;

@@ -12,7 +12,6 @@
 // so whoever created it owns it alone and disabling the owner leaves it usable.
 #pragma once
 
-#include "lang/CTranslator.h"
 #include "link/CProgress.h"
 
 #include <QDialog>
@@ -68,5 +67,4 @@ private:
     QPushButton* m_cancel = nullptr;
     QPointer<QWidget> m_owner;
     bool m_ownerDisabled = false;
-    CTranslator m_translator;
 };
