@@ -9,7 +9,7 @@
 #pragma once
 
 #include "image/CLinkSettings.h"
-#include "lang/CTranslator.h"
+#include "lang/CTranslator.h" // unused here; files that include this header rely on it
 
 #include <QByteArray>
 #include <QString>
@@ -64,8 +64,6 @@ public:
     // and then the modified flag stays as it was.
     int SaveSRecords(const QString& path);
 
-    const CTranslator& Translator() const { return m_translator; }
-
 private:
     std::array<std::uint8_t, IMAGE_SIZE> m_data{};
     bool m_modified = false;
@@ -74,5 +72,4 @@ private:
     int m_major = 0;
     int m_minor = 0;
     CLinkSettings m_link;
-    CTranslator m_translator;
 };

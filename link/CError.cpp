@@ -116,7 +116,7 @@ QString CError::ComposeText() const {
 }
 
 int CError::ReportError() const {
-    const QString caption = m_translator.Translated(GetCurrentLanguage(), QStringLiteral("ERROR"));
+    const QString caption = Tr(QStringLiteral("ERROR"));
     Messages().Show(ComposeText(), caption, MsgIcon::Stop, MsgButtons::Ok);
     return IsFatal() ? 1 : 0;
 }
@@ -126,8 +126,7 @@ void CComErr::AppendMessage(QString& text) const {
         text += LibraryErrorName(m_libCode);
         return;
     }
-    text += m_translator.Translated(GetCurrentLanguage(),
-                                    QString::fromLatin1(TextFor(COM_TEXTS, m_code)));
+    text += Tr(QString::fromLatin1(TextFor(COM_TEXTS, m_code)));
 }
 
 void CE2Error::AppendMessage(QString& text) const {

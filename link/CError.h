@@ -8,8 +8,6 @@
 // seam and says whether the program must end. Thrown by value, caught by reference.
 #pragma once
 
-#include "lang/CTranslator.h"
-
 #include <QString>
 
 class CError {
@@ -31,7 +29,6 @@ public:
 
 protected:
     const char* m_objectName; // points at a static text; never owned
-    CTranslator m_translator;
 };
 
 class CComErr : public CError {
