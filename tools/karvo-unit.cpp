@@ -114,6 +114,19 @@ bool OpenTerminal(int& master, int& slave, QByteArray& name) {
     return true;
 }
 
+// Loads the --image setup into the unit; false, with the reason printed, when the file
+// cannot be opened or read as a setup (a damaged file raises CE2Error 4 or 5).
+bool LoadImage(CVirtualUnit& unit, const QString& path) {
+    try {
+        if (unit.Image().LoadSRecords(path) == 1)
+            return true;
+        std::fprintf(stderr, "karvo-unit: cannot load %s\n", qPrintable(path));
+    } catch (const CError& e) {
+        std::fprintf(stderr, "karvo-unit: %s\n", qPrintable(e.ComposeText()));
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -134,10 +147,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     CVirtualUnit unit(options);
-    if (!imagePath.isEmpty() && unit.Image().LoadSRecords(imagePath) != 1) {
-        std::fprintf(stderr, "karvo-unit: cannot load %s\n", qPrintable(imagePath));
+    if (!imagePath.isEmpty() && !LoadImage(unit, imagePath))
         return 2;
-    }
     int master = -1, slave = -1;
     QByteArray name;
     if (!OpenTerminal(master, slave, name)) {
