@@ -29,10 +29,6 @@ template <typename Command> void WithPort(Command command) {
 
 } // namespace
 
-bool HasDeviceCommands() {
-    return true;
-}
-
 void SetDeviceCommandPort(CPort* port) {
     g_commandPort = port;
 }

@@ -16,9 +16,6 @@ class CMainFrame;
 class CPort;
 class QWidget;
 
-// True when this build has the device commands; without them they stay disabled.
-bool HasDeviceCommands();
-
 void RunWriteDeviceCommand(CMainFrame& frame);
 void RunReadDeviceCommand(CMainFrame& frame);
 void RunDeviceInformationCommand(CMainFrame& frame);

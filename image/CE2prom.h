@@ -9,7 +9,6 @@
 #pragma once
 
 #include "image/CLinkSettings.h"
-#include "lang/CTranslator.h" // unused here; files that include this header rely on it
 
 #include <QByteArray>
 #include <QString>

@@ -11,6 +11,7 @@
 #include "lang/CAboutDlg.h"
 #include "lang/CLanguageDlg.h"
 #include "lang/CProfile.h"
+#include "lang/CTranslator.h"
 #include "lang/CurrentLanguage.h"
 #include "res/shell/ShellResources.h"
 
