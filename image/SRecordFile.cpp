@@ -42,7 +42,7 @@ public:
     unsigned HexGroup(int n) {
         if (m_pos + n > m_text.size())
             throw CE2Error(4);
-        const unsigned value = unsigned(LeadingHexValue(m_text.mid(m_pos, n)));
+        const unsigned value = unsigned(LeadingHexValue(QByteArrayView(m_text).sliced(m_pos, n)));
         m_pos += n;
         return value;
     }
@@ -74,19 +74,20 @@ void LoadDataRecord(CRecordReader& in, std::array<std::uint8_t, CE2prom::IMAGE_S
     if (count < 3)
         throw CE2Error(4);
     const unsigned address = in.HexGroup(4);
-    QByteArray fields; // count, address and data, as the checksum covers them
-    fields.append(char(count));
-    fields.append(char(address >> 8));
-    fields.append(char(address & 0xFF));
+    // Count, address and data, as the checksum covers them (count is at most 255).
+    std::array<char, 256> fields;
+    fields[0] = char(count);
+    fields[1] = char(address >> 8);
+    fields[2] = char(address & 0xFF);
     const unsigned base = address & 0x1FFF;
     for (unsigned i = 0; i < count - 3; ++i) {
         const unsigned byte = in.HexGroup(2);
-        fields.append(char(byte));
+        fields[3 + i] = char(byte);
         if (base + i < CE2prom::IMAGE_SIZE)
             image[base + i] = std::uint8_t(byte);
     }
     const unsigned checksum = in.HexGroup(2);
-    if (unsigned(SRecordChecksum(fields)) != checksum)
+    if (unsigned(SRecordChecksum(QByteArrayView(fields.data(), count))) != checksum)
         throw CE2Error(5);
     in.SkipLine();
 }

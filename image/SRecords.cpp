@@ -1,34 +1,5 @@
 #include "image/SRecords.h"
 
-bool IsBlankChar(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsHexDigit(char c) {
-    return HexDigitValue(c) >= 0;
-}
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-int LeadingHexValue(const QByteArray& field) {
-    int value = 0;
-    for (char c : field) {
-        const int digit = HexDigitValue(c);
-        if (digit < 0)
-            break;
-        value = value * 16 + digit;
-    }
-    return value;
-}
-
 bool IsSRecordLine(const QByteArray& word) {
     if (word.isEmpty() || word[0] != 'S')
         return false;
@@ -42,7 +13,7 @@ bool IsSRecordLine(const QByteArray& word) {
     return true;
 }
 
-std::uint8_t SRecordChecksum(const QByteArray& countAddressData) {
+std::uint8_t SRecordChecksum(QByteArrayView countAddressData) {
     unsigned sum = 0;
     for (char c : countAddressData)
         sum += std::uint8_t(c);
