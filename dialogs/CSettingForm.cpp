@@ -71,11 +71,9 @@ QString CSettingForm::ValueText(int controlId) const {
 }
 
 QStringList CSettingForm::ListedText() const {
-    return SectionText(m_form.caption, m_form.listedLines,
-                       [this](int id) { return ValueText(id); });
+    return SectionText(m_form.caption, m_form.listedLines, *this);
 }
 
 QStringList CSettingForm::ReportText() const {
-    return SectionText(m_form.reportTitle, m_form.reportLines,
-                       [this](int id) { return ValueText(id); });
+    return SectionText(m_form.reportTitle, m_form.reportLines, *this);
 }

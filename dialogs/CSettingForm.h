@@ -20,7 +20,7 @@ const char* SettingObjectName(SettingKind kind);
 // dialogs give them.
 std::unique_ptr<CSettingLogic> CreateSettingLogic(SettingKind kind);
 
-class CSettingForm {
+class CSettingForm : public CSettingSource {
 public:
     explicit CSettingForm(const FORM_TABLE& form);
     ~CSettingForm();
@@ -29,9 +29,9 @@ public:
     void Attach(CE2prom* image);
 
     // The logic on a control, or nullptr.
-    CSettingLogic* Logic(int controlId) const;
+    CSettingLogic* Logic(int controlId) const override;
     // The shown text of a control's binding; empty for a control without one.
-    QString ValueText(int controlId) const;
+    QString ValueText(int controlId) const override;
 
     // The caption and every setting with its dialog label.
     QStringList ListedText() const;

@@ -226,6 +226,11 @@ CCtrlBinding* CTemplateDialog::Binding(int id) const {
     return found == m_bindings.end() ? nullptr : found->second;
 }
 
+const CSettingLogic* CTemplateDialog::Logic(int controlId) const {
+    CCtrlBinding* binding = Binding(controlId);
+    return binding ? &binding->Logic() : nullptr;
+}
+
 bool CTemplateDialog::OnOK() {
     for (const int id : m_form.validateOrder)
         if (CCtrlBinding* binding = Binding(id); binding && !binding->Validate())
@@ -257,8 +262,7 @@ QString CTemplateDialog::ReportValue(int controlId) const {
 }
 
 QStringList CTemplateDialog::SectionLines() const {
-    return SectionText(m_form.reportTitle, m_form.reportLines,
-                       [this](int id) { return ReportValue(id); });
+    return SectionText(m_form.reportTitle, m_form.reportLines, *this);
 }
 
 QPoint CTemplateDialog::PrintSection(QPainter& painter, QPoint pos) {

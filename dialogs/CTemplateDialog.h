@@ -24,7 +24,7 @@ class CCtrlBinding;
 class CE2prom;
 class QButtonGroup;
 
-class CTemplateDialog : public CSetupDialog {
+class CTemplateDialog : public CSetupDialog, public CSettingSource {
     Q_OBJECT
 public:
     CTemplateDialog(const DIALOG_TEMPLATE& dialogTemplate, const FORM_TABLE& form, CE2prom* image,
@@ -35,6 +35,10 @@ public:
     QWidget* Control(int id) const;
     // The binding on this control, or nullptr.
     CCtrlBinding* Binding(int id) const;
+    // The logic of the binding on this control, or nullptr.
+    const CSettingLogic* Logic(int controlId) const override;
+    // The report value of a control: ReportValue.
+    QString ValueText(int controlId) const override { return ReportValue(controlId); }
     const CDialogUnits& Units() const { return m_units; }
 
     void Commit() override;

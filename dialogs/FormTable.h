@@ -9,7 +9,10 @@
 
 #include "image/VariableTables.h"
 
+#include <QString>
 #include <span>
+
+class CSettingLogic;
 
 // The binding class on a control.
 enum class SettingKind {
@@ -28,10 +31,29 @@ struct BINDING_ENTRY {
     int buddyId; // a spinner's edit box; 0 for the other kinds
 };
 
-// One line of a listing: a label (English) and the control whose shown text is the value.
+// Where a computed value reads its settings: the logic on each bound control, as the open
+// dialog or the widget-free CSettingForm holds it. Both give the same answers, so a value
+// worked out from several bindings reads the same in the dialog, the report and the listing.
+class CSettingSource {
+public:
+    virtual ~CSettingSource() = default;
+    // The logic on a control, or nullptr.
+    virtual const CSettingLogic* Logic(int controlId) const = 0;
+    // The shown text of a control's binding; empty for a control without one.
+    virtual QString ValueText(int controlId) const = 0;
+};
+
+// A value worked out from the settings rather than shown by one control (a radio group's
+// choice, a count), already translated.
+using ComputedValue = QString (*)(const CSettingSource& source);
+
+// One line of a listing: a label (English) and the control whose shown text is the value,
+// or, when compute is set, the value it works out (controlId then names the binding the
+// line is about, or 0).
 struct SETTING_LINE {
     const char* label;
     int controlId;
+    ComputedValue compute = nullptr;
 };
 
 struct FORM_TABLE {

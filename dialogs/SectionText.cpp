@@ -7,11 +7,13 @@ QString FormatSettingLine(const QString& label, const QString& value) {
 }
 
 QStringList SectionText(const char* title, std::span<const SETTING_LINE> lines,
-                        const std::function<QString(int controlId)>& valueOf) {
+                        const CSettingSource& source) {
     QStringList text;
     text.append(Tr(QString::fromLatin1(title)).left(SECTION_LINE_MAX));
-    for (const SETTING_LINE& line : lines)
-        text.append(
-            FormatSettingLine(Tr(QString::fromLatin1(line.label)), valueOf(line.controlId)));
+    for (const SETTING_LINE& line : lines) {
+        const QString value =
+            line.compute ? line.compute(source) : source.ValueText(line.controlId);
+        text.append(FormatSettingLine(Tr(QString::fromLatin1(line.label)), value));
+    }
     return text;
 }

@@ -7,7 +7,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <span>
 
 inline constexpr int SECTION_LINE_MAX = 79;
@@ -15,7 +14,7 @@ inline constexpr int SECTION_LINE_MAX = 79;
 // label (already translated) padded to 30 characters, then value; cut to 79 characters.
 QString FormatSettingLine(const QString& label, const QString& value);
 
-// The title (translated) and the lines, their labels translated and their values given by
-// valueOf (the value text of a line's control).
+// The title (translated) and the lines, their labels translated; a line's value is its
+// computed value when it has one, else the shown text of its control in source.
 QStringList SectionText(const char* title, std::span<const SETTING_LINE> lines,
-                        const std::function<QString(int controlId)>& valueOf);
+                        const CSettingSource& source);
