@@ -30,3 +30,10 @@ int CDigitLogic::ReadShownValue(const QString& text) const {
     const std::optional<int> n = LeadingNumber(text);
     return n && InRange(*n) ? *n : Entry(0).low;
 }
+
+QString CDigitLogic::EntryText() const {
+    for (int i = 0; IsAttached() && !IsEnd(i); ++i)
+        if (Entry(i).low == m_value && IsText(i))
+            return TranslatedText(Entry(i));
+    return ShownText();
+}

@@ -15,6 +15,10 @@ public:
     // The value in decimal ("%d").
     QString ShownText() const override { return QString::number(m_value); }
 
+    // The translated text of the first entry whose low is the value (the report's reading
+    // of a value named by a list); the value in decimal when no such entry has a text.
+    QString EntryText() const;
+
     int Value() const { return m_value; }
     void SetValue(int value) { m_value = value; }
     // The value a typed text stands for: its leading number when inside the range, else

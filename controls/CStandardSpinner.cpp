@@ -1,8 +1,11 @@
 #include "controls/CStandardSpinner.h"
 
+#include <cstdlib>
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
+#include <QWheelEvent>
 
 CStandardSpinner::CStandardSpinner(int controlId, const char* objectName, QWidget* parent)
     : CStandardSpinner(controlId, objectName, SpinnerForm::Byte, parent) {}
@@ -73,8 +76,21 @@ void CStandardSpinner::Load() {
     m_logic.Load();
 }
 
+bool CStandardSpinner::CanStep() const {
+    return isEnabled() && (m_buddy == nullptr || (m_buddy->isEnabled() && !m_buddy->isReadOnly()));
+}
+
 void CStandardSpinner::Step(int delta) {
-    SetBuddyText(m_logic.Step(BuddyText(), delta));
+    if (CanStep())
+        SetBuddyText(m_logic.Step(BuddyText(), delta));
+}
+
+// One step per notch of the wheel over the arrows.
+void CStandardSpinner::wheelEvent(QWheelEvent* event) {
+    const int notches = event->angleDelta().y() / QWheelEvent::DefaultDeltasPerStep;
+    for (int i = 0; i < std::abs(notches); ++i)
+        Step(notches);
+    event->accept();
 }
 
 bool CStandardSpinner::Validate() {

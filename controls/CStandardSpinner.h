@@ -1,7 +1,8 @@
 // CStandardSpinner: an up-down control bound to one image byte, stepping its buddy edit
-// box through the variable's value list. The two arrows, and the Up and Down keys in the
-// buddy, step; the buddy's text is what the user sees and may type; the logic
-// (CSpinnerLogic) keeps the current entry and the exchange string.
+// box through the variable's value list. The two arrows, the mouse wheel over them, and
+// the Up and Down keys in the buddy step; the buddy's text is what the user sees and may
+// type; the logic (CSpinnerLogic) keeps the current entry and the exchange string. A
+// disabled control, or one whose buddy is disabled or read-only, does not step at all.
 //
 // CSpinner10 and CWordSpinner are the same control over a long-time byte and a 16-bit
 // word.
@@ -38,8 +39,11 @@ public:
     QWidget* Widget() override { return this; }
     CSpinnerLogic& SpinnerLogic() { return m_logic; }
 
-    // One step of the control, as a click on an arrow (delta > 0 is up).
+    // One step of the control, as a click on an arrow (delta > 0 is up); nothing when the
+    // control cannot step.
     void Step(int delta);
+    // False while the control or its buddy is disabled or the buddy is read-only.
+    bool CanStep() const;
     QToolButton* UpArrow() const { return m_up; }
     QToolButton* DownArrow() const { return m_down; }
 
@@ -54,6 +58,7 @@ protected:
     CStandardSpinner(int controlId, const char* objectName, SpinnerForm form, QWidget* parent);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QString BuddyText() const;

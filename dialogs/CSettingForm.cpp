@@ -46,9 +46,15 @@ std::unique_ptr<CSettingLogic> CreateSettingLogic(SettingKind kind) {
     return nullptr;
 }
 
+const VARIABLE_STRUCT* WindowlessEntry(const FORM_TABLE& form, const WINDOWLESS_BINDING& binding) {
+    return form.table ? &form.table[binding.tableEntry] : nullptr;
+}
+
 CSettingForm::CSettingForm(const FORM_TABLE& form) : m_form(form) {
     for (const BINDING_ENTRY& binding : form.bindings)
         m_logic.emplace_back(binding.controlId, CreateSettingLogic(binding.kind));
+    for (const WINDOWLESS_BINDING& binding : form.windowless)
+        m_windowless.emplace_back(WindowlessId(form, binding), std::make_unique<CDigitLogic>());
 }
 
 CSettingForm::~CSettingForm() = default;
@@ -56,12 +62,15 @@ CSettingForm::~CSettingForm() = default;
 void CSettingForm::Attach(CE2prom* image) {
     for (auto& [controlId, logic] : m_logic)
         logic->Attach(image, m_form.table, controlId);
+    for (std::size_t i = 0; i < m_windowless.size(); ++i)
+        m_windowless[i].second->AttachEntry(image, WindowlessEntry(m_form, m_form.windowless[i]));
 }
 
 CSettingLogic* CSettingForm::Logic(int controlId) const {
-    for (const auto& [id, logic] : m_logic)
-        if (id == controlId)
-            return logic.get();
+    for (const auto* logics : {&m_logic, &m_windowless})
+        for (const auto& [id, logic] : *logics)
+            if (id == controlId)
+                return logic.get();
     return nullptr;
 }
 

@@ -1,7 +1,7 @@
 // CSettingForm: the settings of one setup dialog without the dialog: one CSettingLogic per
-// binding of its FORM_TABLE, attached to the image in the dialog's order. karvo-cli lists
-// the settings through it; the values are those the dialog would show, because the logic
-// is the one the dialog's bindings use.
+// binding of its FORM_TABLE (the windowless ones too), attached to the image in the
+// dialog's order. karvo-cli lists the settings through it; the values are those the
+// dialog would show, because the logic is the one the dialog's bindings use.
 #pragma once
 
 #include "dialogs/FormTable.h"
@@ -19,6 +19,9 @@ const char* SettingObjectName(SettingKind kind);
 // The logic of a binding class, not attached. Spinners carry the object names their
 // dialogs give them.
 std::unique_ptr<CSettingLogic> CreateSettingLogic(SettingKind kind);
+
+// The table entry a windowless binding binds to; nullptr when the form has no table.
+const VARIABLE_STRUCT* WindowlessEntry(const FORM_TABLE& form, const WINDOWLESS_BINDING& binding);
 
 class CSettingForm : public CSettingSource {
 public:
@@ -41,4 +44,5 @@ public:
 private:
     const FORM_TABLE& m_form;
     std::vector<std::pair<int, std::unique_ptr<CSettingLogic>>> m_logic;
+    std::vector<std::pair<int, std::unique_ptr<CSettingLogic>>> m_windowless;
 };

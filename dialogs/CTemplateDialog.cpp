@@ -1,6 +1,7 @@
 #include "dialogs/CTemplateDialog.h"
 
 #include "controls/CCheckBox.h"
+#include "controls/CDigitLogic.h"
 #include "controls/CGenCombo.h"
 #include "controls/CGenDigit.h"
 #include "controls/CRadioButton.h"
@@ -106,6 +107,7 @@ CTemplateDialog::CTemplateDialog(const DIALOG_TEMPLATE& dialogTemplate, const FO
     setFixedSize(m_units.ToPixels(dialogTemplate.width, dialogTemplate.height));
     CreateControls(dialogTemplate);
     AttachBindings(dialogTemplate);
+    AttachWindowless();
     TranslateTexts(dialogTemplate);
 }
 
@@ -209,6 +211,29 @@ void CTemplateDialog::AttachBindings(const DIALOG_TEMPLATE& dialogTemplate) {
     }
 }
 
+// Each windowless binding loads its entry (a value outside its list becomes the list's
+// first) and checks exactly the radio button of its value.
+void CTemplateDialog::AttachWindowless() {
+    for (const WINDOWLESS_BINDING& entry : m_form.windowless) {
+        auto logic = std::make_unique<CDigitLogic>();
+        logic->AttachEntry(m_image, WindowlessEntry(m_form, entry));
+        for (int v = 0; v < int(entry.radios.size()); ++v)
+            if (auto* radio = qobject_cast<QAbstractButton*>(Control(entry.radios[v].controlId)))
+                radio->setChecked(v == logic->Value());
+        m_windowless.emplace_back(WindowlessId(m_form, entry), std::move(logic));
+    }
+}
+
+void CTemplateDialog::MakeReadOnly() {
+    for (const int id : m_form.readOnlyControls) {
+        QWidget* widget = Control(id);
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            edit->setReadOnly(true);
+        else if (widget)
+            widget->setEnabled(false);
+    }
+}
+
 void CTemplateDialog::TranslateTexts(const DIALOG_TEMPLATE& dialogTemplate) {
     setWindowTitle(Tr(QString::fromLatin1(dialogTemplate.caption)));
     for (const int id : m_form.translated)
@@ -227,8 +252,16 @@ CCtrlBinding* CTemplateDialog::Binding(int id) const {
 }
 
 const CSettingLogic* CTemplateDialog::Logic(int controlId) const {
-    CCtrlBinding* binding = Binding(controlId);
-    return binding ? &binding->Logic() : nullptr;
+    if (CCtrlBinding* binding = Binding(controlId))
+        return &binding->Logic();
+    return Windowless(controlId);
+}
+
+CDigitLogic* CTemplateDialog::Windowless(int controlId) const {
+    for (const auto& [id, logic] : m_windowless)
+        if (id == controlId)
+            return logic.get();
+    return nullptr;
 }
 
 bool CTemplateDialog::OnOK() {
@@ -245,15 +278,27 @@ void CTemplateDialog::accept() {
     CSetupDialog::accept();
 }
 
+// A windowless binding takes the position of its checked radio button; with none
+// checked it keeps its value.
 void CTemplateDialog::SaveData() {
     for (const auto& [id, binding] : m_bindings)
         binding->SaveData();
+    for (std::size_t i = 0; i < m_windowless.size(); ++i) {
+        const auto radios = m_form.windowless[i].radios;
+        for (int v = 0; v < int(radios.size()); ++v)
+            if (auto* radio = qobject_cast<QAbstractButton*>(Control(radios[v].controlId));
+                radio && radio->isChecked())
+                m_windowless[i].second->SetValue(v);
+    }
 }
 
 void CTemplateDialog::Commit() {
-    for (const int id : m_form.commitOrder)
+    for (const int id : m_form.commitOrder) {
         if (CCtrlBinding* binding = Binding(id))
             binding->Store();
+        else if (CDigitLogic* logic = Windowless(id))
+            logic->Store();
+    }
 }
 
 QString CTemplateDialog::ReportValue(int controlId) const {

@@ -6,8 +6,9 @@
 // hooks (OnOK, ReportValue, Commit) and reach their controls by ID.
 //
 // The constructor creates every control, attaches the bindings in the form's order (so
-// binding errors leave the constructor as CCtrlErr), and translates the caption and the
-// listed texts into the current language. OK runs the form's validations in order and
+// binding errors leave the constructor as CCtrlErr), then the windowless bindings, whose
+// radio groups it sets, and translates the caption and the listed texts into the current
+// language. OK runs the form's validations in order and
 // stays open at the first refusal; Cancel stores nothing. Commit, called by the opener
 // only after OK, stores the bindings in the form's order.
 #pragma once
@@ -19,8 +20,11 @@
 
 #include <QStringList>
 #include <map>
+#include <memory>
+#include <vector>
 
 class CCtrlBinding;
+class CDigitLogic;
 class CE2prom;
 class QButtonGroup;
 
@@ -59,6 +63,9 @@ protected:
     virtual QString ReportValue(int controlId) const;
 
     CE2prom* Image() const { return m_image; }
+    // The read-only step after attaching: locks the form's read-only controls, in order
+    // (an edit box becomes read-only, any other control disabled).
+    void MakeReadOnly();
 
 private:
     void CreateControls(const DIALOG_TEMPLATE& dialogTemplate);
@@ -66,6 +73,8 @@ private:
     QWidget* CreateBinding(const BINDING_ENTRY& binding);
     void AddToRadioGroup(QWidget* widget, const CONTROL_TEMPLATE& control);
     void AttachBindings(const DIALOG_TEMPLATE& dialogTemplate);
+    void AttachWindowless();
+    CDigitLogic* Windowless(int controlId) const;
     void TranslateTexts(const DIALOG_TEMPLATE& dialogTemplate);
 
     const FORM_TABLE& m_form;
@@ -73,5 +82,7 @@ private:
     CDialogUnits m_units;
     std::map<int, QWidget*> m_controls;
     std::map<int, CCtrlBinding*> m_bindings;
+    // The windowless bindings' logic, by the ID their orders and lines use.
+    std::vector<std::pair<int, std::unique_ptr<CDigitLogic>>> m_windowless;
     QButtonGroup* m_radioGroup = nullptr; // the group the next radio button joins
 };

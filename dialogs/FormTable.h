@@ -56,21 +56,53 @@ struct SETTING_LINE {
     ComputedValue compute = nullptr;
 };
 
+// One plain radio button of the group that shows a windowless binding: the button stands
+// for the value of its position in the group; text is its English label.
+struct RADIO_CHOICE {
+    int controlId;
+    const char* text;
+};
+
+// A CGenDigit without a window: it binds to one entry of the form's table by position,
+// without looking up a control ID, and a group of plain radio buttons shows its value
+// (the button at position v is checked for the value v). The dialog copies the checked
+// button's position into it when it saves its data. Orders and lines name it by the
+// control ID of its table entry.
+struct WINDOWLESS_BINDING {
+    int tableEntry;                       // index into the form's table
+    std::span<const RADIO_CHOICE> radios; // button i shows value i
+};
+
 struct FORM_TABLE {
     int templateId;      // the dialog resource it is built from
     const char* caption; // English; also the section title of karvo-cli's listing
     const VARIABLE_STRUCT* table;
     std::span<const BINDING_ENTRY> bindings; // in attaching order
-    std::span<const int> translated;        // controls whose texts are translated, in order
-    std::span<const int> validateOrder;     // bindings checked on OK, in order
-    std::span<const int> commitOrder;       // bindings stored by Commit, in order
-    const char* reportTitle;                // English
+    std::span<const int> translated;         // controls whose texts are translated, in order
+    std::span<const int> validateOrder;      // bindings checked on OK, in order
+    std::span<const int> commitOrder;        // bindings stored by Commit, in order
+    const char* reportTitle;                 // English
     std::span<const SETTING_LINE> reportLines;
     std::span<const SETTING_LINE> listedLines; // every setting with its dialog label
+    // Bindings without a window of their own, attached after the others.
+    std::span<const WINDOWLESS_BINDING> windowless = {};
+    // The controls a read-only dialog locks after attaching, in order: an edit box becomes
+    // read-only, every other control disabled.
+    std::span<const int> readOnlyControls = {};
 };
+
+// The ID under which orders and lines name a windowless binding: its table entry's.
+inline int WindowlessId(const FORM_TABLE& form, const WINDOWLESS_BINDING& binding) {
+    return form.table ? form.table[binding.tableEntry].controlId : 0;
+}
 
 // The forms of the dialogs built so far, in the order of the setup report.
 std::span<const FORM_TABLE* const> ListedForms();
 
 extern const FORM_TABLE SYSTEM_SETUP_FORM;
 extern const FORM_TABLE SINGLE_TONES_FORM;
+extern const FORM_TABLE RADIO_INTERFACE_FORM;
+extern const FORM_TABLE REPEATER_FORM;
+extern const FORM_TABLE LINE_INTERFACE_FORM;
+extern const FORM_TABLE LINE_OPERATION_FORM;
+extern const FORM_TABLE TRC_SETUP_FORM;
