@@ -2,8 +2,11 @@
 
 #include "lang/CurrentLanguage.h"
 
+// A label of 30 characters or more keeps one blank before its value, so that the two
+// stay apart.
 QString FormatSettingLine(const QString& label, const QString& value) {
-    return (label.leftJustified(30) + value).left(SECTION_LINE_MAX);
+    const QString padded = label.size() < 30 ? label.leftJustified(30) : label + u' ';
+    return (padded + value).left(SECTION_LINE_MAX);
 }
 
 QStringList SectionText(const char* title, std::span<const SETTING_LINE> lines,

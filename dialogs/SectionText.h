@@ -12,6 +12,7 @@
 inline constexpr int SECTION_LINE_MAX = 79;
 
 // label (already translated) padded to 30 characters, then value; cut to 79 characters.
+// A label of 30 characters or more is followed by one blank.
 QString FormatSettingLine(const QString& label, const QString& value);
 
 // The title (translated) and the lines, their labels translated; a line's value is its

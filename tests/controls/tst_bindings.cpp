@@ -10,8 +10,10 @@
 #include "controls/CWordSpinner.h"
 #include "tests/common/CRecordingMessages.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <QtTest>
 
 class TestBindings : public QObject {
@@ -22,6 +24,8 @@ private slots:
     void spinnerTypedValueIsValidatedAndStored();
     void spinnerRefusesAndKeepsText();
     void spinnerWithoutArrowKeys();
+    void spinnerLockedDoesNotStep_data();
+    void spinnerLockedDoesNotStep();
     void spinner10ShowsLongTimes();
     void wordSpinnerStoresWord();
     void comboTypedTextSelectsOnLeaving();
@@ -127,6 +131,42 @@ void TestBindings::spinnerWithoutArrowKeys() {
     QCOMPARE(edit->text(), QStringLiteral("DISABLED"));
     spinner->Step(1);
     QCOMPARE(edit->text(), QStringLiteral("1"));
+}
+
+void TestBindings::spinnerLockedDoesNotStep_data() {
+    QTest::addColumn<QString>("lock");
+    QTest::addColumn<QStringList>("texts"); // after an arrow click, the Up key, a wheel notch
+    QTest::newRow("free") << "" << QStringList{"1", "2", "3"};
+    const QStringList unchanged{"DISABLED", "DISABLED", "DISABLED"};
+    QTest::newRow("up-down disabled") << "disabled" << unchanged;
+    QTest::newRow("edit read-only") << "read-only" << unchanged;
+    QTest::newRow("edit disabled") << "edit disabled" << unchanged;
+}
+
+// A locked spinner must not step: Commit would store a value the user could not change.
+void TestBindings::spinnerLockedDoesNotStep() {
+    QFETCH(QString, lock);
+    QFETCH(QStringList, texts);
+    CE2prom image;
+    QWidget dialog;
+    auto* edit = new QLineEdit(&dialog);
+    auto* spinner = new CStandardSpinner(TEST_CONTROL, "CStandardSpinner", &dialog);
+    spinner->resize(16, 22);
+    spinner->SetBuddy(edit);
+    spinner->Attach(&image, ListTable(HANG_TIME_LIST));
+    spinner->setEnabled(lock != "disabled");
+    edit->setReadOnly(lock == "read-only");
+    edit->setEnabled(lock != "edit disabled");
+
+    QTest::mouseClick(spinner->UpArrow(), Qt::LeftButton);
+    QCOMPARE(edit->text(), texts[0]);
+    QTest::keyClick(edit, Qt::Key_Up);
+    QCOMPARE(edit->text(), texts[1]);
+    QWheelEvent notch(QPointF(4, 4), spinner->mapToGlobal(QPointF(4, 4)), QPoint(),
+                      QPoint(0, QWheelEvent::DefaultDeltasPerStep), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(spinner, &notch);
+    QCOMPARE(edit->text(), texts[2]);
 }
 
 void TestBindings::spinner10ShowsLongTimes() {

@@ -61,26 +61,51 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Seven sections in the report's order, each ended by an empty line; the line interface
+// lists each line-connection radio and the PL-tone action as its radio button reads.
 void TestCliShow::listing() {
     CE2prom image;
     QByteArray bytes(int(CE2prom::IMAGE_SIZE), '\0');
     bytes[18] = 4;
     bytes[19] = 1;
     bytes[20] = 55;
+    bytes[33] = 30;
+    bytes[36] = 1;
+    bytes[37] = 5;
+    bytes[38] = char(0xFF);
+    bytes[41] = char(250);
     bytes[50] = 0x04;
-    bytes[51] = 0xB0;
+    bytes[51] = char(0xB0);
     bytes[52] = char(0xFF);
     bytes[53] = char(0xFF);
     bytes[54] = 0x0B;
     bytes[55] = char(0xB8);
     image.ReplaceBytes(bytes);
-    QCOMPARE(
-        ShowSettings(image),
-        (QStringList{"System Setup", Padded("Country", "SPAIN"), Padded("Options", "55"),
-                     Padded("Monitor power supply alarms", "YES"), "", "Single tones",
-                     Padded("Single tone A (Hz)", "1200"), Padded("Single tone B (Hz)", "DEFAULT"),
-                     Padded("Single tone C (Hz)", "DEFAULT"),
-                     Padded("Single tone D (Hz)", "DEFAULT"), ""}));
+    const QStringList lines = ShowSettings(image);
+    QStringList titles;
+    for (int i = 0; i < lines.size(); ++i)
+        if (i == 0 || lines[i - 1].isEmpty())
+            titles << lines[i];
+    QCOMPARE(titles,
+             (QStringList{"System Setup", "Radio Interface", "Repeater Operation", "Line Interface",
+                          "Line operation", "Single tones", "TRC Setup"}));
+    QCOMPARE(lines.count(QString()), 7);
+    QCOMPARE(lines.mid(0, 5),
+             (QStringList{"System Setup", Padded("Country", "SPAIN"), Padded("Options", "55"),
+                          Padded("Monitor power supply alarms", "YES"), ""}));
+    QVERIFY(lines.contains("Repeater Knock-Down timer (min) 30"));
+    const int line = int(lines.indexOf("Line Interface"));
+    QCOMPARE(lines.mid(line, 11),
+             (QStringList{"Line Interface", Padded("Two wire", "NO"), Padded("Four wire", "NO"),
+                          Padded("PL-tone detect action", "RX audio inhibit"),
+                          Padded("TRC to line", "NO"), Padded("to line (dBm)", "0"),
+                          Padded("from line (dBm)", "-6"), Padded("Centro Plus", "DISABLED"),
+                          Padded("Gain (dB)", "AUTO"), Padded("Equalizer (dB)", "0"), ""}));
+    const int tones = int(lines.indexOf("Single tones"));
+    QCOMPARE(lines.mid(tones, 6), (QStringList{"Single tones", Padded("Single tone A (Hz)", "1200"),
+                                               Padded("Single tone B (Hz)", "DEFAULT"),
+                                               Padded("Single tone C (Hz)", "DEFAULT"),
+                                               Padded("Single tone D (Hz)", "DEFAULT"), ""}));
     QVERIFY(!image.IsModified());
 }
 

@@ -5,9 +5,11 @@
 #include "DialogFixture.h"
 
 #include "controls/CCtrlBinding.h"
+#include "dialogs/CRepeaterDlg.h"
 #include "dialogs/CSettingForm.h"
 #include "dialogs/CSingleTonesDlg.h"
 #include "dialogs/CSystemSetupDlg.h"
+#include "dialogs/CTrcSetupDlg.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "lang/CTranslator.h"
 #include "link/CError.h"
@@ -17,6 +19,10 @@
 #include <set>
 
 namespace {
+
+constexpr int SETUP_COMMANDS[] = {ID_SYSTEM_SETUP,   ID_RADIO_INTERFACE, ID_REPEATER_OPERATION,
+                                  ID_LINE_INTERFACE, ID_LINE_OPERATION,  ID_SINGLE_TONES,
+                                  ID_TRC_SETUP};
 
 // System setup's form with a table that lacks the options spinner.
 const VARIABLE_STRUCT SHORT_TABLE[] = {
@@ -54,6 +60,20 @@ const CONTROL_TEMPLATE* FindControl(const DIALOG_TEMPLATE& t, int id) {
     for (const CONTROL_TEMPLATE& c : t.controls)
         if (c.id == id)
             return &c;
+    return nullptr;
+}
+
+int CountTableEntries(const VARIABLE_STRUCT* table) {
+    int n = 0;
+    while (table[n].controlId != 0)
+        ++n;
+    return n;
+}
+
+const BINDING_ENTRY* FindBinding(const FORM_TABLE& form, int id) {
+    for (const BINDING_ENTRY& b : form.bindings)
+        if (b.controlId == id)
+            return &b;
     return nullptr;
 }
 
@@ -229,7 +249,9 @@ void TestTemplateDialog::formsMatchTheirTemplates_data() {
 
 // Every binding sits on a control of a fitting kind that its table knows, spinners have
 // an edit as buddy, every binding is stored exactly once, and the orders and lines name
-// bindings only.
+// bindings only. A windowless binding takes a table entry that no binding of the form
+// uses, and its radio buttons are radio buttons of the template with the same texts; a
+// computed line may name no binding; the read-only controls are in the template.
 void TestTemplateDialog::formsMatchTheirTemplates() {
     QFETCH(const FORM_TABLE*, form);
     const DIALOG_TEMPLATE* t = FindDialogTemplate(form->templateId);
@@ -248,16 +270,29 @@ void TestTemplateDialog::formsMatchTheirTemplates() {
         }
         QVERIFY(bound.insert(b.controlId).second);
     }
+    for (const WINDOWLESS_BINDING& w : form->windowless) {
+        QVERIFY(w.tableEntry >= 0 && w.tableEntry < CountTableEntries(form->table));
+        const int id = WindowlessId(*form, w);
+        QVERIFY2(bound.insert(id).second, qPrintable(QString::number(id)));
+        QCOMPARE(int(w.radios.size()), CountEntries(form->table[w.tableEntry].values));
+        for (const RADIO_CHOICE& radio : w.radios) {
+            const CONTROL_TEMPLATE* c = FindControl(*t, radio.controlId);
+            QVERIFY(c && c->kind == ControlKind::RadioButton && !FindBinding(*form, c->id));
+            QCOMPARE(QByteArray(c->text), QByteArray(radio.text));
+        }
+    }
     std::multiset<int> stored(form->commitOrder.begin(), form->commitOrder.end());
     for (const int id : bound)
         QCOMPARE(int(stored.count(id)), 1);
+    QCOMPARE(stored.size(), bound.size());
     for (const int id : form->validateOrder)
         QVERIFY(bound.count(id));
-    for (const int id : form->translated)
-        QVERIFY(FindControl(*t, id));
+    for (const auto& ids : {form->translated, form->readOnlyControls})
+        for (const int id : ids)
+            QVERIFY2(FindControl(*t, id), qPrintable(QString::number(id)));
     for (const auto& lines : {form->reportLines, form->listedLines})
         for (const SETTING_LINE& line : lines)
-            QVERIFY(bound.count(line.controlId));
+            QVERIFY(bound.count(line.controlId) || (line.compute && line.controlId == 0));
     QCOMPARE(form->listedLines.size(), bound.size());
 }
 
@@ -274,6 +309,9 @@ void TestTemplateDialog::textsHaveTranslations_data() {
         for (const auto& lines : {form->reportLines, form->listedLines})
             for (const SETTING_LINE& line : lines)
                 QTest::newRow(line.label) << QString::fromLatin1(line.label);
+        for (const WINDOWLESS_BINDING& w : form->windowless)
+            for (const RADIO_CHOICE& radio : w.radios)
+                QTest::newRow(radio.text) << QString::fromLatin1(radio.text);
     }
 }
 
@@ -289,8 +327,8 @@ void TestTemplateDialog::openingWritesNothing() {
     for (int i = 0; i < bytes.size(); ++i)
         bytes[i] = char((i * 37 + 11) & 0xFF);
     image.ReplaceBytes(bytes);
-    for (const int command : {int(ID_SYSTEM_SETUP), int(ID_SINGLE_TONES)}) {
-        auto dialog = CreateSetupDialog(command, &image, false);
+    for (const int command : SETUP_COMMANDS) {
+        auto dialog = CreateSetupDialog(command, &image, command == ID_REPEATER_OPERATION);
         QVERIFY(dialog);
         dialog->show();
         dialog->reject();
@@ -301,15 +339,21 @@ void TestTemplateDialog::openingWritesNothing() {
 
 void TestTemplateDialog::factory() {
     CE2prom image;
-    QVERIFY(HasSetupDialog(ID_SYSTEM_SETUP));
-    QVERIFY(HasSetupDialog(ID_SINGLE_TONES));
-    QVERIFY(!HasSetupDialog(ID_RADIO_INTERFACE));
+    for (const int command : SETUP_COMMANDS)
+        QVERIFY(HasSetupDialog(command));
     QVERIFY(!HasSetupDialog(ID_DECODER_4));
     QVERIFY(!HasSetupDialog(0));
     QVERIFY(
         dynamic_cast<CSystemSetupDlg*>(CreateSetupDialog(ID_SYSTEM_SETUP, &image, false).get()));
     QVERIFY(dynamic_cast<CSingleTonesDlg*>(CreateSetupDialog(ID_SINGLE_TONES, &image, true).get()));
-    QVERIFY(CreateSetupDialog(ID_TRC_SETUP, &image, false) == nullptr);
+    QVERIFY(dynamic_cast<CTrcSetupDlg*>(CreateSetupDialog(ID_TRC_SETUP, &image, false).get()));
+    QVERIFY(CreateSetupDialog(ID_ENCODER_ALARM, &image, false) == nullptr);
+    // Only the repeater dialog takes the read-only flag.
+    auto locked = CreateSetupDialog(ID_REPEATER_OPERATION, &image, true);
+    QVERIFY(dynamic_cast<CRepeaterDlg*>(locked.get()));
+    QVERIFY(!static_cast<CTemplateDialog*>(locked.get())->Control(1113)->isEnabled());
+    auto open = CreateSetupDialog(ID_REPEATER_OPERATION, &image, false);
+    QVERIFY(static_cast<CTemplateDialog*>(open.get())->Control(1113)->isEnabled());
     QWidget parent;
     auto child = CreateSetupDialog(ID_SYSTEM_SETUP, &image, false, &parent);
     QCOMPARE(child->parentWidget(), &parent);
@@ -342,16 +386,13 @@ void TestTemplateDialog::formAndDialogShowTheSame() {
         }
     }
     image.ReplaceBytes(bytes);
-    CSystemSetupDlg system(&image);
-    CSingleTonesDlg tones(&image);
-    for (const auto& [form, dialog] :
-         {std::pair<const FORM_TABLE*, CTemplateDialog*>{&SYSTEM_SETUP_FORM, &system},
-          {&SINGLE_TONES_FORM, &tones}}) {
+    for (const FORM_TABLE* form : ListedForms()) {
+        CTemplateDialog dialog(*FindDialogTemplate(form->templateId), *form, &image);
         CSettingForm headless(*form);
         headless.Attach(&image);
-        QCOMPARE(headless.ReportText(), dialog->SectionLines());
+        QCOMPARE(headless.ReportText(), dialog.SectionLines());
         for (const BINDING_ENTRY& b : form->bindings)
-            QCOMPARE(headless.ValueText(b.controlId), dialog->Binding(b.controlId)->ShownText());
+            QCOMPARE(headless.ValueText(b.controlId), dialog.Binding(b.controlId)->ShownText());
     }
 }
 
