@@ -43,7 +43,7 @@ constexpr CONTROL_TEMPLATE RADIO_INTERFACE_CONTROLS[] = {
     {1187, ControlKind::Static, "Radio type", 10, 70, 70, 8, STYLE_NONE},
     {1143, ControlKind::ComboBox, "", 10, 80, 180, 66, STYLE_NONE},
     {1189, ControlKind::GroupBox, "Fine tune level", 10, 110, 147, 47, STYLE_NONE},
-    {1190, ControlKind::Static, "from radio (0.1 dB)", 15, 119, 57, 8, STYLE_NONE},
+    {1190, ControlKind::Static, "from radio (0.1 dB)", 15, 119, 75, 8, STYLE_NONE},
     {2015, ControlKind::Edit, "", 102, 121, 40, 14, STYLE_NONE},
     {2014, ControlKind::UpDown, "", 143, 121, 11, 14, UDS_BUDDY},
     {1191, ControlKind::Static, "to radio (0.1 dB)", 15, 137, 75, 8, STYLE_NONE},
@@ -85,24 +85,24 @@ constexpr CONTROL_TEMPLATE LINE_INTERFACE_CONTROLS[] = {
     {1124, ControlKind::RadioButton, "RX audio inhibit", 14, 81, 115, 10, STYLE_NONE},
     {1218, ControlKind::RadioButton, "Send guard tone", 14, 95, 115, 10, STYLE_NONE},
     {1166, ControlKind::CheckBox, "TRC to line", 7, 119, 130, 10, STYLE_GROUP},
-    {1194, ControlKind::GroupBox, "Nominal level", 145, 7, 155, 48, STYLE_NONE},
+    {1194, ControlKind::GroupBox, "Nominal level", 145, 7, 162, 48, STYLE_NONE},
     {1195, ControlKind::Static, "to line (dBm)", 151, 21, 80, 8, STYLE_NONE},
     {2015, ControlKind::Edit, "", 235, 18, 40, 14, STYLE_NONE},
     {2014, ControlKind::UpDown, "", 276, 18, 11, 14, UDS_BUDDY},
     {1196, ControlKind::Static, "from line (dBm)", 151, 38, 80, 8, STYLE_NONE},
     {1125, ControlKind::Edit, "", 235, 35, 40, 14, STYLE_NONE},
     {1126, ControlKind::UpDown, "", 276, 35, 11, 14, UDS_BUDDY},
-    {1197, ControlKind::GroupBox, "Compensation", 145, 61, 155, 68, STYLE_NONE},
+    {1197, ControlKind::GroupBox, "Compensation", 145, 61, 162, 68, STYLE_NONE},
     {1198, ControlKind::Static, "Centro Plus", 151, 76, 80, 8, STYLE_NONE},
-    {1146, ControlKind::ComboBox, "", 235, 73, 60, 40, STYLE_NONE},
+    {1146, ControlKind::ComboBox, "", 235, 73, 66, 40, STYLE_NONE},
     {1199, ControlKind::Static, "Gain (dB)", 151, 93, 80, 8, STYLE_NONE},
     {2016, ControlKind::Edit, "", 235, 90, 40, 14, STYLE_NONE},
     {2017, ControlKind::UpDown, "", 276, 90, 11, 14, UDS_BUDDY},
     {1200, ControlKind::Static, "Equalizer (dB)", 151, 110, 80, 8, STYLE_NONE},
     {2018, ControlKind::Edit, "", 235, 107, 40, 14, STYLE_NONE},
     {2019, ControlKind::UpDown, "", 276, 107, 11, 14, UDS_BUDDY},
-    {IDOK, ControlKind::DefPushButton, "OK", 310, 7, 50, 14, STYLE_NONE},
-    {IDCANCEL, ControlKind::PushButton, "Cancel", 310, 26, 50, 14, STYLE_NONE},
+    {IDOK, ControlKind::DefPushButton, "OK", 315, 7, 50, 14, STYLE_NONE},
+    {IDCANCEL, ControlKind::PushButton, "Cancel", 315, 26, 50, 14, STYLE_NONE},
 };
 
 constexpr CONTROL_TEMPLATE LINE_OPERATION_CONTROLS[] = {
@@ -196,7 +196,7 @@ const DIALOG_TEMPLATE REPEATER_TEMPLATE = {
 };
 
 const DIALOG_TEMPLATE LINE_INTERFACE_TEMPLATE = {
-    150, "Line Interface", 367, 136, "MS Sans Serif", 8, false, LINE_INTERFACE_CONTROLS,
+    150, "Line Interface", 372, 136, "MS Sans Serif", 8, false, LINE_INTERFACE_CONTROLS,
 };
 
 const DIALOG_TEMPLATE LINE_OPERATION_TEMPLATE = {

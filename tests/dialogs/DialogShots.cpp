@@ -1,7 +1,9 @@
-// Renders the System setup and Single tones dialogs, filled from the default setup, in
-// English and French into PNG files: system-setup-en.png, single-tones-fr.png, ...
-#include "dialogs/CSingleTonesDlg.h"
-#include "dialogs/CSystemSetupDlg.h"
+// Renders the setup dialogs, filled from the default setup, in all five languages into
+// PNG files named after the dialog and the language: system-setup-en.png,
+// line-interface-it.png, ... The repeater dialog is drawn editable. docs/ keeps English
+// and the language with the longest texts of each dialog.
+#include "dialogs/CTemplateDialog.h"
+#include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
 #include "lang/CurrentLanguage.h"
 
@@ -9,6 +11,22 @@
 #include <QDir>
 #include <QPixmap>
 #include <cstdio>
+
+namespace {
+
+const struct {
+    int command;
+    const char* name;
+} SHOTS[] = {
+    {ID_SYSTEM_SETUP, "system-setup"},       {ID_RADIO_INTERFACE, "radio-interface"},
+    {ID_REPEATER_OPERATION, "repeater"},     {ID_LINE_INTERFACE, "line-interface"},
+    {ID_LINE_OPERATION, "line-operation"},   {ID_SINGLE_TONES, "single-tones"},
+    {ID_TRC_SETUP, "trc-setup"},
+};
+
+constexpr const char* LANGUAGE_SUFFIXES[] = {"en", "fr", "de", "es", "it"};
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -18,27 +36,17 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot load %s\n", KARVO_DEFAULT_SETUP);
         return 1;
     }
-    const struct {
-        int language;
-        const char* suffix;
-    } languages[] = {{0, "en"}, {1, "fr"}};
-    for (const auto& language : languages) {
-        SetCurrentLanguage(language.language);
-        CSystemSetupDlg system(&image);
-        CSingleTonesDlg tones(&image);
-        const struct {
-            QDialog* dialog;
-            const char* name;
-        } shots[] = {{&system, "system-setup"}, {&tones, "single-tones"}};
-        for (const auto& shot : shots) {
-            shot.dialog->show();
-            const QString path =
-                out.filePath(QStringLiteral("%1-%2.png").arg(shot.name, language.suffix));
-            if (!shot.dialog->grab().save(path)) {
+    for (int language = 0; language < 5; ++language) {
+        SetCurrentLanguage(language);
+        for (const auto& shot : SHOTS) {
+            const auto dialog = CreateSetupDialog(shot.command, &image, false);
+            dialog->show();
+            const QString path = out.filePath(
+                QStringLiteral("%1-%2.png").arg(shot.name, LANGUAGE_SUFFIXES[language]));
+            if (!dialog->grab().save(path)) {
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
                 return 1;
             }
-            shot.dialog->hide();
         }
     }
     return 0;
