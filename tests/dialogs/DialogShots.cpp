@@ -18,9 +18,9 @@ const struct {
     int command;
     const char* name;
 } SHOTS[] = {
-    {ID_SYSTEM_SETUP, "system-setup"},       {ID_RADIO_INTERFACE, "radio-interface"},
-    {ID_REPEATER_OPERATION, "repeater"},     {ID_LINE_INTERFACE, "line-interface"},
-    {ID_LINE_OPERATION, "line-operation"},   {ID_SINGLE_TONES, "single-tones"},
+    {ID_SYSTEM_SETUP, "system-setup"},     {ID_RADIO_INTERFACE, "radio-interface"},
+    {ID_REPEATER_OPERATION, "repeater"},   {ID_LINE_INTERFACE, "line-interface"},
+    {ID_LINE_OPERATION, "line-operation"}, {ID_SINGLE_TONES, "single-tones"},
     {ID_TRC_SETUP, "trc-setup"},
 };
 

@@ -1,15 +1,14 @@
 // The Radio interface, Repeater operation, Line interface, Line operation and TRC setup
 // dialogs as the user meets them. One table per dialog: a stored byte, what its control
 // shows, the byte OK and Commit store, and its report line (with the section's title and
-// length). Then the repeater's read-only mode, the line interface's PL-tone radios, a
-// refused typed value per dialog, and Cancel. The list rules are the bindings' tests.
+// length). Then the repeater's read-only mode, the line interface's PL-tone radios and
+// Cancel. The list rules are the bindings' tests.
 #include "DialogFixture.h"
 
 #include "controls/CCtrlBinding.h"
 #include "dialogs/CLineInterfaceDlg.h"
 #include "dialogs/CRepeaterDlg.h"
 #include "dialogs/SetupDialogFactory.h"
-#include "tests/common/CRecordingMessages.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -63,8 +62,6 @@ void RunRow(int command, const char* title, int lineCount) {
     QCOMPARE(int(image.GetByte(address)), after);
 }
 
-const QString SPINNER_MESSAGE = QStringLiteral("A spinner does not contain a valid value!");
-
 } // namespace
 
 class TestDialogTables : public QObject {
@@ -80,8 +77,6 @@ private slots:
     void lineOperation() { RunRow(ID_LINE_OPERATION, "Line operation", 6); }
     void trcSetup_data();
     void trcSetup() { RunRow(ID_TRC_SETUP, "TRC Setup", 16); }
-    void typedAtOK_data();
-    void typedAtOK();
     void repeaterReadOnly();
     void plActionRadios_data();
     void plActionRadios();
@@ -144,42 +139,6 @@ void TestDialogTables::trcSetup_data() {
     Row("guard 4", 34, 4, 1115, "2100", 0, 16, "Guard tone", "2100");
 }
 
-void TestDialogTables::typedAtOK_data() {
-    QTest::addColumn<int>("command");
-    QTest::addColumn<int>("edit");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("address");
-    QTest::addColumn<int>("stored"); // -1: refused
-    QTest::newRow("channel 9") << int(ID_RADIO_INTERFACE) << 1141 << "9" << 23 << -1;
-    QTest::newRow("knock-down 31") << int(ID_REPEATER_OPERATION) << 1132 << "31" << 33 << -1;
-    QTest::newRow("gain 21") << int(ID_LINE_INTERFACE) << 2016 << "21" << 38 << -1;
-    QTest::newRow("ack delay 128") << int(ID_LINE_OPERATION) << 2018 << "128" << 45 << -1;
-    QTest::newRow("ack delay 1270") << int(ID_LINE_OPERATION) << 2018 << "1270" << 45 << 0xFF;
-}
-
-void TestDialogTables::typedAtOK() {
-    QFETCH(int, command);
-    QFETCH(int, edit);
-    QFETCH(QString, typed);
-    QFETCH(int, address);
-    QFETCH(int, stored);
-    CRecordingMessages messages;
-    CE2prom image;
-    Fill(image, {{address, 1}});
-    auto dialog = Open(command, image);
-    dialog->show();
-    Type(*dialog, edit, typed);
-    Press(*dialog, IDOK);
-    QCOMPARE(dialog->isVisible(), stored < 0);
-    if (stored < 0) {
-        QCOMPARE(messages.boxes.size(), 1);
-        QCOMPARE(messages.boxes[0].text, SPINNER_MESSAGE);
-        return;
-    }
-    dialog->Commit();
-    QCOMPARE(int(image.GetByte(address)), stored);
-}
-
 // A simplex radio: the timers, their labels, the type and the group box are locked and
 // nothing steps them; only the confidence beeps change. Commit stores the rest as loaded
 // (an out-of-list hang time as the list's first value).
@@ -211,7 +170,6 @@ void TestDialogTables::plActionRadios_data() {
     QTest::addColumn<int>("checked");
     QTest::addColumn<int>("click"); // 0: none
     QTest::addColumn<int>("after");
-    QTest::newRow("guard tone") << 2 << 1218 << 0 << 2;
     QTest::newRow("7 shows off") << 7 << 1123 << 0 << 0;
     QTest::newRow("inhibit to off") << 1 << 1124 << 1123 << 0;
     QTest::newRow("off to guard tone") << 0 << 1123 << 1218 << 2;

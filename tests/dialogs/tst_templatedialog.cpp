@@ -16,6 +16,7 @@
 
 #include <QFont>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -287,6 +288,11 @@ void TestTemplateDialog::formsMatchTheirTemplates() {
     QCOMPARE(stored.size(), bound.size());
     for (const int id : form->validateOrder)
         QVERIFY(bound.count(id));
+    // OK checks every spinner: a typed value is never stored unchecked.
+    for (const BINDING_ENTRY& b : form->bindings)
+        if (b.buddyId != 0)
+            QVERIFY(
+                std::count(form->validateOrder.begin(), form->validateOrder.end(), b.controlId));
     for (const auto& ids : {form->translated, form->readOnlyControls})
         for (const int id : ids)
             QVERIFY2(FindControl(*t, id), qPrintable(QString::number(id)));
