@@ -7,6 +7,7 @@
 #include "controls/CRadioButton.h"
 #include "controls/CSpinner10.h"
 #include "controls/CWordSpinner.h"
+#include "dialogs/CGroupFrame.h"
 #include "dialogs/CSettingForm.h"
 #include "dialogs/ReportFont.h"
 #include "dialogs/SectionText.h"
@@ -66,7 +67,7 @@ QWidget* CreatePlainControl(const CONTROL_TEMPLATE& control, QWidget* parent) {
     case ControlKind::RadioButton:
         return new QRadioButton(text, parent);
     case ControlKind::GroupBox:
-        return new QGroupBox(text, parent);
+        return new CGroupFrame(text, parent);
     case ControlKind::PushButton:
     case ControlKind::DefPushButton:
         return new QPushButton(text, parent);

@@ -1,7 +1,7 @@
 // Renders the setup dialogs, filled from the default setup, in all five languages into
 // PNG files named after the dialog and the language: system-setup-en.png,
-// line-interface-it.png, ... The repeater dialog is drawn editable. docs/ keeps English
-// and the language with the longest texts of each dialog.
+// line-interface-it.png, ... The repeater dialog is drawn editable and read-only. docs/
+// keeps English and the language with the longest texts of each dialog.
 #include "dialogs/CTemplateDialog.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
@@ -17,11 +17,12 @@ namespace {
 const struct {
     int command;
     const char* name;
+    bool readOnly = false;
 } SHOTS[] = {
     {ID_SYSTEM_SETUP, "system-setup"},     {ID_RADIO_INTERFACE, "radio-interface"},
     {ID_REPEATER_OPERATION, "repeater"},   {ID_LINE_INTERFACE, "line-interface"},
     {ID_LINE_OPERATION, "line-operation"}, {ID_SINGLE_TONES, "single-tones"},
-    {ID_TRC_SETUP, "trc-setup"},
+    {ID_TRC_SETUP, "trc-setup"},           {ID_REPEATER_OPERATION, "repeater-read-only", true},
 };
 
 constexpr const char* LANGUAGE_SUFFIXES[] = {"en", "fr", "de", "es", "it"};
@@ -39,7 +40,7 @@ int main(int argc, char* argv[]) {
     for (int language = 0; language < 5; ++language) {
         SetCurrentLanguage(language);
         for (const auto& shot : SHOTS) {
-            const auto dialog = CreateSetupDialog(shot.command, &image, false);
+            const auto dialog = CreateSetupDialog(shot.command, &image, shot.readOnly);
             dialog->show();
             const QString path = out.filePath(
                 QStringLiteral("%1-%2.png").arg(shot.name, LANGUAGE_SUFFIXES[language]));
