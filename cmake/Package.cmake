@@ -7,12 +7,12 @@ set(CPACK_PACKAGE_VENDOR "Karvo")
 set(CPACK_PACKAGE_CONTACT "Karvo maintainers <karvo@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for a tone-remote-control interface unit")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Karvo edits the 211-byte E2PROM setup of a TRC interface unit (the box between a\n"
-    "two-way radio and a telephone line) in ten setup dialogs, reads and writes the unit\n"
-    "over a serial port and keeps setups as S-record files, in English, French, German,\n"
-    "Spanish or Italian. karvo-cli does the same from the command line; karvo-unit is a\n"
-    "virtual unit on a pseudo-terminal for trying Karvo without hardware.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+    "Karvo edits the 211-byte E2PROM setup of a TRC interface unit (the box between\n"
+    "a two-way radio and a telephone line) in ten setup dialogs, reads and writes the\n"
+    "unit over a serial port and keeps setups as S-record files, in English, French,\n"
+    "German, Spanish or Italian. karvo-cli does the same from the command line,\n"
+    "karvo-unit is a virtual unit on a pseudo-terminal for trying Karvo without hardware.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
