@@ -2,7 +2,7 @@
 # Installs a build into a staging prefix and checks the installation as a user meets it:
 # only the three programs in bin/, --help and --version without a display, karvo-cli and
 # karvo started from an empty working folder finding the installed karvo.def, the desktop
-# entry, the icons and the manual pages.
+# entry, the icons and the manual pages; and the Debian package built by cpack.
 #   tools/check-install.sh [BUILD_DIR]
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
@@ -58,4 +58,15 @@ for page in karvo karvo-cli karvo-unit; do
     [ -f "$file" ] || fail "manual page $page.1 is missing"
     [ -z "$(groff -man -ww -z "$file" 2>&1)" ] || fail "manual page $page.1 has faults"
 done
+# The Debian package holds the same and depends on the Qt runtime packages.
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$stage/package" > "$stage/cpack.log" 2>&1 \
+    || fail "cpack: $(tail -n 5 "$stage/cpack.log")"
+deb="$(ls "$stage"/package/karvo_*.deb)"
+depends="$(dpkg-deb -f "$deb" Depends)"
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6serialport6; do
+    [[ "$depends" == *"$lib "* ]] || fail "the package does not depend on $lib: $depends"
+done
+contents="$(dpkg-deb -c "$deb")"
+grep -q "/usr/share/applications/karvo.desktop$" <<< "$contents" || fail "no menu entry in the package"
+[ "$(grep -c "/usr/bin/." <<< "$contents")" -eq 3 ] || fail "the package holds other programs"
 echo "check-install: installation in $prefix is complete and starts from an empty folder"
