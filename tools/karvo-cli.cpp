@@ -46,7 +46,7 @@ const char* const HELP_DETAILS =
     "                        or 0x hexadecimal) and save\n"
     "  show FILE             every setting of the setup dialogs, section by section\n"
     "    --language L        in English (en), French (fr), German (de), Spanish (es) or\n"
-    "                        Italian (it); default: the profile's language\n"
+    "                        Italian (it); default: English\n"
     "  info                  the unit's software name, version and date\n"
     "  read OUT              read the unit's setup into OUT (an existing OUT is backed up)\n"
     "  write FILE            write FILE to the unit\n"
