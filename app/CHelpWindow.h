@@ -1,5 +1,5 @@
 // CHelpWindow: shows the help file of the current language ("Karvo.hlp", an HTML page
-// copied into the working folder at the last language change) with its table of
+// copied into place at the last language change) with its table of
 // contents ("Karvo.cnt": ":Title" line, then "level text" or "level text=topic" lines,
 // a topic being an anchor in the page).
 #pragma once

@@ -109,7 +109,8 @@ void CKarvoApp::OnLanguage() {
 void CKarvoApp::OnHelp() {
     if (!m_help)
         m_help = new CHelpWindow(m_frame.get());
-    if (!m_help->Load(QStringLiteral("Karvo.hlp"), QStringLiteral("Karvo.cnt"))) {
+    if (!m_help->Load(ActiveHelpFile(QStringLiteral("Karvo.hlp")),
+                      ActiveHelpFile(QStringLiteral("Karvo.cnt")))) {
         Messages().Show(Tr(QStringLiteral("Cannot open the help file Karvo.hlp.")),
                         QStringLiteral("Karvo"), MsgIcon::Exclamation, MsgButtons::Ok);
         return;

@@ -7,6 +7,7 @@
 #include "dialogs/CSetupDialog.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
+#include "lang/CFileLocations.h"
 #include "lang/CProcessControl.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CError.h"
@@ -105,7 +106,8 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::LoadDefaultSetup() {
     try {
-        if (m_image->LoadSRecords(QStringLiteral("karvo.def")) == 0) {
+        const QString path = CFileLocations::OfThisRun().ShippedFile(QStringLiteral("karvo.def"));
+        if (m_image->LoadSRecords(path) == 0) {
             Messages().Show(Tr("Cannot load default setup"), Tr("Uncritcal error"),
                             MsgIcon::Information, MsgButtons::Ok);
         }

@@ -1,7 +1,8 @@
 // CMainFrame: the main window. It owns the configuration image for the whole run (filled
-// from "karvo.def" in the working folder when it is built), the document and the view,
-// the menus, toolbar and accelerators of its language, and the COM port choice, which it
-// restores from the profile at creation and stores there when it is destroyed.
+// from "karvo.def", in the working folder or else the data folder, when it is built), the
+// document and the view, the menus, toolbar and accelerators of its language, and the COM
+// port choice, which it restores from the profile at creation and stores there when it is
+// destroyed.
 //
 // Every command, from menu, toolbar or accelerator, goes through ExecuteCommand, which
 // offers it to the view, the document, the frame and the application in turn. The frame

@@ -27,8 +27,7 @@ void SetDeviceCommandPort(CPort* port);
 // The commands on an image, a port and the main window that the progress dialog keeps
 // disabled. The frame's commands come here; tests may call them directly.
 CDeviceOutcome RunWriteDeviceCommand(QWidget* mainWindow, CE2prom& image, int portIndex,
-                                     CPort& port,
-                                     const QString& tracePath = QStringLiteral("test.dat"));
+                                     CPort& port, const QString& tracePath = QString());
 CDeviceOutcome RunReadDeviceCommand(QWidget* mainWindow, CE2prom& image, int portIndex,
                                     CPort& port);
 CDeviceOutcome RunDeviceInformationCommand(QWidget* mainWindow, CE2prom& image, int portIndex,

@@ -1,5 +1,6 @@
 #include "lang/LanguageChange.h"
 
+#include "lang/CFileLocations.h"
 #include "lang/CLanguageDlg.h"
 #include "lang/CProcessControl.h"
 #include "lang/CProfile.h"
@@ -71,10 +72,22 @@ void StoreCurrentLanguage() {
 }
 
 void CopyLanguageFiles(int language) {
+    const CFileLocations files = CFileLocations::OfThisRun();
     const QString folder = LanguageFolder(language) + '/';
-    CopyReplacing(folder + QStringLiteral("Karvo.hlp"), QStringLiteral("Karvo.hlp"));
-    CopyReplacing(folder + QStringLiteral("Karvo.cnt"), QStringLiteral("Karvo.cnt"));
-    CopyReplacing(folder + LanguageUninstallFile(language), QStringLiteral("Unwise.ini"));
+    const auto copy = [&](const QString& source, const QString& target) {
+        CopyReplacing(files.ShippedFile(folder + source), files.WrittenFile(target));
+    };
+    copy(QStringLiteral("Karvo.hlp"), QStringLiteral("Karvo.hlp"));
+    copy(QStringLiteral("Karvo.cnt"), QStringLiteral("Karvo.cnt"));
+    copy(LanguageUninstallFile(language), QStringLiteral("Unwise.ini"));
+}
+
+QString ActiveHelpFile(const QString& name) {
+    const CFileLocations files = CFileLocations::OfThisRun();
+    const QString copied = files.WrittenFile(name);
+    if (QFile::exists(copied))
+        return copied;
+    return files.ShippedFile(LanguageFolder(GetCurrentLanguage()) + '/' + name);
 }
 
 bool RunLanguageChange(QWidget* parent, const std::function<void()>& beforeRestart) {

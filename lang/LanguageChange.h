@@ -1,6 +1,6 @@
 // The language of the run: read from the profile at start-up, written back at shut-down,
 // and changed through the language dialog, which copies the new language's help files
-// into the working folder, stores the choice and restarts the program.
+// into place, stores the choice and restarts the program.
 #pragma once
 
 #include <QString>
@@ -26,9 +26,15 @@ bool LoadStoredLanguage();
 void StoreCurrentLanguage();
 
 // Copies the language's "Karvo.hlp", "Karvo.cnt" and uninstaller file from its folder
-// to "Karvo.hlp", "Karvo.cnt" and "Unwise.ini" in the working folder, replacing what is
-// there. A copy that fails is skipped.
+// (in the working folder or the data folder) to "Karvo.hlp", "Karvo.cnt" and "Unwise.ini"
+// where Karvo keeps the files it writes (CFileLocations), replacing what is there. A copy
+// that fails is skipped.
 void CopyLanguageFiles(int language);
+
+// The active help file "Karvo.hlp" or its contents "Karvo.cnt": the copy made at the
+// last language change, or, when there is none there (the profile's language was chosen
+// from another working folder), the current language's own file in its folder.
+QString ActiveHelpFile(const QString& name);
 
 // The language change: shows the language dialog (the current language preselected).
 // Cancel changes nothing and returns false. OK sets the language, copies its files,

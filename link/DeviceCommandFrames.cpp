@@ -2,6 +2,7 @@
 
 #include "image/CBackups.h"
 #include "image/CE2prom.h"
+#include "lang/CFileLocations.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CDeviceLink.h"
 #include "link/CMessages.h"
@@ -130,7 +131,9 @@ CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,
     return RunFrame(
         image, portIndex, port, progress, "Writing device",
         [&](CDeviceLink& link, QString& errorText, CDeviceOutcome& outcome) {
-            link.SetTracePath(tracePath);
+            const QString trace = QStringLiteral("test.dat");
+            link.SetTracePath(tracePath.isEmpty() ? CFileLocations::OfThisRun().WrittenFile(trace)
+                                                  : tracePath);
             // What goes into the unit is kept before the first record leaves.
             outcome.backupPath = CBackups::Save(image.Bytes(), QStringLiteral("written"));
             outcome.exchangeResult =

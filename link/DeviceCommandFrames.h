@@ -33,11 +33,11 @@ constexpr int DEVICE_COMMAND_ATTEMPTS = 9;
 CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
                              bool keepBackup = true);
 
-// Writes image to the unit, tracing the unit's lines before its prompt to tracePath.
+// Writes image to the unit, tracing the unit's lines before its prompt to tracePath;
+// without one, to "test.dat" where Karvo keeps the files it writes (CFileLocations).
 // The setup is saved as a backup just before its first record is sent.
 CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,
-                              CProgressFactory* progress,
-                              const QString& tracePath = QStringLiteral("test.dat"));
+                              CProgressFactory* progress, const QString& tracePath = QString());
 
 // Connects and shows the unit's software name, version and date.
 CDeviceOutcome RunDeviceInformation(CE2prom& image, int portIndex, CPort& port,

@@ -6,6 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
     libbenchmark-dev
     xvfb xauth imagemagick poppler-utils
+    desktop-file-utils dpkg-dev file groff-base
 )
 missing=()
 for p in "${packages[@]}"; do

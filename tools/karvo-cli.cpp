@@ -12,6 +12,7 @@
 //
 // Nothing is written when a command fails; the exit status tells why (see CliCommon.h).
 #include "image/CE2prom.h"
+#include "lang/ProgramOptions.h"
 #include "tools/CliCommon.h"
 #include "tools/CliDevice.h"
 #include "tools/CliShow.h"
@@ -21,6 +22,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -31,6 +33,34 @@ const char* const USAGE = "usage: karvo-cli dump FILE\n"
                           "       karvo-cli read OUT [--port DEVICE | --com 1..4]\n"
                           "       karvo-cli write FILE [--verify] [--port DEVICE | --com 1..4]\n"
                           "       karvo-cli show FILE [--language en|fr|de|es|it]\n";
+
+// --help: the usage lines, then what the commands, PORT and the exit statuses mean.
+const char* const HELP_DETAILS =
+    "\n"
+    "Load, change, list, read and write setups of the TRC interface unit.\n"
+    "\n"
+    "  dump FILE             print the 211 image bytes in hexadecimal, 16 to a row\n"
+    "  copy IN OUT           load a setup and save it again in canonical form\n"
+    "  poke IN OUT ADDR=VALUE...\n"
+    "                        change bytes (addresses 1 to 210, values 0 to 255, decimal\n"
+    "                        or 0x hexadecimal) and save\n"
+    "  show FILE             every setting of the setup dialogs, section by section\n"
+    "    --language L        in English (en), French (fr), German (de), Spanish (es) or\n"
+    "                        Italian (it); default: English\n"
+    "  info                  the unit's software name, version and date\n"
+    "  read OUT              read the unit's setup into OUT (an existing OUT is backed up)\n"
+    "  write FILE            write FILE to the unit\n"
+    "    --verify            then read it back and name the addresses that differ\n"
+    "\n"
+    "  --port DEVICE         talk to the unit through this serial device\n"
+    "  --com 1..4            through the profile's device for that COM port\n"
+    "                        (default: the COM port chosen in the main window)\n"
+    "      --help            display this help and exit\n"
+    "      --version         output version information and exit\n"
+    "\n"
+    "Exit status: 0 done, 1 wrong command line, 2 input file cannot be opened, 3 input\n"
+    "file not a usable setup, 4 output file cannot be written, 10 to 24 the unit's\n"
+    "outcomes (see karvo-cli(1)). Nothing is written when a command fails.\n";
 
 int Usage() {
     std::fputs(USAGE, stderr);
@@ -109,6 +139,10 @@ int Poke(const QStringList& args) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    const std::string help = std::string(USAGE) + HELP_DETAILS;
+    if (const int status = AnswerStandardOptions(argc, argv, "karvo-cli", help.c_str());
+        status >= 0)
+        return status;
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())

@@ -6,6 +6,7 @@
 // It prints the terminal's device name on the first line of stdout, then answers the
 // program until it is stopped (SIGTERM or SIGINT). --save writes the setup the unit was
 // last programmed with after every successful write. Run with --help for the faults.
+#include "lang/ProgramOptions.h"
 #include "link/CError.h"
 #include "tools/CVirtualUnit.h"
 
@@ -31,12 +32,16 @@ void OnSignal(int) {
 }
 
 const char* const HELP =
-    "usage: karvo-unit [options]\n"
+    "Usage: karvo-unit [OPTION]...\n"
+    "A virtual TRC interface unit on a pseudo-terminal: prints the terminal's device name,\n"
+    "then answers like the unit (connection, dump, programming) until it is stopped.\n"
+    "\n"
     "  --image FILE          start with this S-record setup (default: all zeros)\n"
     "  --save FILE           save the setup the unit is programmed with\n"
     "  --link PATH           also reach the terminal through this symbolic link\n"
     "  --name NAME           firmware name to report (default RM4811)\n"
-    "  --version TOKEN       version token to report (default V2.6)\n"
+    "  --firmware-version TOKEN\n"
+    "                        version token to report (default V2.6)\n"
     "  --silent              never answer\n"
     "  --silent-after N      stop answering after N received lines\n"
     "  --bad-dump-record N   send dump record N (1 = first S1) with a wrong checksum\n"
@@ -47,7 +52,12 @@ const char* const HELP =
     "  --nul-bytes           put NUL bytes into the lines sent\n"
     "  --long-line           send a line longer than 80 characters\n"
     "  --corrupt ADDR        store the wrong value at ADDR when programmed\n"
-    "  --pacing              send at 9600 baud (960 bytes per second)\n";
+    "  --pacing              send at 9600 baud (960 bytes per second)\n"
+    "      --help            display this help and exit\n"
+    "      --version         output version information and exit\n"
+    "\n"
+    "Exit status: 0 when stopped by SIGTERM or SIGINT, 1 wrong command line, 2 the\n"
+    "--image file cannot be loaded, 3 no pseudo-terminal or link.\n";
 
 using Clock = std::chrono::steady_clock;
 
@@ -65,7 +75,7 @@ bool ParseOptions(const QStringList& args, CUnitOptions& o, QString& image, QStr
             link = value();
         else if (a == "--name")
             o.name = value().toLatin1();
-        else if (a == "--version")
+        else if (a == "--firmware-version")
             o.version = value().toLatin1();
         else if (a == "--silent")
             o.silent = true;
@@ -130,12 +140,10 @@ bool LoadImage(CVirtualUnit& unit, const QString& path) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (const int status = AnswerStandardOptions(argc, argv, "karvo-unit", HELP); status >= 0)
+        return status;
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.contains("--help")) {
-        std::fputs(HELP, stdout);
-        return 0;
-    }
     CUnitOptions options;
     QString imagePath, savePath, linkPath;
     if (!ParseOptions(args, options, imagePath, savePath, linkPath)) {

@@ -285,7 +285,7 @@ void TestDeviceEndToEnd::wrongFirmware_data() {
     QTest::newRow("read, other firmware")
         << QStringList{"--name", "RM5000"} << int(ID_READ_DEVICE) << CONNECT_CAPTION;
     QTest::newRow("read, other major version")
-        << QStringList{"--version", "V3.6"} << int(ID_READ_DEVICE) << CONNECT_CAPTION;
+        << QStringList{"--firmware-version", "V3.6"} << int(ID_READ_DEVICE) << CONNECT_CAPTION;
     QTest::newRow("write, other firmware")
         << QStringList{"--name", "RM5000"} << int(ID_WRITE_DEVICE) << "Writing device";
 }

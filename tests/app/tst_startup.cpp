@@ -67,6 +67,7 @@ private slots:
     void englishAccelerators();
     void aboutBox();
     void helpWindow();
+    void helpFromLanguageFolder();
     void missingHelpFile();
 };
 
@@ -327,6 +328,23 @@ void TestStartup::helpWindow() {
     // The help index and F1 from the accelerator reuse the same window.
     app.MainFrame()->ExecuteCommand(ID_HELP_INDEX);
     QCOMPARE(app.HelpWindow(), help);
+}
+
+void TestStartup::helpFromLanguageFolder() {
+    // No copy from a language change where Karvo keeps its written files (the language
+    // was chosen from another working folder): F1 reads the language's own help.
+    CTestFolder folder;
+    folder.AddHelpFolders();
+    CRecordingMessages messages;
+    CProfile::WriteString("language", "language", "German");
+    CKarvoApp app;
+    QVERIFY(app.InitInstance({}));
+    messages.boxes.clear();
+    app.MainFrame()->ExecuteCommand(ID_HELP);
+    QVERIFY(messages.boxes.isEmpty());
+    QVERIFY(app.HelpWindow() && app.HelpWindow()->isVisible());
+    QCOMPARE(app.HelpWindow()->windowTitle(), QString("Karvo-Hilfe"));
+    QVERIFY(app.HelpWindow()->Browser()->toPlainText().contains("Arbeitsordner"));
 }
 
 void TestStartup::missingHelpFile() {

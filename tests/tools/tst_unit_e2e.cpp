@@ -84,7 +84,7 @@ void TestUnitEndToEnd::info() {
 }
 
 void TestUnitEndToEnd::infoOfOtherFirmware() {
-    StartUnit({"--name", "RM5000", "--version", "X2Y14"});
+    StartUnit({"--name", "RM5000", "--firmware-version", "X2Y14"});
     const Run r = Cli({"info"});
     QCOMPARE(r.status, 0);
     QVERIFY(r.out.contains("Software : RM5000\nVersion : V2.14\n"));
