@@ -61,3 +61,6 @@ const DIALOG_TEMPLATE* FindDialogTemplate(int id);
 
 extern const DIALOG_TEMPLATE SYSTEM_SETUP_TEMPLATE; // 131
 extern const DIALOG_TEMPLATE SINGLE_TONES_TEMPLATE; // 154
+// ToneDialogTemplates.cpp
+extern const DIALOG_TEMPLATE ENCODER_TEMPLATE; // 135
+extern const DIALOG_TEMPLATE DECODER_TEMPLATE; // 138

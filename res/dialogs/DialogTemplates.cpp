@@ -44,7 +44,8 @@ const DIALOG_TEMPLATE SINGLE_TONES_TEMPLATE = {
 };
 
 const DIALOG_TEMPLATE* FindDialogTemplate(int id) {
-    for (const DIALOG_TEMPLATE* t : {&SYSTEM_SETUP_TEMPLATE, &SINGLE_TONES_TEMPLATE})
+    for (const DIALOG_TEMPLATE* t :
+         {&SYSTEM_SETUP_TEMPLATE, &SINGLE_TONES_TEMPLATE, &ENCODER_TEMPLATE, &DECODER_TEMPLATE})
         if (t->id == id)
             return t;
     return nullptr;

@@ -1,5 +1,6 @@
-// Renders the System setup and Single tones dialogs, filled from the default setup, in
-// English and French into PNG files: system-setup-en.png, single-tones-fr.png, ...
+// Renders the setup dialogs, filled from the default setup, in the five languages into
+// PNG files: system-setup-en.png, decoder-it.png, ... (docs/ keeps a selection).
+#include "dialogs/CDecoderDlg.h"
 #include "dialogs/CSingleTonesDlg.h"
 #include "dialogs/CSystemSetupDlg.h"
 #include "image/CE2prom.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QPixmap>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -18,22 +20,22 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot load %s\n", KARVO_DEFAULT_SETUP);
         return 1;
     }
-    const struct {
-        int language;
-        const char* suffix;
-    } languages[] = {{0, "en"}, {1, "fr"}};
-    for (const auto& language : languages) {
-        SetCurrentLanguage(language.language);
-        CSystemSetupDlg system(&image);
-        CSingleTonesDlg tones(&image);
+    const char* const suffixes[] = {"en", "fr", "de", "es", "it"};
+    for (int language = 0; language < 5; ++language) {
+        SetCurrentLanguage(language);
         const struct {
-            QDialog* dialog;
+            std::unique_ptr<QDialog> dialog;
             const char* name;
-        } shots[] = {{&system, "system-setup"}, {&tones, "single-tones"}};
+        } shots[] = {
+            {std::make_unique<CSystemSetupDlg>(&image), "system-setup"},
+            {std::make_unique<CSingleTonesDlg>(&image), "single-tones"},
+            {std::make_unique<CToneSequenceDlg>(&image, 0), "encoder"},
+            {std::make_unique<CDecoderDlg>(&image, 0), "decoder"},
+        };
         for (const auto& shot : shots) {
             shot.dialog->show();
             const QString path =
-                out.filePath(QStringLiteral("%1-%2.png").arg(shot.name, language.suffix));
+                out.filePath(QStringLiteral("%1-%2.png").arg(shot.name, suffixes[language]));
             if (!shot.dialog->grab().save(path)) {
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
                 return 1;

@@ -73,14 +73,34 @@ void TestCliShow::listing() {
     bytes[53] = char(0xFF);
     bytes[54] = 0x0B;
     bytes[55] = char(0xB8);
+    const char alarm[] = {char(0x8D), 2, 20, 112, char(177), char(255)}; // from 150
+    bytes.replace(150, int(sizeof alarm), alarm, int(sizeof alarm));
     image.ReplaceBytes(bytes);
+    const QStringList lines = ShowSettings(image);
     QCOMPARE(
-        ShowSettings(image),
+        lines.mid(0, 11),
         (QStringList{"System Setup", Padded("Country", "SPAIN"), Padded("Options", "55"),
                      Padded("Monitor power supply alarms", "YES"), "", "Single tones",
                      Padded("Single tone A (Hz)", "1200"), Padded("Single tone B (Hz)", "DEFAULT"),
                      Padded("Single tone C (Hz)", "DEFAULT"),
                      Padded("Single tone D (Hz)", "DEFAULT"), ""}));
+    // The telegram sections in report order, each with the dialog's labels.
+    QStringList titles;
+    for (int i = 10; i + 1 < lines.size(); ++i)
+        if (lines[i].isEmpty())
+            titles << lines[i + 1];
+    QCOMPARE(titles, (QStringList{"Disconnect", "Acknowledge", "Alarm", "Decoder 1", "Decoder 2",
+                                  "Decoder 3", "Decoder 4"}));
+    QStringList alarmLines = {"Alarm",
+                              Padded("Prolonged tone", "2"),
+                              Padded("Telegram length", "2"),
+                              Padded("Tone 1", "Alarm no. and status"),
+                              Padded("Tone 2", "ID 1"),
+                              Padded("Tone 3", "End")};
+    for (int tone = 4; tone <= 11; ++tone)
+        alarmLines << Padded(QString("Tone %1").arg(tone), "Tone 0");
+    alarmLines << Padded("Preamble length (10ms)", "130") << Padded("Prolonged tone (10ms)", "20");
+    QCOMPARE(lines.mid(11 + 2 * 17, 16), alarmLines);
     QVERIFY(!image.IsModified());
 }
 

@@ -1,0 +1,21 @@
+// CTelegramSlider: the vertical telegram-length slider of the tone sequence dialogs.
+// After its own handling of a left-button press, a key press or a left-button release it
+// signals Handled, on which the dialog takes the new length; nothing else signals it, so
+// the rows do not follow the handle while it is dragged, only when it is let go.
+#pragma once
+
+#include <QSlider>
+
+class CTelegramSlider : public QSlider {
+    Q_OBJECT
+public:
+    explicit CTelegramSlider(QWidget* parent = nullptr);
+
+signals:
+    void Handled();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
