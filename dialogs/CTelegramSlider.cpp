@@ -26,3 +26,8 @@ void CTelegramSlider::keyPressEvent(QKeyEvent* event) {
     QSlider::keyPressEvent(event);
     emit Handled();
 }
+
+void CTelegramSlider::wheelEvent(QWheelEvent* event) {
+    QSlider::wheelEvent(event);
+    emit Handled();
+}

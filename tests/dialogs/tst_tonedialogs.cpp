@@ -220,6 +220,13 @@ void TestToneDialogs::sliderAndProlongedTone() {
     SendMouse(slider, QEvent::MouseButtonRelease, to, Qt::NoButton);
     QCOMPARE(dialog->DisplayedLength(), slider->value());
     QCOMPARE(RowState(*dialog, slider->value()), 1);
+    // The wheel has no release to wait for: the rows follow at once.
+    const int before = slider->value();
+    QWheelEvent wheel(to, slider->mapToGlobal(to), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(slider, &wheel);
+    QVERIFY(slider->value() != before);
+    QCOMPARE(dialog->DisplayedLength(), slider->value());
 
     QTest::mouseClick(Radio(*dialog, 0), Qt::LeftButton);
     QVERIFY(length->isReadOnly());
