@@ -47,6 +47,8 @@ protected:
     bool OnOK() override;
     // The tones the bindings hold, before the first "End" (11 when there is none).
     int CountTonesFromImage() const;
+    // Keeps the arrow keys in the prolonged length edit from stepping a locked length.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CollectToneWindows();
@@ -54,7 +56,6 @@ private:
     void SetToneEnabled(int tone, bool enabled);
     void ShowToneRows(int length);
     CComboLogic* ToneLogic(int tone) const;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Indexed by tone 1 to 11; index 0 of the radios is "No".
     std::array<QWidget*, MAX_TONES + 1> m_labels{};

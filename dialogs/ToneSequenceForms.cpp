@@ -17,24 +17,16 @@ constexpr int ENCODER_TEMPLATE_ID = 135;
 constexpr int DECODER_TEMPLATE_ID = 138;
 constexpr int PREAMBLE = 2039, PREAMBLE_EDIT = 2038;
 constexpr int SEND_ACK = 1147, DECODER_FUNCTION = 1101;
-constexpr int ROW_BINDINGS = MAX_TONES + 12; // the tone combos and the radios
 
-constexpr const char* TONE_LABELS[MAX_TONES] = {"Tone 1", "Tone 2",  "Tone 3", "Tone 4",
-                                                "Tone 5", "Tone 6",  "Tone 7", "Tone 8",
-                                                "Tone 9", "Tone 10", "Tone 11"};
-
-// Attached and stored in this order: the tone combos, the radios, then the kind's own.
-template <std::size_t N>
-constexpr std::array<BINDING_ENTRY, ROW_BINDINGS + N> WithToneRows(const BINDING_ENTRY (&own)[N]) {
-    std::array<BINDING_ENTRY, ROW_BINDINGS + N> bindings{};
-    std::size_t n = 0;
-    for (const int id : TONE_COMBO_IDS)
-        bindings[n++] = {id, SettingKind::Combo, 0};
-    for (const int id : PROLONGED_RADIO_IDS)
-        bindings[n++] = {id, SettingKind::RadioButton, 0};
-    for (const BINDING_ENTRY& entry : own)
-        bindings[n++] = entry;
-    return bindings;
+// a, then b.
+template <class T, std::size_t N, std::size_t M>
+constexpr std::array<T, N + M> Concat(const std::array<T, N>& a, const std::array<T, M>& b) {
+    std::array<T, N + M> both{};
+    for (std::size_t i = 0; i < N; ++i)
+        both[i] = a[i];
+    for (std::size_t i = 0; i < M; ++i)
+        both[N + i] = b[i];
+    return both;
 }
 
 template <std::size_t N>
@@ -45,16 +37,15 @@ constexpr std::array<int, N> IdsOf(const std::array<BINDING_ENTRY, N>& bindings)
     return ids;
 }
 
-// OK checks the kind's own spinners or combo first, then the tones 1, 9 down to 2, 11, 10.
-template <std::size_t N> constexpr std::array<int, N + MAX_TONES> ThenTones(const int (&own)[N]) {
-    constexpr int TONE_ORDER[MAX_TONES] = {1, 9, 8, 7, 6, 5, 4, 3, 2, 11, 10};
-    std::array<int, N + MAX_TONES> order{};
+// Attached and stored first: the tone combos, then the radios.
+constexpr std::array<BINDING_ENTRY, MAX_TONES + 12> ToneRowBindings() {
+    std::array<BINDING_ENTRY, MAX_TONES + 12> bindings{};
     std::size_t n = 0;
-    for (const int id : own)
-        order[n++] = id;
-    for (const int tone : TONE_ORDER)
-        order[n++] = TONE_COMBO_IDS[tone - 1];
-    return order;
+    for (const int id : TONE_COMBO_IDS)
+        bindings[n++] = {id, SettingKind::Combo, 0};
+    for (const int id : PROLONGED_RADIO_IDS)
+        bindings[n++] = {id, SettingKind::RadioButton, 0};
+    return bindings;
 }
 
 QString ProlongedToneText(const CSettingSource& source) {
@@ -72,76 +63,75 @@ QString TelegramLengthText(const CSettingSource& source) {
     return QString::number(TelegramLength(source));
 }
 
-// The prolonged tone and the count, the eleven tones, then the kind's own lines.
-template <std::size_t N>
-constexpr std::array<SETTING_LINE, 2 + MAX_TONES + N> ToneLines(const char* countLabel,
-                                                                const SETTING_LINE (&own)[N]) {
-    std::array<SETTING_LINE, 2 + MAX_TONES + N> lines{};
-    std::size_t n = 0;
-    lines[n++] = {"Prolonged tone", PROLONGED_RADIO_IDS[0], ProlongedToneText};
-    lines[n++] = {countLabel, 0, TelegramLengthText};
+// The prolonged tone and the count (labelled countLabel), then the eleven tones.
+constexpr std::array<SETTING_LINE, 2 + MAX_TONES> ToneLines(const char* countLabel) {
+    constexpr const char* LABELS[MAX_TONES] = {"Tone 1", "Tone 2",  "Tone 3", "Tone 4",
+                                               "Tone 5", "Tone 6",  "Tone 7", "Tone 8",
+                                               "Tone 9", "Tone 10", "Tone 11"};
+    std::array<SETTING_LINE, 2 + MAX_TONES> lines{};
+    lines[0] = {"Prolonged tone", PROLONGED_RADIO_IDS[0], ProlongedToneText};
+    lines[1] = {countLabel, 0, TelegramLengthText};
     for (int i = 0; i < MAX_TONES; ++i)
-        lines[n++] = {TONE_LABELS[i], TONE_COMBO_IDS[i]};
-    for (const SETTING_LINE& line : own)
-        lines[n++] = line;
+        lines[2 + i] = {LABELS[i], TONE_COMBO_IDS[i]};
     return lines;
 }
 
-// Translated: the kind's own texts, the two captions, the tone labels in the order 1,
-// 10, 11, 9 down to 2, the "No" label, then Cancel and OK.
-template <std::size_t N> constexpr std::array<int, N + 16> WithSharedTexts(const int (&own)[N]) {
-    constexpr int SHARED[] = {1194, 1195, 2033, 2066, 2067, 2065,        2064, 2063,
-                              2062, 2061, 2060, 2059, 2058, NO_LABEL_ID, 2,    1};
-    std::array<int, N + 16> ids{};
-    std::size_t n = 0;
-    for (const int id : own)
-        ids[n++] = id;
-    for (const int id : SHARED)
-        ids[n++] = id;
-    return ids;
-}
+constexpr auto TONE_ROW_BINDINGS = ToneRowBindings();
+// OK checks the kind's own settings first, then the tones 1, 9 down to 2, 11, 10.
+constexpr std::array<int, MAX_TONES> TONE_VALIDATE_ORDER = {2078, 2086, 2085, 2084, 2083, 2082,
+                                                            2081, 2080, 2079, 2088, 2087};
+// Translated after the kind's own texts: the two captions, the tone labels 1, 10, 11, 9
+// down to 2, the "No" label, then Cancel and OK.
+constexpr std::array<int, 16> SHARED_TEXTS = {1194, 1195, 2033, 2066, 2067, 2065,        2064, 2063,
+                                              2062, 2061, 2060, 2059, 2058, NO_LABEL_ID, 2,    1};
+constexpr auto REPORT_TONE_LINES = ToneLines("Number of tones");
+constexpr auto LISTED_TONE_LINES = ToneLines("Telegram length");
 
 // The encoders: the preamble before the first tone, and the prolonged tone length.
-constexpr auto ENCODER_BINDINGS = WithToneRows<2>({
-    {PREAMBLE, SettingKind::Spinner10, PREAMBLE_EDIT},
-    {ENCODER_PROLONGED_ID, SettingKind::Spinner10, PROLONGED_EDIT_ID},
-});
+constexpr auto ENCODER_BINDINGS =
+    Concat(TONE_ROW_BINDINGS, std::array<BINDING_ENTRY, 2>{{
+                                  {PREAMBLE, SettingKind::Spinner10, PREAMBLE_EDIT},
+                                  {ENCODER_PROLONGED_ID, SettingKind::Spinner10, PROLONGED_EDIT_ID},
+                              }});
 constexpr auto ENCODER_STORE_ORDER = IdsOf(ENCODER_BINDINGS);
-constexpr auto ENCODER_VALIDATE_ORDER = ThenTones<2>({PREAMBLE, ENCODER_PROLONGED_ID});
-constexpr auto ENCODER_TEXTS = WithSharedTexts<2>({2040, PROLONGED_LABEL_ID});
+constexpr auto ENCODER_VALIDATE_ORDER =
+    Concat(std::array{PREAMBLE, ENCODER_PROLONGED_ID}, TONE_VALIDATE_ORDER);
+constexpr auto ENCODER_TEXTS = Concat(std::array{2040, PROLONGED_LABEL_ID}, SHARED_TEXTS);
 // The report says "(ms)" where the dialog says "(10ms)"; both show the edit's number.
 constexpr auto ENCODER_REPORT =
-    ToneLines<2>("Number of tones", {
-                                        {"Preamble length (ms)", PREAMBLE},
-                                        {"Prolonged tone length (ms)", ENCODER_PROLONGED_ID},
-                                    });
+    Concat(REPORT_TONE_LINES, std::array<SETTING_LINE, 2>{{
+                                  {"Preamble length (ms)", PREAMBLE},
+                                  {"Prolonged tone length (ms)", ENCODER_PROLONGED_ID},
+                              }});
 constexpr auto ENCODER_LISTED =
-    ToneLines<2>("Telegram length", {
-                                        {"Preamble length (10ms)", PREAMBLE},
-                                        {"Prolonged tone (10ms)", ENCODER_PROLONGED_ID},
-                                    });
+    Concat(LISTED_TONE_LINES, std::array<SETTING_LINE, 2>{{
+                                  {"Preamble length (10ms)", PREAMBLE},
+                                  {"Prolonged tone (10ms)", ENCODER_PROLONGED_ID},
+                              }});
 
 // The decoders: the prolonged tone length, the acknowledge and the repeater function.
-constexpr auto DECODER_BINDINGS = WithToneRows<3>({
-    {DECODER_PROLONGED_ID, SettingKind::Spinner10, PROLONGED_EDIT_ID},
-    {SEND_ACK, SettingKind::CheckBox, 0},
-    {DECODER_FUNCTION, SettingKind::Combo, 0},
-});
+constexpr auto DECODER_BINDINGS =
+    Concat(TONE_ROW_BINDINGS, std::array<BINDING_ENTRY, 3>{{
+                                  {DECODER_PROLONGED_ID, SettingKind::Spinner10, PROLONGED_EDIT_ID},
+                                  {SEND_ACK, SettingKind::CheckBox, 0},
+                                  {DECODER_FUNCTION, SettingKind::Combo, 0},
+                              }});
 constexpr auto DECODER_STORE_ORDER = IdsOf(DECODER_BINDINGS);
-constexpr auto DECODER_VALIDATE_ORDER = ThenTones<2>({DECODER_FUNCTION, DECODER_PROLONGED_ID});
-constexpr auto DECODER_TEXTS = WithSharedTexts<3>({SEND_ACK, 1100, PROLONGED_LABEL_ID});
+constexpr auto DECODER_VALIDATE_ORDER =
+    Concat(std::array{DECODER_FUNCTION, DECODER_PROLONGED_ID}, TONE_VALIDATE_ORDER);
+constexpr auto DECODER_TEXTS = Concat(std::array{SEND_ACK, 1100, PROLONGED_LABEL_ID}, SHARED_TEXTS);
 constexpr auto DECODER_REPORT =
-    ToneLines<3>("Number of tones", {
-                                        {"Send acknowledge", SEND_ACK},
-                                        {"Decoder function", DECODER_FUNCTION},
-                                        {"Prolonged tone length (ms)", DECODER_PROLONGED_ID},
-                                    });
+    Concat(REPORT_TONE_LINES, std::array<SETTING_LINE, 3>{{
+                                  {"Send acknowledge", SEND_ACK},
+                                  {"Decoder function", DECODER_FUNCTION},
+                                  {"Prolonged tone length (ms)", DECODER_PROLONGED_ID},
+                              }});
 constexpr auto DECODER_LISTED =
-    ToneLines<3>("Telegram length", {
-                                        {"Prolonged tone length (ms)", DECODER_PROLONGED_ID},
-                                        {"Send acknowledge", SEND_ACK},
-                                        {"Decoder function", DECODER_FUNCTION},
-                                    });
+    Concat(LISTED_TONE_LINES, std::array<SETTING_LINE, 3>{{
+                                  {"Prolonged tone length (ms)", DECODER_PROLONGED_ID},
+                                  {"Send acknowledge", SEND_ACK},
+                                  {"Decoder function", DECODER_FUNCTION},
+                              }});
 
 constexpr const char* ENCODER_NAMES[ENCODER_COUNT] = {"Disconnect", "Acknowledge", "Alarm"};
 constexpr const char* DECODER_NAMES[DECODER_COUNT] = {"Decoder 1", "Decoder 2", "Decoder 3",
