@@ -21,6 +21,9 @@ public:
     int CurrentRow() const { return m_current; }
     int Value() const { return m_value; }
 
+    // The value Store will write becomes value while the selection, and so the shown
+    // text, stays as it is: a tone sequence dialog ends its telegram this way on OK.
+    void TakeValue(int value) { m_value = value; }
     // The user picked a row from the list.
     void SelectRow(int row);
     // The user typed text into the edit field and left it: the first entry whose text

@@ -11,6 +11,10 @@ int CRadioLogic::OwnValue() const {
     return IsAttached() ? Entry(0).low : 0;
 }
 
+int CRadioLogic::GroupByte() const {
+    return Image().GetByte(m_address);
+}
+
 void CRadioLogic::Load() {
     m_checked = Image().GetByte(m_address) == OwnValue();
 }

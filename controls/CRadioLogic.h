@@ -18,6 +18,9 @@ public:
     bool IsChecked() const { return m_checked; }
     void SetChecked(bool checked) { m_checked = checked; }
     int OwnValue() const;
+    // The byte the group shares, as the image holds it now: tells what a group with no
+    // checked button stands for.
+    int GroupByte() const;
 
 private:
     bool m_checked = false;

@@ -101,15 +101,24 @@ void SetControlText(QWidget* widget, const QString& text) {
 
 CTemplateDialog::CTemplateDialog(const DIALOG_TEMPLATE& dialogTemplate, const FORM_TABLE& form,
                                  CE2prom* image, QWidget* parent)
+    : CTemplateDialog(dialogTemplate, form, image, parent, DeferredBuild{}) {
+    Build(dialogTemplate);
+}
+
+CTemplateDialog::CTemplateDialog(const DIALOG_TEMPLATE& dialogTemplate, const FORM_TABLE& form,
+                                 CE2prom* image, QWidget* parent, DeferredBuild)
     : CSetupDialog(parent), m_form(form), m_image(image), m_units(DialogFont(dialogTemplate)) {
     setFont(DialogFont(dialogTemplate));
     setWindowTitle(QString::fromLatin1(dialogTemplate.caption));
     setWindowFlag(Qt::WindowContextHelpButtonHint, dialogTemplate.contextHelp);
     setFixedSize(m_units.ToPixels(dialogTemplate.width, dialogTemplate.height));
+}
+
+void CTemplateDialog::Build(const DIALOG_TEMPLATE& dialogTemplate) {
     CreateControls(dialogTemplate);
     AttachBindings(dialogTemplate);
     AttachWindowless();
-    TranslateTexts(dialogTemplate);
+    TranslateTexts();
 }
 
 CTemplateDialog::~CTemplateDialog() = default;
@@ -134,6 +143,8 @@ QWidget* CTemplateDialog::CreateControl(const CONTROL_TEMPLATE& control) {
     QWidget* widget = nullptr;
     if (const BINDING_ENTRY* binding = FindBinding(m_form, control.id))
         widget = CreateBinding(*binding);
+    else if (QWidget* own = CreateOwnControl(control))
+        widget = own;
     else
         widget = CreatePlainControl(control, this);
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
@@ -235,8 +246,10 @@ void CTemplateDialog::MakeReadOnly() {
     }
 }
 
-void CTemplateDialog::TranslateTexts(const DIALOG_TEMPLATE& dialogTemplate) {
-    setWindowTitle(Tr(QString::fromLatin1(dialogTemplate.caption)));
+// The caption is the form's: a template that serves several forms (the encoders) shows
+// each form's own name.
+void CTemplateDialog::TranslateTexts() {
+    setWindowTitle(Tr(QString::fromLatin1(m_form.caption)));
     for (const int id : m_form.translated)
         if (QWidget* widget = Control(id))
             SetControlText(widget, Tr(ControlText(widget)));

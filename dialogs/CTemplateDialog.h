@@ -44,6 +44,7 @@ public:
     // The report value of a control: ReportValue.
     QString ValueText(int controlId) const override { return ReportValue(controlId); }
     const CDialogUnits& Units() const { return m_units; }
+    const FORM_TABLE& Form() const { return m_form; }
 
     void Commit() override;
     // Draws the report section: the title one line below pos, then a line per setting;
@@ -56,6 +57,17 @@ public:
     void SaveData();
 
 protected:
+    // For a dialog that creates some of its controls itself: sets up the window only.
+    // The derived constructor then calls Build, so that CreateOwnControl reaches it.
+    struct DeferredBuild {};
+    CTemplateDialog(const DIALOG_TEMPLATE& dialogTemplate, const FORM_TABLE& form, CE2prom* image,
+                    QWidget* parent, DeferredBuild);
+    // Creates the controls, attaches the bindings and translates the texts.
+    void Build(const DIALOG_TEMPLATE& dialogTemplate);
+    // A control of this dialog's own class for a plain (unbound) template control, or
+    // nullptr for the usual widget of its kind.
+    virtual QWidget* CreateOwnControl(const CONTROL_TEMPLATE&) { return nullptr; }
+
     void accept() override;
     // The OK checks; false keeps the dialog open. By default the form's validations.
     virtual bool OnOK();
@@ -75,7 +87,7 @@ private:
     void AttachBindings(const DIALOG_TEMPLATE& dialogTemplate);
     void AttachWindowless();
     CDigitLogic* Windowless(int controlId) const;
-    void TranslateTexts(const DIALOG_TEMPLATE& dialogTemplate);
+    void TranslateTexts();
 
     const FORM_TABLE& m_form;
     CE2prom* m_image;

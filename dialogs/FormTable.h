@@ -75,7 +75,7 @@ struct WINDOWLESS_BINDING {
 
 struct FORM_TABLE {
     int templateId;      // the dialog resource it is built from
-    const char* caption; // English; also the section title of karvo-cli's listing
+    const char* caption; // English: the dialog's caption and the title of karvo-cli's listing
     const VARIABLE_STRUCT* table;
     std::span<const BINDING_ENTRY> bindings; // in attaching order
     std::span<const int> translated;         // controls whose texts are translated, in order

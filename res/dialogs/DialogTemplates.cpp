@@ -211,7 +211,7 @@ const DIALOG_TEMPLATE* FindDialogTemplate(int id) {
     for (const DIALOG_TEMPLATE* t :
          {&SYSTEM_SETUP_TEMPLATE, &SINGLE_TONES_TEMPLATE, &RADIO_INTERFACE_TEMPLATE,
           &REPEATER_TEMPLATE, &LINE_INTERFACE_TEMPLATE, &LINE_OPERATION_TEMPLATE,
-          &TRC_SETUP_TEMPLATE})
+          &TRC_SETUP_TEMPLATE, &ENCODER_TEMPLATE, &DECODER_TEMPLATE})
         if (t->id == id)
             return t;
     return nullptr;

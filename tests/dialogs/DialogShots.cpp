@@ -1,7 +1,7 @@
 // Renders the setup dialogs, filled from the default setup, in all five languages into
 // PNG files named after the dialog and the language: system-setup-en.png,
-// line-interface-it.png, ... The repeater dialog is drawn editable and read-only. docs/
-// keeps English and the language with the longest texts of each dialog.
+// line-interface-it.png, decoder-it.png, ... The repeater dialog is drawn editable and read-only.
+// docs/ keeps English and the language with the longest texts of each dialog.
 #include "dialogs/CTemplateDialog.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
@@ -23,6 +23,7 @@ const struct {
     {ID_REPEATER_OPERATION, "repeater"},   {ID_LINE_INTERFACE, "line-interface"},
     {ID_LINE_OPERATION, "line-operation"}, {ID_SINGLE_TONES, "single-tones"},
     {ID_TRC_SETUP, "trc-setup"},           {ID_REPEATER_OPERATION, "repeater-read-only", true},
+    {ID_ENCODER_DISCONNECT, "encoder"},    {ID_DECODER_1, "decoder"},
 };
 
 constexpr const char* LANGUAGE_SUFFIXES[] = {"en", "fr", "de", "es", "it"};

@@ -80,16 +80,19 @@ void TestCliShow::listing() {
     bytes[53] = char(0xFF);
     bytes[54] = 0x0B;
     bytes[55] = char(0xB8);
+    const char block[] = {char(0x8D), 2, 20, 112, char(177), char(255)}; // Alarm, from 150
+    bytes.replace(150, int(sizeof block), block, int(sizeof block));
     image.ReplaceBytes(bytes);
     const QStringList lines = ShowSettings(image);
     QStringList titles;
     for (int i = 0; i < lines.size(); ++i)
         if (i == 0 || lines[i - 1].isEmpty())
             titles << lines[i];
-    QCOMPARE(titles,
-             (QStringList{"System Setup", "Radio Interface", "Repeater Operation", "Line Interface",
-                          "Line operation", "Single tones", "TRC Setup"}));
-    QCOMPARE(lines.count(QString()), 7);
+    QCOMPARE(titles, (QStringList{"System Setup", "Radio Interface", "Repeater Operation",
+                                  "Line Interface", "Line operation", "Single tones", "TRC Setup",
+                                  "Disconnect", "Acknowledge", "Alarm", "Decoder 1", "Decoder 2",
+                                  "Decoder 3", "Decoder 4"}));
+    QCOMPARE(lines.count(QString()), 14);
     QCOMPARE(lines.mid(0, 5),
              (QStringList{"System Setup", Padded("Country", "SPAIN"), Padded("Options", "55"),
                           Padded("Monitor power supply alarms", "YES"), ""}));
@@ -106,6 +109,12 @@ void TestCliShow::listing() {
                                                Padded("Single tone B (Hz)", "DEFAULT"),
                                                Padded("Single tone C (Hz)", "DEFAULT"),
                                                Padded("Single tone D (Hz)", "DEFAULT"), ""}));
+    const int alarm = int(lines.indexOf("Alarm"));
+    QCOMPARE(lines.mid(alarm + 1, 4),
+             (QStringList{Padded("Prolonged tone", "2"), Padded("Telegram length", "2"),
+                          Padded("Tone 1", "Alarm no. and status"), Padded("Tone 2", "ID 1")}));
+    QCOMPARE(lines.mid(alarm + 14, 2), (QStringList{Padded("Preamble length (10ms)", "130"),
+                                                    Padded("Prolonged tone (10ms)", "20")}));
     QVERIFY(!image.IsModified());
 }
 

@@ -1,0 +1,41 @@
+// The tone telegram dialogs as data: three encoders (the telegrams the unit sends:
+// Disconnect, Acknowledge, Alarm) and four decoders (the telegrams it recognises,
+// Decoder 1 to 4). One form per kind is written once and instantiated per index; each
+// index brings its own descriptor table (so its own bytes of the image) and its name,
+// which is the dialog's caption and the report's title.
+//
+// A telegram is up to eleven tones, one byte each; the telegram ends before the first
+// byte 255 ("End"). One of the tones may be prolonged: a radio group of twelve buttons
+// (0 "No", 1 to 11) shares the prolonged-tone index byte.
+#pragma once
+
+#include "dialogs/FormTable.h"
+
+inline constexpr int ENCODER_COUNT = 3;
+inline constexpr int DECODER_COUNT = 4;
+inline constexpr int MAX_TONES = 11;
+inline constexpr int TONE_END = 255;
+
+// Controls both dialog templates share.
+inline constexpr int TONE_COMBO_IDS[MAX_TONES] = {2078, 2079, 2080, 2081, 2082, 2083,
+                                                  2084, 2085, 2086, 2087, 2088};
+inline constexpr int TONE_LABEL_IDS[MAX_TONES] = {2033, 2058, 2059, 2060, 2061, 2062,
+                                                  2063, 2064, 2065, 2066, 2067};
+inline constexpr int TELEGRAM_SLIDER_ID = 1030;
+inline constexpr int PROLONGED_EDIT_ID = 2041;
+inline constexpr int PROLONGED_LABEL_ID = 2048;
+inline constexpr int NO_LABEL_ID = 2034;
+// The up-down control of the prolonged tone length on each template.
+inline constexpr int ENCODER_PROLONGED_ID = 2047;
+inline constexpr int DECODER_PROLONGED_ID = 1149;
+
+// The form of encoder or decoder index; std::out_of_range for an index that has none.
+const FORM_TABLE& EncoderForm(int index);
+const FORM_TABLE& DecoderForm(int index);
+
+// The telegram length the tone bindings hold: the number of tones before the first
+// value 255, 11 when there is none.
+int TelegramLength(const CSettingSource& source);
+// The prolonged tone the radio group holds: the first checked button (0 "No", 1 to 11),
+// or -1 when none is (a stored index above 11).
+int CheckedProlongedTone(const CSettingSource& source);
