@@ -104,10 +104,15 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::LoadDefaultSetup() {
+    const QString path = QStringLiteral("karvo.def");
     try {
-        if (m_image->LoadSRecords(QStringLiteral("karvo.def")) == 0) {
+        QByteArray type;
+        const int result = m_image->LoadSRecords(path, &type);
+        if (result == 0) {
             Messages().Show(Tr("Cannot load default setup"), Tr("Uncritcal error"),
                             MsgIcon::Information, MsgButtons::Ok);
+        } else if (result == -1) {
+            CKarvoDoc::ReportUnsupportedRecord(path, type);
         }
     } catch (const CError& error) {
         // A damaged default setup is reported; the image keeps its zeros and start-up

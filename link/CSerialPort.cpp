@@ -2,7 +2,10 @@
 
 #include "link/ComPortNames.h"
 
+#include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <unistd.h>
 
 CSerialPort::CSerialPort() {
     m_clock.start();
@@ -19,13 +22,13 @@ void CSerialPort::SetDefaultBufferSize(int receiveSize, int) {
 int CSerialPort::Open(const CLinkSettings& settings) {
     Close();
     m_port = std::make_unique<QSerialPort>();
-    m_port->setPortName(m_deviceName.isEmpty() ? ComPortDeviceName(settings.portIndex)
-                                               : m_deviceName);
+    const QString device =
+        m_deviceName.isEmpty() ? ComPortDeviceName(settings.portIndex) : m_deviceName;
+    m_port->setPortName(device);
     m_port->setReadBufferSize(m_receiveSize);
     if (!m_port->open(QIODevice::ReadWrite)) {
-        m_openStatus = TakeError();
-        if (m_openStatus == PORT_OK)
-            m_openStatus = PORT_GENERAL_ERROR;
+        m_openStatus = OpenFailureCode(m_port->error(), device);
+        m_port->clearError();
         return m_openStatus;
     }
     m_openStatus = Configure(settings);
@@ -132,6 +135,17 @@ int CSerialPort::TakeError() {
     const QSerialPort::SerialPortError error = m_port->error();
     m_port->clearError();
     return error == QSerialPort::TimeoutError ? PORT_OK : ReturnCodeFor(error);
+}
+
+int CSerialPort::OpenFailureCode(QSerialPort::SerialPortError error, const QString& device) {
+    if (error == QSerialPort::PermissionError) {
+        // A bare name ("ttyUSB0") is a device in /dev, as Qt takes it.
+        const QString path = device.startsWith('/') ? device : QStringLiteral("/dev/") + device;
+        if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES)
+            return PORT_NO_PERMISSION;
+    }
+    const int code = ReturnCodeFor(error);
+    return code == PORT_OK ? PORT_GENERAL_ERROR : code;
 }
 
 int CSerialPort::ReturnCodeFor(QSerialPort::SerialPortError error) {

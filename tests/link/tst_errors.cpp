@@ -100,7 +100,8 @@ void TestErrors::libraryCodeName_data() {
     QTest::newRow("-50") << -50 << " UNKNOWN";
     QTest::newRow("-74") << -74 << " UNKNOWN";
     QTest::newRow("-75") << -75 << " AS USER DEFINED ERROR";
-    QTest::newRow("-76") << -76 << " UNKNOWN";
+    QTest::newRow("-76, a device without permission") << -76 << " AS NO PERMISSION";
+    QTest::newRow("-77") << -77 << " UNKNOWN";
     QTest::newRow("0") << 0 << " UNKNOWN";
     QTest::newRow("5") << 5 << " UNKNOWN";
 }
