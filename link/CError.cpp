@@ -100,6 +100,7 @@ const LIBRARY_CODE LIBRARY_CODES[] = {
     {-76, " AS NO PERMISSION",
      "No permission to open the port: the user must be a member of the group that owns the "
      "device (usually dialout; log in again after joining it)"},
+    {-77, " AS PORT LOST", "The port went away (adapter pulled out or unit switched off)"},
 };
 
 const LIBRARY_CODE* FindLibraryCode(int code) {

@@ -163,6 +163,12 @@ int CSerialPort::ReturnCodeFor(QSerialPort::SerialPortError error) {
         return PORT_TIMEOUT;
     case QSerialPort::UnsupportedOperationError:
         return PORT_NOT_SUPPORTED;
+    // A port whose device has gone fails its reads and writes (a closed pseudo-terminal
+    // answers "Inappropriate ioctl", a pulled USB adapter "Input/output error").
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::ResourceError:
+        return PORT_LOST;
     default:
         return PORT_GENERAL_ERROR;
     }

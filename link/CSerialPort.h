@@ -6,7 +6,7 @@
 // SLICE_MS and run the idle handler between them, so the windows stay painted. Qt's
 // errors become the serial layer's return codes: a missing device -2 "Invalid port", a
 // device this user may not open -76 (no permission), one that is busy -3 "Port in use",
-// anything else -1.
+// an open port that goes away -77 (port lost), anything else -1.
 #pragma once
 
 #include "link/CPort.h"
