@@ -18,4 +18,3 @@ int RunCliShow(const CCliCommand& command);
 // The listing of image in the current language: per dialog its caption, one
 // "%-30s%s" line per setting, then an empty line. Raises CError as the dialogs would.
 QStringList ShowSettings(CE2prom& image);
-

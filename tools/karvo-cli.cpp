@@ -65,9 +65,9 @@ int main(int argc, char* argv[]) {
     if (const int status = ParseCliCommand(app.arguments().mid(1), command); status != CLI_OK)
         return status;
     const std::map<QString, std::function<int(const CCliCommand&)>> commands = {
-        {QStringLiteral("dump"), Dump},    {QStringLiteral("copy"), Copy},
-        {QStringLiteral("poke"), Poke},    {QStringLiteral("info"), CliInfo},
-        {QStringLiteral("read"), CliRead}, {QStringLiteral("write"), CliWrite},
+        {QStringLiteral("dump"), Dump},       {QStringLiteral("copy"), Copy},
+        {QStringLiteral("poke"), Poke},       {QStringLiteral("info"), CliInfo},
+        {QStringLiteral("read"), CliRead},    {QStringLiteral("write"), CliWrite},
         {QStringLiteral("show"), RunCliShow},
     };
     return commands.at(command.name)(command);

@@ -409,10 +409,9 @@ void TestDeviceEndToEnd::unitPulledDuringRead() {
     Start({"--vanish-after", "8"});
     const QByteArray before = m_frame->Image()->Bytes();
     Run(ID_READ_DEVICE);
-    const QList<Box> expected = {
-        {"CComProm :  AS PORT LOST", "ERROR", true},
-        {"The port went away (adapter pulled out or unit switched off)", "Error reading device",
-         false}};
+    const QList<Box> expected = {{"CComProm :  AS PORT LOST", "ERROR", true},
+                                 {"The port went away (adapter pulled out or unit switched off)",
+                                  "Error reading device", false}};
     QVERIFY2(Boxes() == expected, qPrintable(BoxText(Boxes())));
     QCOMPARE(m_frame->Image()->Bytes(), before);
 

@@ -466,7 +466,8 @@ void TestMainFrame::damagedDefaultSetup_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("checksum") << QByteArray("S1130001FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF00\r\nS9030000FC")
+    QTest::newRow("checksum") << QByteArray(
+                                     "S1130001FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF00\r\nS9030000FC")
                               << "E2prom : Checksum in Motorola file incorrect."
                               << "ERROR";
     QTest::newRow("unsupported record type")

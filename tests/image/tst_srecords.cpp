@@ -136,7 +136,8 @@ void TestSRecords::saveInLockedFolder() {
     const auto unlock = qScopeGuard([&] {
         for (const QString& lock : locks)
             QProcess::execute("chattr", {"-i", lock});
-        QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(locked.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     });
     if (QFile probe(locked.filePath("probe")); probe.open(QIODevice::WriteOnly)) {
         probe.close();

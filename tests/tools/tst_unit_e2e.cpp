@@ -227,15 +227,13 @@ void TestUnitEndToEnd::unitFaults_data() {
     QTest::newRow("killed in the middle of a read")
         << QStringList{"--vanish-after", "8"} << read << 12 << "CComProm :  AS PORT LOST" << 5000;
     QTest::newRow("killed in the middle of a write")
-        << QStringList{"--vanish-after", "12"} << write << 12 << "CComProm :  AS PORT LOST"
-        << 5000;
+        << QStringList{"--vanish-after", "12"} << write << 12 << "CComProm :  AS PORT LOST" << 5000;
     QTest::newRow("a megabyte without a line end")
         << QStringList{"--flood", "1048576"} << read << 15 << "No connection" << 20000;
     QTest::newRow("every other line answered: read")
         << QStringList{"--every-other-line"} << read << 12 << "CComProm :  AS BUFR EMPTY" << 5000;
     QTest::newRow("every other line answered: write")
-        << QStringList{"--every-other-line"} << write << 12 << "CComProm :  AS BUFR EMPTY"
-        << 5000;
+        << QStringList{"--every-other-line"} << write << 12 << "CComProm :  AS BUFR EMPTY" << 5000;
 }
 
 void TestUnitEndToEnd::unitFaults() {
