@@ -27,7 +27,12 @@ bool CKarvoApp::InitInstance(const QStringList& arguments) {
     m_resourceId = LanguageResourceId(GetCurrentLanguage());
     m_frame = std::make_unique<CMainFrame>(m_resourceId, this, m_dialogs);
     if (!arguments.isEmpty()) {
-        if (!m_frame->Document()->OpenDocumentFile(arguments.first())) {
+        CKarvoDoc* document = m_frame->Document();
+        if (!document->OpenDocumentFile(arguments.first())) {
+            // Start-up ends here, but never without saying why.
+            if (!document->OpenFailureShown())
+                Messages().Show(Tr(QStringLiteral("Cannot open %1")).arg(arguments.first()),
+                                QStringLiteral("Karvo"), MsgIcon::Exclamation, MsgButtons::Ok);
             m_frame.reset();
             return false;
         }
@@ -98,11 +103,18 @@ void CKarvoApp::OnAppAbout() {
 }
 
 void CKarvoApp::OnLanguage() {
-    RunLanguageChange(m_frame.get(), [this] {
+    RunLanguageChange(m_frame.get(), [this](QStringList& arguments) {
+        // A save that fails or is cancelled keeps this copy running with the work.
+        CKarvoDoc* document = m_frame->Document();
+        if (!document->SaveModified())
+            return false;
         // The new copy starts from the profile, so the COM port goes there too; this copy
-        // ends without its usual shut-down.
-        m_frame->Document()->SaveModified();
+        // ends without its usual shut-down. It opens the document open now, if any.
         m_frame->StorePortChoice();
+        arguments.clear();
+        if (!document->PathName().isEmpty())
+            arguments << document->PathName();
+        return true;
     });
 }
 

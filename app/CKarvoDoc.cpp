@@ -9,6 +9,7 @@
 #include "link/CMessages.h"
 #include "res/shell/ShellResources.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 CKarvoDoc::CKarvoDoc(CMainFrame& frame) : m_frame(frame), m_title(UntitledName()) {}
@@ -60,13 +61,28 @@ bool CKarvoDoc::OpenDocumentFile(const QString& path) {
 
 bool CKarvoDoc::OnOpenDocument(const QString& path) {
     CE2prom* image = m_frame.Image();
+    m_openFailureShown = false;
     try {
-        return image->LoadSRecords(path) == 1;
+        QByteArray type;
+        const int result = image->LoadSRecords(path, &type);
+        if (result == -1) {
+            ReportUnsupportedRecord(path, type);
+            m_openFailureShown = true;
+        }
+        return result == 1;
     } catch (const CError& error) {
         // A damaged file: the image keeps its contents, the open fails.
         error.ReportError();
+        m_openFailureShown = true;
         return false;
     }
+}
+
+void CKarvoDoc::ReportUnsupportedRecord(const QString& path, const QByteArray& type) {
+    const QString text =
+        Tr(QStringLiteral("%1 holds an %2 record, which Karvo does not read. Nothing was loaded."))
+            .arg(QDir::toNativeSeparators(path), QString::fromLatin1(type));
+    Messages().Show(text, QStringLiteral("Karvo"), MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 bool CKarvoDoc::OnSaveDocument(const QString& path) {

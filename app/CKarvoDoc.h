@@ -34,8 +34,13 @@ public:
     // takes the file's path and title and the file joins the recent-file list.
     bool OpenDocumentFile(const QString& path);
     // Loads path into the image: success exactly when the load returns 1. Image errors
-    // are reported and count as failure.
+    // and unsupported record types are reported and count as failure.
     bool OnOpenDocument(const QString& path);
+    // True when the last failed open has shown why; a file that could not be opened at
+    // all shows nothing.
+    bool OpenFailureShown() const { return m_openFailureShown; }
+    // The box for a setup file that holds a record type Karvo does not read ("S2").
+    static void ReportUnsupportedRecord(const QString& path, const QByteArray& type);
     // Saves the image to path; image errors are reported and count as failure.
     bool OnSaveDocument(const QString& path);
     // Save: to the document's file, or as Save As when there is none, or it is read-only
@@ -57,4 +62,5 @@ private:
     CMainFrame& m_frame;
     QString m_path;
     QString m_title;
+    bool m_openFailureShown = false;
 };

@@ -105,11 +105,15 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::LoadDefaultSetup() {
+    const QString path = CFileLocations::OfThisRun().ShippedFile(QStringLiteral("karvo.def"));
     try {
-        const QString path = CFileLocations::OfThisRun().ShippedFile(QStringLiteral("karvo.def"));
-        if (m_image->LoadSRecords(path) == 0) {
+        QByteArray type;
+        const int result = m_image->LoadSRecords(path, &type);
+        if (result == 0) {
             Messages().Show(Tr("Cannot load default setup"), Tr("Uncritcal error"),
                             MsgIcon::Information, MsgButtons::Ok);
+        } else if (result == -1) {
+            CKarvoDoc::ReportUnsupportedRecord(path, type);
         }
     } catch (const CError& error) {
         // A damaged default setup is reported; the image keeps its zeros and start-up

@@ -1,10 +1,22 @@
 #include "app/CMessageBoxService.h"
 
+#include "app/CMainFrame.h"
+
+#include <QApplication>
 #include <QMessageBox>
+
+QWidget* CMessageBoxService::Owner() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<CMainFrame*>(window))
+            return window;
+    return nullptr;
+}
 
 MsgAnswer CMessageBoxService::Show(const QString& text, const QString& caption, MsgIcon icon,
                                    MsgButtons buttons) {
-    QMessageBox box;
+    QMessageBox box(Owner());
     box.setText(text);
     box.setWindowTitle(caption);
     switch (icon) {

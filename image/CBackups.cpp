@@ -4,8 +4,21 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
+
+namespace {
+
+// The names Save gives: stamp, counter and kind ("20261207-214501-123-000-written.s19").
+// Only such files are ever pruned, so a folder that also holds setups loses none of them.
+bool IsBackupName(const QString& name) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\d{8}-\\d{6}-\\d{3}-\\d{3}-[a-z]+\\.s19$"));
+    return pattern.match(name).hasMatch();
+}
+
+} // namespace
 
 QString CBackups::Folder() {
     const QByteArray env = qgetenv("KARVO_BACKUP_DIR");
@@ -33,7 +46,8 @@ QString CBackups::Save(const QByteArray& image, const QString& kind) {
     if (!file.commit())
         return {};
     // Names start with the time stamp, so name order is age order.
-    const QStringList all = dir.entryList({QStringLiteral("*.s19")}, QDir::Files, QDir::Name);
+    QStringList all = dir.entryList({QStringLiteral("*.s19")}, QDir::Files, QDir::Name);
+    all.removeIf([](const QString& name) { return !IsBackupName(name); });
     for (int i = 0; i + KEEP < all.size(); ++i)
         dir.remove(all[i]);
     return path;

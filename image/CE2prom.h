@@ -55,12 +55,16 @@ public:
     int CheckDeviceIdentity(const QByteArray& name, int major) const;
 
     // Loads an S-record file: 1 loaded up to an S8/S9 record, 0 the file cannot be opened,
-    // -1 an unsupported record type. Format faults raise CE2Error 4, checksum faults 5.
-    // Only a load that returns 1 changes the image; the modified flag is never touched.
-    int LoadSRecords(const QString& path);
+    // -1 an unsupported record type (named in unsupportedType, e.g. "S2", when given).
+    // Format faults raise CE2Error 4, checksum faults 5. Only a load that returns 1
+    // changes the image; the modified flag is never touched.
+    int LoadSRecords(const QString& path, QByteArray* unsupportedType = nullptr);
+    // The same for the text of a file.
+    int LoadSRecordText(const QByteArray& text, QByteArray* unsupportedType = nullptr);
     // Saves addresses 1 to 210 as S1 records and S9; returns 1. Written through a
-    // temporary file renamed over the target; CE2Error 1 when the file cannot be written,
-    // and then the modified flag stays as it was.
+    // temporary file renamed over the target, or in place when the folder takes no new
+    // file. CE2Error 1 when the folder does not exist, 7 with the reason (permission, disk
+    // full) when the file cannot be written; then the modified flag stays as it was.
     int SaveSRecords(const QString& path);
 
 private:

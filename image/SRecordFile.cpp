@@ -3,13 +3,20 @@
 // Reading follows the record walk the unit's files have always been read with: leading
 // words that are not S-records are skipped, S0 headers are skipped, S1 records are
 // loaded (address taken modulo 0x2000), S8/S9 end the load, any other type stops it.
+// S5 and S6 record counts, which common S-record tools write by default, are checked
+// and skipped, and a UTF-8 byte order mark that an editor put first is passed over.
 // The load works on a scratch copy that replaces the image only when the load succeeds,
 // so a damaged file never leaves a mix of two setups behind.
+//
+// Saving goes through a temporary file renamed over the target; a folder that takes no
+// new file (while the file itself may be written) gets the file written in place.
 #include "image/CE2prom.h"
 #include "image/SRecords.h"
 #include "link/CError.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -92,14 +99,52 @@ void LoadDataRecord(CRecordReader& in, std::array<std::uint8_t, CE2prom::IMAGE_S
     in.SkipLine();
 }
 
+// Checks and skips a record that carries no image bytes (S5, S6: a count of the records
+// before it): its count covers addressBytes of count and the checksum; raises 4 or 5.
+void SkipCountRecord(CRecordReader& in, unsigned addressBytes) {
+    const unsigned count = in.HexGroup(2);
+    if (count < addressBytes + 1)
+        throw CE2Error(4);
+    std::array<char, 256> fields;
+    fields[0] = char(count);
+    for (unsigned i = 1; i < count; ++i)
+        fields[i] = char(in.HexGroup(2));
+    if (unsigned(SRecordChecksum(QByteArrayView(fields.data(), count))) != in.HexGroup(2))
+        throw CE2Error(5);
+    in.SkipLine();
+}
+
+// "S" and the type character, printable whatever the file held.
+QByteArray RecordTypeName(int type) {
+    return QByteArray("S") + (type > ' ' && type < 127 ? char(type) : '?');
+}
+
+constexpr char UTF8_BOM[] = "\xEF\xBB\xBF";
+
+// Writes text over the file at path without a temporary file; the file keeps its
+// permissions and owner. Raises CE2Error 7 with the reason when it cannot.
+void WriteInPlace(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    // Opened without truncating, so a file that cannot be written stays whole.
+    if (!file.open(QIODevice::ReadWrite))
+        throw CE2Error(CE2Error::CANNOT_WRITE, file.errorString());
+    if (file.write(text) != text.size() || !file.resize(text.size()) || !file.flush())
+        throw CE2Error(CE2Error::CANNOT_WRITE, file.errorString());
+}
+
 } // namespace
 
-int CE2prom::LoadSRecords(const QString& path) {
+int CE2prom::LoadSRecords(const QString& path, QByteArray* unsupportedType) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return 0;
-    CRecordReader in(file.readAll());
+    const QByteArray text = file.readAll();
     file.close();
+    return LoadSRecordText(text, unsupportedType);
+}
+
+int CE2prom::LoadSRecordText(const QByteArray& text, QByteArray* unsupportedType) {
+    CRecordReader in(text.startsWith(UTF8_BOM) ? text.mid(3) : text);
 
     // Count the words before the first S-record; a file without one is not a setup.
     int skipped = 0;
@@ -134,23 +179,38 @@ int CE2prom::LoadSRecords(const QString& path) {
         case '1':
             LoadDataRecord(in, scratch);
             break;
+        case '5':
+            SkipCountRecord(in, 2);
+            break;
+        case '6':
+            SkipCountRecord(in, 3);
+            break;
         case '8':
         case '9':
             m_data = scratch;
             return 1;
         default:
+            if (unsupportedType)
+                *unsupportedType = RecordTypeName(type);
             return -1;
         }
     }
 }
 
 int CE2prom::SaveSRecords(const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw CE2Error(1);
     const QByteArray text = SRecordLines(Bytes());
-    if (file.write(text) != text.size() || !file.commit())
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        if (file.write(text) != text.size() || !file.commit())
+            throw CE2Error(CE2Error::CANNOT_WRITE, file.errorString());
+    } else if (!QFileInfo(path).dir().exists()) {
         throw CE2Error(1);
+    } else if (QFileInfo(path).isFile()) {
+        // No temporary file can go into the folder; the file itself may still be writable.
+        WriteInPlace(path, text);
+    } else {
+        throw CE2Error(CE2Error::CANNOT_WRITE, file.errorString());
+    }
     m_modified = false;
     return 1;
 }

@@ -11,12 +11,12 @@ namespace {
 CProcessControl* g_control = nullptr;
 } // namespace
 
-void CSystemProcessControl::StartNewInstance() {
+void CSystemProcessControl::StartNewInstance(const QStringList& arguments) {
     // The program's own path, not a name looked up in the working folder, so the new
     // copy is this program wherever it was started from. A failed start is not reported:
     // the current copy ends all the same.
-    QProcess::startDetached(QCoreApplication::applicationFilePath(),
-                            QCoreApplication::arguments().mid(1), QDir::currentPath());
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments,
+                            QDir::currentPath());
 }
 
 void CSystemProcessControl::EndProcess(int exitCode) {

@@ -11,15 +11,15 @@
 class CProcessControl {
 public:
     virtual ~CProcessControl() = default;
-    // Starts this same program again, with the same arguments and working folder.
-    virtual void StartNewInstance() = 0;
+    // Starts this same program again in the same working folder, with arguments.
+    virtual void StartNewInstance(const QStringList& arguments) = 0;
     // Ends the process with the exit code, without any further clean-up.
     virtual void EndProcess(int exitCode) = 0;
 };
 
 class CSystemProcessControl : public CProcessControl {
 public:
-    void StartNewInstance() override;
+    void StartNewInstance(const QStringList& arguments) override;
     void EndProcess(int exitCode) override;
 };
 

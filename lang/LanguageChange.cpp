@@ -6,6 +6,7 @@
 #include "lang/CProfile.h"
 #include "lang/CurrentLanguage.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <array>
 
@@ -90,7 +91,7 @@ QString ActiveHelpFile(const QString& name) {
     return files.ShippedFile(LanguageFolder(GetCurrentLanguage()) + '/' + name);
 }
 
-bool RunLanguageChange(QWidget* parent, const std::function<void()>& beforeRestart) {
+bool RunLanguageChange(QWidget* parent, const BeforeRestart& beforeRestart) {
     const int current = GetCurrentLanguage();
     CLanguageDlg dialog(current >= 0 && current <= 4 ? current : -1, parent);
     if (dialog.exec() != QDialog::Accepted)
@@ -98,11 +99,16 @@ bool RunLanguageChange(QWidget* parent, const std::function<void()>& beforeResta
 
     const int chosen = dialog.SelectedIndex();
     SetCurrentLanguage(chosen);
+    // The document is offered for saving before anything is copied or stored, so that a
+    // save that fails leaves the language change undone rather than the work lost.
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (beforeRestart && !beforeRestart(arguments)) {
+        SetCurrentLanguage(current);
+        return false;
+    }
     CopyLanguageFiles(chosen);
     StoreCurrentLanguage();
-    if (beforeRestart)
-        beforeRestart();
-    ProcessControl().StartNewInstance();
+    ProcessControl().StartNewInstance(arguments);
     ProcessControl().EndProcess(0);
     return true;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -36,9 +37,16 @@ void CopyLanguageFiles(int language);
 // from another working folder), the current language's own file in its folder.
 QString ActiveHelpFile(const QString& name);
 
+// Lets the application offer saving its document before a restart: false abandons the
+// language change (the save failed or was cancelled); otherwise it sets the arguments
+// of the new copy (the document to open).
+using BeforeRestart = std::function<bool(QStringList& arguments)>;
+
 // The language change: shows the language dialog (the current language preselected).
-// Cancel changes nothing and returns false. OK sets the language, copies its files,
-// stores it in the profile, calls beforeRestart (when given) to let the application
-// offer saving its document, then starts a new copy of the program and ends this one.
-// Returns true when the restart was requested; the real program never gets there.
-bool RunLanguageChange(QWidget* parent, const std::function<void()>& beforeRestart);
+// Cancel changes nothing and returns false. OK sets the language and calls beforeRestart
+// (when given); if that abandons, the language goes back and nothing else changes
+// (false). Otherwise it copies the language's files, stores it in the profile, starts a
+// new copy of the program (with this copy's own arguments unless beforeRestart set
+// others) and ends this one. Returns true when the restart was requested; the real
+// program never gets there.
+bool RunLanguageChange(QWidget* parent, const BeforeRestart& beforeRestart);

@@ -399,6 +399,8 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
     }
     SendLine(S9_RECORD, errorText);
 
+    // With the end record sent the unit has everything and goes on storing it whatever
+    // happens here, so Cancel is no longer taken: the unit's real verdict is what counts.
     int result = REPLY_UNKNOWN;
     for (int timeout = VERDICT_TIMEOUT;;) {
         QByteArray line;
@@ -416,8 +418,6 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
         // The unit now stores its E2PROM, which takes a while.
         progress.SetMessage(Tr("Device saving data ..."));
         timeout = SAVING_TIMEOUT;
-        if (CancelledClosing(progress))
-            return LINK_USER_ABORTED;
     }
     ClosePort();
     return result;

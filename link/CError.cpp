@@ -97,6 +97,10 @@ const LIBRARY_CODE LIBRARY_CODES[] = {
     {-41, " AS NASI ERROR", "Nasi error"},
     {-42, " AS PACKING ERROR", "Packing error"},
     {-75, " AS USER DEFINED ERROR", "User defined error"},
+    {-76, " AS NO PERMISSION",
+     "No permission to open the port: the user must be a member of the group that owns the "
+     "device (usually dialout; log in again after joining it)"},
+    {-77, " AS PORT LOST", "The port went away (adapter pulled out or unit switched off)"},
 };
 
 const LIBRARY_CODE* FindLibraryCode(int code) {
@@ -130,6 +134,10 @@ void CComErr::AppendMessage(QString& text) const {
 }
 
 void CE2Error::AppendMessage(QString& text) const {
+    if (m_code == CANNOT_WRITE) {
+        text += Tr(QStringLiteral("File cannot be written:")) + ' ' + m_reason;
+        return;
+    }
     text += QString::fromLatin1(TextFor(E2_TEXTS, m_code));
 }
 

@@ -49,7 +49,12 @@ private:
 
 class CE2Error : public CError {
 public:
-    explicit CE2Error(int code) : CError("E2prom"), m_code(code) {}
+    // A file that exists but cannot be written; the reason (permission, disk full) follows
+    // the message.
+    static constexpr int CANNOT_WRITE = 7;
+
+    explicit CE2Error(int code, QString reason = {})
+        : CError("E2prom"), m_code(code), m_reason(std::move(reason)) {}
 
     void AppendMessage(QString& text) const override;
     bool IsFatal() const override { return m_code == 0 || m_code == 4 || m_code == 5; }
@@ -58,6 +63,7 @@ public:
 
 private:
     int m_code;
+    QString m_reason;
 };
 
 class CCtrlErr : public CError {

@@ -33,6 +33,10 @@ constexpr int PORT_ILLEGAL_BAUDRATE = -25;
 constexpr int PORT_ILLEGAL_PARITY = -26;
 constexpr int PORT_ILLEGAL_WORD_LENGTH = -27;
 constexpr int PORT_ILLEGAL_STOPBIT = -28;
+// The device exists but this user may not open it (on Linux: not in the device's group).
+constexpr int PORT_NO_PERMISSION = -76;
+// The open port went away (a USB adapter pulled out, the unit's terminal closed).
+constexpr int PORT_LOST = -77;
 
 class CPort {
 public:

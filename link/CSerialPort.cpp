@@ -2,7 +2,10 @@
 
 #include "link/ComPortNames.h"
 
+#include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <unistd.h>
 
 CSerialPort::CSerialPort() {
     m_clock.start();
@@ -19,13 +22,13 @@ void CSerialPort::SetDefaultBufferSize(int receiveSize, int) {
 int CSerialPort::Open(const CLinkSettings& settings) {
     Close();
     m_port = std::make_unique<QSerialPort>();
-    m_port->setPortName(m_deviceName.isEmpty() ? ComPortDeviceName(settings.portIndex)
-                                               : m_deviceName);
+    const QString device =
+        m_deviceName.isEmpty() ? ComPortDeviceName(settings.portIndex) : m_deviceName;
+    m_port->setPortName(device);
     m_port->setReadBufferSize(m_receiveSize);
     if (!m_port->open(QIODevice::ReadWrite)) {
-        m_openStatus = TakeError();
-        if (m_openStatus == PORT_OK)
-            m_openStatus = PORT_GENERAL_ERROR;
+        m_openStatus = OpenFailureCode(m_port->error(), device);
+        m_port->clearError();
         return m_openStatus;
     }
     m_openStatus = Configure(settings);
@@ -134,6 +137,17 @@ int CSerialPort::TakeError() {
     return error == QSerialPort::TimeoutError ? PORT_OK : ReturnCodeFor(error);
 }
 
+int CSerialPort::OpenFailureCode(QSerialPort::SerialPortError error, const QString& device) {
+    if (error == QSerialPort::PermissionError) {
+        // A bare name ("ttyUSB0") is a device in /dev, as Qt takes it.
+        const QString path = device.startsWith('/') ? device : QStringLiteral("/dev/") + device;
+        if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 && errno == EACCES)
+            return PORT_NO_PERMISSION;
+    }
+    const int code = ReturnCodeFor(error);
+    return code == PORT_OK ? PORT_GENERAL_ERROR : code;
+}
+
 int CSerialPort::ReturnCodeFor(QSerialPort::SerialPortError error) {
     switch (error) {
     case QSerialPort::NoError:
@@ -149,6 +163,12 @@ int CSerialPort::ReturnCodeFor(QSerialPort::SerialPortError error) {
         return PORT_TIMEOUT;
     case QSerialPort::UnsupportedOperationError:
         return PORT_NOT_SUPPORTED;
+    // A port whose device has gone fails its reads and writes (a closed pseudo-terminal
+    // answers "Inappropriate ioctl", a pulled USB adapter "Input/output error").
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::ResourceError:
+        return PORT_LOST;
     default:
         return PORT_GENERAL_ERROR;
     }

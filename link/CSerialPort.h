@@ -5,7 +5,8 @@
 // 1 stop bit for the unit), without flow control. Timed calls wait in slices of at most
 // SLICE_MS and run the idle handler between them, so the windows stay painted. Qt's
 // errors become the serial layer's return codes: a missing device -2 "Invalid port", a
-// device that is busy or refused -3 "Port in use", anything else -1.
+// device this user may not open -76 (no permission), one that is busy -3 "Port in use",
+// an open port that goes away -77 (port lost), anything else -1.
 #pragma once
 
 #include "link/CPort.h"
@@ -34,6 +35,10 @@ public:
 
     // The return code for a Qt serial port error.
     static int ReturnCodeFor(QSerialPort::SerialPortError error);
+    // The return code of an open of device that failed with error. Qt reports a device
+    // in use and one this user may not open alike; the device's access rights tell them
+    // apart.
+    static int OpenFailureCode(QSerialPort::SerialPortError error, const QString& device);
 
 protected:
     qint64 Clock() const override { return m_clock.elapsed(); }

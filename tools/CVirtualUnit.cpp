@@ -35,7 +35,8 @@ void CVirtualUnit::Send(QList<CUnitOutput>& out, QByteArray line, int delayMs, i
     // At 9600 baud the time on the wire stands for the unit's handling time as well.
     if (m_options.pacing)
         delayMs = WireMs(line.size());
-    out.append({delayMs + waitMs, line});
+    ++m_linesSent;
+    out.append({delayMs + waitMs, line, m_linesSent == m_options.vanishAfterLines});
 }
 
 QList<CUnitOutput> CVirtualUnit::Receive(const QByteArray& bytes) {
@@ -51,6 +52,8 @@ QList<CUnitOutput> CVirtualUnit::Receive(const QByteArray& bytes) {
         m_pending.clear();
         ++m_linesReceived;
         if (m_options.silentAfterLines >= 0 && m_linesReceived > m_options.silentAfterLines)
+            continue;
+        if (m_options.everyOtherLine && m_linesReceived % 2 == 0)
             continue;
         // The line that the unit received travels at 9600 baud too.
         const int arrival = m_options.pacing ? WireMs(line.size() + 1) : 0;
@@ -94,6 +97,10 @@ void CVirtualUnit::HandleLine(const QByteArray& raw, QList<CUnitOutput>& out) {
     }
     if (line == "DUMPING") {
         Send(out, "OK");
+        if (m_options.floodBytes > 0) {
+            out.append({5, QByteArray(m_options.floodBytes, 'x')});
+            return;
+        }
         if (m_options.longLine)
             Send(out, "NOTE " + QByteArray(90, '*'));
         for (const QByteArray& record : DumpLines())

@@ -25,12 +25,16 @@ struct CUnitOptions {
     bool longLine = false;                 // sends a line of more than 80 characters first
     int corruptAddress = -1;               // stores the inverse of the programmed byte here
     bool pacing = false;                   // sends at 9600 baud (960 bytes per second)
+    int vanishAfterLines = -1;             // is gone (terminal closed) after sending N lines
+    int floodBytes = 0;                    // answers DUMPING with this many bytes, no CR
+    bool everyOtherLine = false;           // answers only lines 1, 3, 5, ... received
 };
 
 // One piece of output: bytes to send once delayMs have passed since the previous piece.
 struct CUnitOutput {
     int delayMs;
     QByteArray bytes;
+    bool vanish = false; // the unit is gone right after sending these bytes
 };
 
 class CVirtualUnit {
@@ -60,6 +64,7 @@ private:
     CE2prom m_image;
     QByteArray m_pending; // bytes of a line not yet ended by CR
     int m_linesReceived = 0;
+    int m_linesSent = 0;
     Mode m_mode = Mode::Idle;
     QByteArray m_programmingVerdict; // the unit's own judgement of the records received
     QByteArray m_received;           // image bytes received while programming

@@ -8,6 +8,7 @@
 #include "link/CSerialPort.h"
 #include "link/ComPortNames.h"
 #include "link/DeviceCommandFrames.h"
+#include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 
 #include <cstdio>
@@ -76,39 +77,6 @@ public:
     }
 };
 
-struct PortChoice {
-    int portIndex = 0;
-    QString deviceName; // empty: the profile's name for the port index
-};
-
-// Takes --port NAME or --com N out of args. False (with a message) when they are wrong.
-bool TakePortChoice(QStringList& args, PortChoice& choice) {
-    choice.portIndex = StoredComPortIndex();
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] != "--port" && args[i] != "--com")
-            continue;
-        if (i + 1 >= args.size()) {
-            CliError(args[i] + " needs a value");
-            return false;
-        }
-        const QString value = args[i + 1];
-        if (args[i] == "--port") {
-            choice.deviceName = value;
-        } else {
-            bool ok = false;
-            const int com = value.toInt(&ok);
-            if (!ok || com < 1 || com > COM_PORT_COUNT) {
-                CliError("--com takes 1 to 4");
-                return false;
-            }
-            choice.portIndex = com - 1;
-        }
-        args.remove(i, 2);
-        --i;
-    }
-    return true;
-}
-
 // The exit status of each result code, per phase of a command.
 struct STATUS_ROW {
     int result;
@@ -171,76 +139,56 @@ int Finish(const CDeviceOutcome& o, bool writing) {
     return status;
 }
 
-void UsePort(CSerialPort& port, const PortChoice& choice) {
-    if (!choice.deviceName.isEmpty())
-        port.SetDeviceName(choice.deviceName);
-}
-
-int Usage(const char* line) {
-    std::fprintf(stderr, "usage: karvo-cli %s\n", line);
-    return CLI_USAGE;
+// The port index of the command's --com, else the COM port chosen in the main window;
+// --port names the device outright.
+int UsePort(CSerialPort& port, const CCliCommand& command) {
+    if (!command.deviceName.isEmpty())
+        port.SetDeviceName(command.deviceName);
+    return command.comPort >= 0 ? command.comPort : StoredComPortIndex();
 }
 
 } // namespace
 
-int CliInfo(const QStringList& argsIn) {
-    QStringList args = argsIn;
-    PortChoice choice;
-    if (!TakePortChoice(args, choice))
-        return CLI_USAGE;
-    if (!args.isEmpty())
-        return Usage("info [--port NAME | --com 1..4]");
+int CliInfo(const CCliCommand& command) {
     CCliMessages messages;
     CTextProgressFactory progress;
     CSerialPort port;
-    UsePort(port, choice);
+    const int portIndex = UsePort(port, command);
     CE2prom image;
-    return Finish(RunDeviceInformation(image, choice.portIndex, port, &progress), false);
+    return Finish(RunDeviceInformation(image, portIndex, port, &progress), false);
 }
 
-int CliRead(const QStringList& argsIn) {
-    QStringList args = argsIn;
-    PortChoice choice;
-    if (!TakePortChoice(args, choice))
-        return CLI_USAGE;
-    if (args.size() != 1)
-        return Usage("read OUT [--port NAME | --com 1..4]");
+int CliRead(const CCliCommand& command) {
+    const QString& out = command.files[0];
     CCliMessages messages;
     CTextProgressFactory progress;
     CSerialPort port;
-    UsePort(port, choice);
+    const int portIndex = UsePort(port, command);
     CE2prom image;
-    const int status = Finish(RunReadDevice(image, choice.portIndex, port, &progress), false);
+    const int status = Finish(RunReadDevice(image, portIndex, port, &progress), false);
     if (status != CLI_OK)
         return status;
     // A setup file that the read is about to replace is kept as a backup first.
     CE2prom previous;
     try {
-        if (previous.LoadSRecords(args[0]) == 1)
+        if (previous.LoadSRecords(out) == 1)
             CBackups::Save(previous.Bytes(), QStringLiteral("replaced"));
     } catch (const CError&) {
         // A damaged file is replaced like any other; there is no setup in it to keep.
     }
-    return CliSave(image, args[0]);
+    return CliSave(image, out);
 }
 
-int CliWrite(const QStringList& argsIn) {
-    QStringList args = argsIn;
-    PortChoice choice;
-    if (!TakePortChoice(args, choice))
-        return CLI_USAGE;
-    const bool verify = args.removeAll("--verify") > 0;
-    if (args.size() != 1)
-        return Usage("write FILE [--verify] [--port NAME | --com 1..4]");
+int CliWrite(const CCliCommand& command) {
     CE2prom image;
-    if (const int status = CliLoad(image, args[0]); status != CLI_OK)
+    if (const int status = CliLoad(image, command.files[0]); status != CLI_OK)
         return status;
     CCliMessages messages;
     CTextProgressFactory progress;
     CSerialPort port;
-    UsePort(port, choice);
-    const int status = Finish(RunWriteDevice(image, choice.portIndex, port, &progress), true);
-    if (status != CLI_OK || !verify)
+    const int portIndex = UsePort(port, command);
+    const int status = Finish(RunWriteDevice(image, portIndex, port, &progress), true);
+    if (status != CLI_OK || !command.verify)
         return status;
 
     // Read the unit back and compare what it holds with what was sent.
@@ -249,7 +197,7 @@ int CliWrite(const QStringList& argsIn) {
     for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a) // bytes the dump does not cover differ
         readBack.SetByte(a, std::uint8_t(~image.GetByte(a)));
     const CDeviceOutcome read =
-        RunReadDevice(readBack, choice.portIndex, port, &progress, /*keepBackup=*/false);
+        RunReadDevice(readBack, portIndex, port, &progress, /*keepBackup=*/false);
     if (!read.ok) {
         CliError(QStringLiteral("verify: the unit could not be read back (%1: %2)")
                      .arg(read.caption, read.text));

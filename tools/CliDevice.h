@@ -2,8 +2,8 @@
 // as the main window's Device information, Read device and Write device.
 #pragma once
 
-#include <QStringList>
+struct CCliCommand;
 
-int CliInfo(const QStringList& args);
-int CliRead(const QStringList& args);
-int CliWrite(const QStringList& args);
+int CliInfo(const CCliCommand& command);
+int CliRead(const CCliCommand& command);
+int CliWrite(const CCliCommand& command);

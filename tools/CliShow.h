@@ -7,13 +7,14 @@
 
 class CE2prom;
 
+struct CCliCommand;
+
 // args are the words after "show". 0 on success; on failure a message on stderr and the
 // status of CliCommon.h (1 wrong words, 2 file not opened, 3 not a setup file).
 int CliShow(const QStringList& args);
+// The same for a command line already parsed.
+int RunCliShow(const CCliCommand& command);
 
 // The listing of image in the current language: per dialog its caption, one
 // "%-30s%s" line per setting, then an empty line. Raises CError as the dialogs would.
 QStringList ShowSettings(CE2prom& image);
-
-// The language index of a --language word (en 0, fr 1, de 2, es 3, it 4), or -1.
-int ShowLanguage(const QString& word);

@@ -13,6 +13,7 @@
 // Nothing is written when a command fails; the exit status tells why (see CliCommon.h).
 #include "image/CE2prom.h"
 #include "lang/ProgramOptions.h"
+#include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 #include "tools/CliDevice.h"
 #include "tools/CliShow.h"
@@ -25,14 +26,6 @@
 #include <string>
 
 namespace {
-
-const char* const USAGE = "usage: karvo-cli dump FILE\n"
-                          "       karvo-cli copy IN OUT\n"
-                          "       karvo-cli poke IN OUT ADDR=VALUE...\n"
-                          "       karvo-cli info [--port DEVICE | --com 1..4]\n"
-                          "       karvo-cli read OUT [--port DEVICE | --com 1..4]\n"
-                          "       karvo-cli write FILE [--verify] [--port DEVICE | --com 1..4]\n"
-                          "       karvo-cli show FILE [--language en|fr|de|es|it]\n";
 
 // --help: the usage lines, then what the commands, PORT and the exit statuses mean.
 const char* const HELP_DETAILS =
@@ -62,17 +55,10 @@ const char* const HELP_DETAILS =
     "file not a usable setup, 4 output file cannot be written, 10 to 24 the unit's\n"
     "outcomes (see karvo-cli(1)). Nothing is written when a command fails.\n";
 
-int Usage() {
-    std::fputs(USAGE, stderr);
-    return CLI_USAGE;
-}
-
 // "0000: 00 01 ..." for each run of 16 bytes.
-int Dump(const QStringList& args) {
-    if (args.size() != 1)
-        return Usage();
+int Dump(const CCliCommand& command) {
     CE2prom image;
-    if (const int status = CliLoad(image, args[0]); status != CLI_OK)
+    if (const int status = CliLoad(image, command.files[0]); status != CLI_OK)
         return status;
     const QByteArray bytes = image.Bytes();
     for (int row = 0; row < bytes.size(); row += 16) {
@@ -84,77 +70,39 @@ int Dump(const QStringList& args) {
     return CLI_OK;
 }
 
-int Copy(const QStringList& args) {
-    if (args.size() != 2)
-        return Usage();
+int Copy(const CCliCommand& command) {
     CE2prom image;
-    if (const int status = CliLoad(image, args[0]); status != CLI_OK)
+    if (const int status = CliLoad(image, command.files[0]); status != CLI_OK)
         return status;
-    return CliSave(image, args[1]);
+    return CliSave(image, command.files[1]);
 }
 
-// A number in decimal or with a 0x prefix in hexadecimal; false when it is neither.
-bool ParseNumber(const QString& text, int& value) {
-    bool ok = false;
-    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        value = text.mid(2).toInt(&ok, 16);
-    else
-        value = text.toInt(&ok, 10);
-    return ok;
-}
-
-int Poke(const QStringList& args) {
-    if (args.size() < 3)
-        return Usage();
+// Every change was checked while parsing, so none is made half way.
+int Poke(const CCliCommand& command) {
     CE2prom image;
-    if (const int status = CliLoad(image, args[0]); status != CLI_OK)
+    if (const int status = CliLoad(image, command.files[0]); status != CLI_OK)
         return status;
-    // Check every change before making any, so a bad one leaves nothing half done.
-    std::map<int, int> changes;
-    for (const QString& arg : args.mid(2)) {
-        const QStringList parts = arg.split('=');
-        int address = 0;
-        int value = 0;
-        if (parts.size() != 2 || !ParseNumber(parts[0], address) || !ParseNumber(parts[1], value)) {
-            CliError(QStringLiteral("'%1' is not ADDR=VALUE").arg(arg));
-            return CLI_USAGE;
-        }
-        if (address < 1 || address >= int(image.GetSize())) {
-            CliError(QStringLiteral("address %1 is outside 1 to %2 (address 0 is never saved)")
-                         .arg(parts[0])
-                         .arg(image.GetSize() - 1));
-            return CLI_USAGE;
-        }
-        if (value < 0 || value > 255) {
-            CliError(QStringLiteral("value %1 is outside 0 to 255").arg(parts[1]));
-            return CLI_USAGE;
-        }
-        changes[address] = value;
-    }
-    for (const auto& [address, value] : changes)
+    for (const auto& [address, value] : command.pokes)
         image.SetByte(address, std::uint8_t(value));
-    return CliSave(image, args[1]);
+    return CliSave(image, command.files[1]);
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const std::string help = std::string(USAGE) + HELP_DETAILS;
+    const std::string help = std::string(CLI_USAGE_TEXT) + HELP_DETAILS;
     if (const int status = AnswerStandardOptions(argc, argv, "karvo-cli", help.c_str());
         status >= 0)
         return status;
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    if (args.isEmpty())
-        return Usage();
-    const std::map<QString, std::function<int(const QStringList&)>> commands = {
-        {QStringLiteral("dump"), Dump},    {QStringLiteral("copy"), Copy},
-        {QStringLiteral("poke"), Poke},    {QStringLiteral("info"), CliInfo},
-        {QStringLiteral("read"), CliRead}, {QStringLiteral("write"), CliWrite},
-        {QStringLiteral("show"), CliShow},
+    CCliCommand command;
+    if (const int status = ParseCliCommand(app.arguments().mid(1), command); status != CLI_OK)
+        return status;
+    const std::map<QString, std::function<int(const CCliCommand&)>> commands = {
+        {QStringLiteral("dump"), Dump},       {QStringLiteral("copy"), Copy},
+        {QStringLiteral("poke"), Poke},       {QStringLiteral("info"), CliInfo},
+        {QStringLiteral("read"), CliRead},    {QStringLiteral("write"), CliWrite},
+        {QStringLiteral("show"), RunCliShow},
     };
-    const auto command = commands.find(args.takeFirst());
-    if (command == commands.end())
-        return Usage();
-    return command->second(args);
+    return commands.at(command.name)(command);
 }

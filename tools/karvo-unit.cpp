@@ -53,6 +53,10 @@ const char* const HELP =
     "  --long-line           send a line longer than 80 characters\n"
     "  --corrupt ADDR        store the wrong value at ADDR when programmed\n"
     "  --pacing              send at 9600 baud (960 bytes per second)\n"
+    "  --vanish-after N      be killed after sending N lines (the terminal closes, as\n"
+    "                        when a USB adapter is pulled)\n"
+    "  --flood BYTES         answer DUMPING with BYTES characters and no line end\n"
+    "  --every-other-line    answer only the 1st, 3rd, 5th ... line received\n"
     "      --help            display this help and exit\n"
     "      --version         output version information and exit\n"
     "\n"
@@ -99,6 +103,12 @@ bool ParseOptions(const QStringList& args, CUnitOptions& o, QString& image, QStr
             o.corruptAddress = number();
         else if (a == "--pacing")
             o.pacing = true;
+        else if (a == "--vanish-after")
+            o.vanishAfterLines = number();
+        else if (a == "--flood")
+            o.floodBytes = number();
+        else if (a == "--every-other-line")
+            o.everyOtherLine = true;
         else
             return false;
     }
@@ -176,12 +186,15 @@ int main(int argc, char* argv[]) {
     std::signal(SIGINT, OnSignal);
 
     // Output waiting to be sent, each piece due at its own time.
-    std::deque<std::pair<Clock::time_point, QByteArray>> queue;
+    std::deque<std::pair<Clock::time_point, CUnitOutput>> queue;
     Clock::time_point last = Clock::now();
+    bool blocked = false;
     int saved = 0;
     while (!g_stop) {
         int timeout = 200;
-        if (!queue.empty()) {
+        if (blocked) {
+            timeout = 10; // the terminal was full: try the rest again soon
+        } else if (!queue.empty()) {
             const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
                 queue.front().first - Clock::now());
             timeout = std::max<int>(0, int(wait.count()));
@@ -195,16 +208,26 @@ int main(int argc, char* argv[]) {
                 Clock::time_point at = std::max(Clock::now(), last);
                 for (const CUnitOutput& o : unit.Receive(QByteArray(buffer, int(n)))) {
                     at += std::chrono::milliseconds(o.delayMs);
-                    queue.emplace_back(at, o.bytes);
+                    queue.emplace_back(at, o);
                 }
                 if (!queue.empty())
                     last = queue.back().first;
             }
         }
+        blocked = false;
         while (!queue.empty() && queue.front().first <= Clock::now()) {
-            const QByteArray& bytes = queue.front().second;
-            if (write(master, bytes.constData(), bytes.size()) < 0 && errno != EAGAIN)
+            CUnitOutput& piece = queue.front().second;
+            const ssize_t n = write(master, piece.bytes.constData(), size_t(piece.bytes.size()));
+            if (n > 0)
+                piece.bytes.remove(0, n);
+            if (n < 0 && errno != EAGAIN)
+                piece.bytes.clear(); // nobody can receive it
+            if (!piece.bytes.isEmpty()) {
+                blocked = true; // the rest goes when the terminal has room
                 break;
+            }
+            if (piece.vanish)
+                std::raise(SIGKILL);
             queue.pop_front();
         }
         if (unit.ProgramCount() != saved && !savePath.isEmpty()) {

@@ -43,10 +43,14 @@ class CRecordingProcess : public CProcessControl {
 public:
     CRecordingProcess();
     ~CRecordingProcess() override;
-    void StartNewInstance() override { ++starts; }
+    void StartNewInstance(const QStringList& arguments) override {
+        ++starts;
+        restartArguments = arguments;
+    }
     void EndProcess(int exitCode) override { ends.append(exitCode); }
 
     int starts = 0;
+    QStringList restartArguments;
     QList<int> ends;
 };
 

@@ -128,6 +128,7 @@ private slots:
     void writeVerdicts_data();
     void writeVerdicts();
     void unitStopsDuringWrite();
+    void unitPulledDuringRead();
     void portChosenInSerialPortsDialog();
 
 private:
@@ -400,6 +401,26 @@ void TestDeviceEndToEnd::unitStopsDuringWrite() {
     Run(ID_DEVICE_INFORMATION);
     QCOMPARE(m_messages->boxes.size(), 5);
     QCOMPARE(m_messages->boxes[3].text, QString("CComProm :  Device is not connected."));
+}
+
+void TestDeviceEndToEnd::unitPulledDuringRead() {
+    // The unit is gone after four records of its dump, its terminal closed as when a USB
+    // adapter is pulled out; the port is released, so a unit plugged in again is read.
+    Start({"--vanish-after", "8"});
+    const QByteArray before = m_frame->Image()->Bytes();
+    Run(ID_READ_DEVICE);
+    const QList<Box> expected = {{"CComProm :  AS PORT LOST", "ERROR", true},
+                                 {"The port went away (adapter pulled out or unit switched off)",
+                                  "Error reading device", false}};
+    QVERIFY2(Boxes() == expected, qPrintable(BoxText(Boxes())));
+    QCOMPARE(m_frame->Image()->Bytes(), before);
+
+    m_unit = std::make_unique<CUnitProcess>(*m_folder, QStringList{"--image", KARVO_DEFAULT_SETUP});
+    QVERIFY(m_unit->Started());
+    m_frame->Image()->ReplaceBytes(PatternImage(3));
+    Run(ID_READ_DEVICE);
+    QCOMPARE(m_messages->boxes.last().text, QString("Reception OK"));
+    QCOMPARE(m_frame->Image()->Bytes().mid(1), before.mid(1));
 }
 
 void TestDeviceEndToEnd::portChosenInSerialPortsDialog() {

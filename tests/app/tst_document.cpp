@@ -168,16 +168,22 @@ void TestDocument::openCancelledKeepsEverything() {
 
 void TestDocument::openFailures_data() {
     QTest::addColumn<QByteArray>("content"); // empty: no such file
-    QTest::addColumn<QString>("report");     // empty: no box
-    QTest::newRow("missing file") << QByteArray() << QString();
+    QTest::addColumn<QString>("report");     // empty: no box; %1 the file
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("missing file") << QByteArray() << QString() << QString();
     QTest::newRow("unsupported record")
-        << QByteArray("S104000100FA\r\nS2030000FC\r\n") << QString();
+        << QByteArray("S104000100FA\r\nS2030000FC\r\n")
+        << "%1 holds an S2 record, which Karvo does not read. Nothing was loaded."
+        << "Karvo";
     QTest::newRow("checksum error") << QByteArray("S10400010000\r\nS9030000FC")
-                                    << "E2prom : Checksum in Motorola file incorrect.";
+                                    << "E2prom : Checksum in Motorola file incorrect."
+                                    << "ERROR";
     QTest::newRow("no records") << QByteArray("just some text\n")
-                                << "E2prom : File not in the right format or damage.";
+                                << "E2prom : File not in the right format or damage."
+                                << "ERROR";
     QTest::newRow("cut short") << QByteArray("S104000100FA\r\nS10400")
-                               << "E2prom : File not in the right format or damage.";
+                               << "E2prom : File not in the right format or damage."
+                               << "ERROR";
 }
 
 void TestDocument::openFailures() {
@@ -191,8 +197,8 @@ void TestDocument::openFailures() {
     s.Frame().ExecuteCommand(ID_FILE_OPEN);
     QCOMPARE(s.messages.boxes.size(), report.isEmpty() ? 0 : 1);
     if (!report.isEmpty()) {
-        QCOMPARE(s.messages.boxes[0].text, report);
-        QCOMPARE(s.messages.boxes[0].caption, QString("ERROR"));
+        QCOMPARE(s.messages.boxes[0].text, report.arg(s.folder.Path("bad.def")));
+        QTEST(s.messages.boxes[0].caption, "caption");
     }
     QCOMPARE(s.Doc().Title(), QString("Untitled"));
     QVERIFY(s.Doc().PathName().isEmpty());

@@ -5,6 +5,7 @@
 #include "CRecordingMessages.h"
 
 #include "app/CKarvoDoc.h"
+#include "app/CMessageBoxService.h"
 #include "app/DeviceCommands.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
@@ -66,6 +67,8 @@ private slots:
     void commandsWithoutDialogStayDisabled();
     void deviceAndPrintCommandsState();
     void missingDefaultSetup();
+    void messageBoxesOverMainWindow();
+    void damagedDefaultSetup_data();
     void damagedDefaultSetup();
     void defaultSetupLoaded();
     void viewCommands();
@@ -445,15 +448,45 @@ void TestMainFrame::missingDefaultSetup() {
     }
 }
 
-void TestMainFrame::damagedDefaultSetup() {
+void TestMainFrame::messageBoxesOverMainWindow() {
     CTestFolder folder;
-    folder.Write("karvo.def", "S1130001FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF00\r\nS9030000FC");
+    CRecordingMessages messages;
+    CMainFrame frame;
+    frame.show();
+    QWidget* owner = nullptr;
+    const CModalWatcher watcher([&](QWidget* modal) {
+        owner = modal->parentWidget();
+        static_cast<QDialog*>(modal)->done(0);
+    });
+    CMessageBoxService().Show("Port in use", "ERROR", MsgIcon::Stop, MsgButtons::Ok);
+    QCOMPARE(owner, &frame);
+}
+
+void TestMainFrame::damagedDefaultSetup_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("checksum") << QByteArray(
+                                     "S1130001FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF00\r\nS9030000FC")
+                              << "E2prom : Checksum in Motorola file incorrect."
+                              << "ERROR";
+    QTest::newRow("unsupported record type")
+        << QByteArray("S104000100FA\r\nS3030000FC")
+        << "%1 holds an S3 record, which Karvo does not read. Nothing was loaded."
+        << "Karvo";
+}
+
+void TestMainFrame::damagedDefaultSetup() {
+    QFETCH(QByteArray, content);
+    CTestFolder folder;
+    folder.Write("karvo.def", content);
     CRecordingMessages messages;
     CRecordingProcess process;
     CMainFrame frame;
     QCOMPARE(messages.boxes.size(), 1);
-    QCOMPARE(messages.boxes[0].text, QString("E2prom : Checksum in Motorola file incorrect."));
-    QCOMPARE(messages.boxes[0].caption, QString("ERROR"));
+    QFETCH(QString, text); // the box names the file it read, by its full path
+    QCOMPARE(messages.boxes[0].text, text.replace("%1", folder.Path("karvo.def")));
+    QTEST(messages.boxes[0].caption, "caption");
     QVERIFY(process.ends.isEmpty()); // start-up goes on
     QCOMPARE(frame.Image()->Bytes(), QByteArray(211, '\0'));
     QVERIFY(frame.isWindow());

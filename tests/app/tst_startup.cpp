@@ -63,6 +63,8 @@ private slots:
     void commandLineFileThatFailsEndsStartUp();
     void languageCommand();
     void languageCommandCancelled();
+    void languageCommandSaveQuestion_data();
+    void languageCommandSaveQuestion();
     void shutDownStoresPortAndLanguage();
     void englishAccelerators();
     void aboutBox();
@@ -169,12 +171,15 @@ void TestStartup::commandLineFile() {
 
 void TestStartup::commandLineFileThatFailsEndsStartUp() {
     CTestFolder folder;
+    folder.AddDefaultSetup();
     CRecordingMessages messages;
     CProfile::WriteString("language", "language", "U.S English");
     CProfile::WriteInt("Communication", "Comport", 1);
     CKarvoApp app;
     QVERIFY(!app.InitInstance({folder.Path("missing.def")}));
     QVERIFY(!app.MainFrame());
+    QCOMPARE(messages.boxes.size(), 1); // not a silent end
+    QCOMPARE(messages.boxes[0].text, "Cannot open " + folder.Path("missing.def"));
     QCOMPARE(ProfileString("Communication", "Comport"), QString("1"));
 }
 
@@ -220,6 +225,44 @@ void TestStartup::languageCommandCancelled() {
     QVERIFY(!QFile::exists(folder.Path("Karvo.hlp")));
     QCOMPARE(process.starts, 0);
     QVERIFY(process.ends.isEmpty());
+}
+
+// The save question before the restart: a save that fails or is cancelled abandons the
+// change; otherwise the new copy opens the document's file (none when untitled).
+void TestStartup::languageCommandSaveQuestion_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("saveAs"); // empty: the Save As dialog is cancelled
+    QTest::addColumn<bool>("restarts");
+    QTest::newRow("No") << false << QString() << true;
+    QTest::newRow("Yes, saved") << true << "site.def" << true;
+    QTest::newRow("Yes, Save As cancelled") << true << QString() << false;
+}
+
+void TestStartup::languageCommandSaveQuestion() {
+    QFETCH(bool, yes);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, restarts);
+    CTestFolder folder;
+    folder.AddHelpFolders();
+    CRecordingMessages messages;
+    CRecordingProcess process;
+    CScriptedFileDialogs files;
+    CProfile::WriteString("language", "language", "Spanish");
+    CKarvoApp app;
+    QVERIFY(app.InitInstance({}));
+    app.MainFrame()->Image()->SetByte(50, 1);
+    messages.answers = {yes ? MsgAnswer::Yes : MsgAnswer::No};
+    if (!saveAs.isEmpty())
+        files.saveAnswers = {folder.Path(saveAs)};
+    const auto watcher = AnswerLanguageDialog(CLanguageDlg::IDC_FRENCH, CLanguageDlg::IDC_OK);
+    app.MainFrame()->ExecuteCommand(ID_LANGUAGE);
+    QCOMPARE(process.starts, restarts ? 1 : 0);
+    QCOMPARE(GetCurrentLanguage(), restarts ? 1 : 3);
+    QCOMPARE(ProfileString("language", "language"), QString(restarts ? "French" : "Spanish"));
+    QCOMPARE(QFile::exists(folder.Path("Karvo.hlp")), restarts);
+    QCOMPARE(process.restartArguments,
+             saveAs.isEmpty() ? QStringList() : QStringList{folder.Path(saveAs)});
+    QCOMPARE(app.MainFrame()->Image()->IsModified(), saveAs.isEmpty());
 }
 
 void TestStartup::shutDownStoresPortAndLanguage() {

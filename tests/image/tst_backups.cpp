@@ -32,6 +32,14 @@ void TestBackups::savedSetupLoadsBack() {
 void TestBackups::keepsTheNewestFifty() {
     QDir dir(CBackups::Folder());
     dir.removeRecursively();
+    // Setups of the technician's own in the same folder are never pruned, even when their
+    // names sort before every backup.
+    dir.mkpath(".");
+    const QStringList own = {"00-site.s19", "20261207-214501-123-000-mine.S19.s19"};
+    for (const QString& name : own) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
     QStringList paths;
     for (int i = 0; i < 53; ++i) {
         QByteArray bytes(211, '\0');
@@ -39,7 +47,9 @@ void TestBackups::keepsTheNewestFifty() {
         paths << CBackups::Save(bytes, "replaced");
     }
     const QStringList kept = QDir(CBackups::Folder()).entryList({"*.s19"}, QDir::Files, QDir::Name);
-    QCOMPARE(kept.size(), 50);
+    QCOMPARE(kept.size(), 50 + own.size());
+    for (const QString& name : own)
+        QVERIFY(kept.contains(name));
     // Backups of the same millisecond get distinct names in age order; the three oldest went.
     for (int i = 0; i < 3; ++i)
         QVERIFY(!QFile::exists(paths[i]));

@@ -5,6 +5,7 @@
 #include "link/CError.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -37,7 +38,8 @@ private slots:
     void savedFirstBytes();
     void saveClearsFlagOnlyWhenWritten();
     void saveReplacesExistingFile();
-    void failedSaveKeepsExistingFile();
+    void saveInLockedFolder_data();
+    void saveInLockedFolder();
     void lineTest_data();
     void lineTest();
     void load_data();
@@ -104,17 +106,39 @@ void TestSRecords::saveClearsFlagOnlyWhenWritten() {
     QVERIFY(!image.IsModified());
 }
 
-// A save that fails leaves the file that was there as it was, and the changes unsaved.
-void TestSRecords::failedSaveKeepsExistingFile() {
+// A folder that takes no new file: a writable file in it is written in place; a file
+// that cannot be written either stays as it was, the changes stay unsaved, and the report
+// gives the reason.
+void TestSRecords::saveInLockedFolder_data() {
+    QTest::addColumn<bool>("fileWritable");
+    QTest::newRow("writable file") << true;
+    QTest::newRow("read-only file") << false;
+}
+
+void TestSRecords::saveInLockedFolder() {
+    QFETCH(bool, fileWritable);
     QTemporaryDir locked;
     const QString path = locked.filePath("site.s19");
-    QFile old(path);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("S1040001AB4F\r\nS9030000FC");
-    old.close();
+    const QByteArray old = "S1040001AB4F\r\nS9030000FC and a longer tail than a setup has";
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(old);
+    file.close();
+    QStringList locks = {locked.path()};
+    if (!fileWritable) {
+        QFile::setPermissions(path, QFile::ReadOwner);
+        locks << path;
+    }
     QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::ExeOwner);
-    // The super-user writes anyway; an immutable folder stops it where that is allowed.
-    const bool immutable = QProcess::execute("chattr", {"+i", locked.path()}) == 0;
+    // The super-user writes anyway; immutable files and folders stop it where allowed.
+    for (const QString& lock : locks)
+        QProcess::execute("chattr", {"+i", lock});
+    const auto unlock = qScopeGuard([&] {
+        for (const QString& lock : locks)
+            QProcess::execute("chattr", {"-i", lock});
+        QFile::setPermissions(locked.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
     if (QFile probe(locked.filePath("probe")); probe.open(QIODevice::WriteOnly)) {
         probe.close();
         QFile::remove(probe.fileName());
@@ -122,20 +146,25 @@ void TestSRecords::failedSaveKeepsExistingFile() {
     }
     CE2prom image;
     image.SetByte(1, 0x55);
-    bool raised = false;
+    QString report;
     try {
-        image.SaveSRecords(path);
+        QCOMPARE(image.SaveSRecords(path), 1);
     } catch (const CE2Error& e) {
-        raised = e.Code() == 1;
+        report = e.ComposeText();
     }
-    if (immutable)
-        QProcess::execute("chattr", {"-i", locked.path()});
-    QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(raised);
-    QVERIFY(image.IsModified());
     QFile kept(path);
     QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), QByteArray("S1040001AB4F\r\nS9030000FC"));
+    if (fileWritable) {
+        QCOMPARE(report, QString());
+        QCOMPARE(kept.readAll(), SRecordLines(image.Bytes()));
+        QVERIFY(!image.IsModified());
+    } else {
+        QVERIFY2(report.startsWith("E2prom : File cannot be written: ") && report.size() > 40,
+                 qPrintable(report));
+        QCOMPARE(kept.readAll(), old);
+        QVERIFY(image.IsModified());
+    }
+    QCOMPARE(QDir(locked.path()).entryList(QDir::Files), QStringList{"site.s19"});
 }
 
 void TestSRecords::saveReplacesExistingFile() {
@@ -191,6 +220,14 @@ void TestSRecords::load_data() {
     QTest::newRow("records after S9 ignored")
         << QByteArray("S1040001AB4F\nS9030000FC\nS1040002CD2C\n") << 1
         << QList<int>{1, 0xAB, 2, 0xA2};
+    QTest::newRow("S5 record count skipped")
+        << QByteArray("S1040001AB4F\nS5030001FB\n" + s9) << 1 << QList<int>{1, 0xAB};
+    QTest::newRow("S6 record count skipped")
+        << QByteArray("S1040001AB4F\nS604000001FA\n" + s9) << 1 << QList<int>{1, 0xAB};
+    QTest::newRow("S5 with a bad checksum")
+        << QByteArray("S1040001AB4F\nS5030001FC\n" + s9) << 105 << QList<int>{};
+    QTest::newRow("UTF-8 byte order mark")
+        << QByteArray("\xEF\xBB\xBFS1040001AB4F\n" + s9) << 1 << QList<int>{1, 0xAB};
     QTest::newRow("S8 ends too") << QByteArray("S1040001AB4F\nS804000000FB\n") << 1
                                  << QList<int>{1, 0xAB};
     QTest::newRow("address masked to 0x1FFF")

@@ -100,7 +100,9 @@ void TestErrors::libraryCodeName_data() {
     QTest::newRow("-50") << -50 << " UNKNOWN";
     QTest::newRow("-74") << -74 << " UNKNOWN";
     QTest::newRow("-75") << -75 << " AS USER DEFINED ERROR";
-    QTest::newRow("-76") << -76 << " UNKNOWN";
+    QTest::newRow("-76, a device without permission") << -76 << " AS NO PERMISSION";
+    QTest::newRow("-77, a port that went away") << -77 << " AS PORT LOST";
+    QTest::newRow("-78") << -78 << " UNKNOWN";
     QTest::newRow("0") << 0 << " UNKNOWN";
     QTest::newRow("5") << 5 << " UNKNOWN";
 }

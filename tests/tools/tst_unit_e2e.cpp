@@ -2,6 +2,7 @@
 // exchanges, a unit that behaves or misbehaves.
 #include "image/CE2prom.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -12,7 +13,20 @@ struct Run {
     int status;
     QByteArray out;
     QByteArray err;
+    qint64 ms;      // how long the command ran
+    qint64 peakKiB; // the most memory it held, sampled while it ran
 };
+
+// The resident memory of a running process in KiB; 0 once it is gone.
+qint64 ResidentKiB(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    return 0;
+}
 
 } // namespace
 
@@ -29,6 +43,8 @@ private slots:
     void refusals_data();
     void refusals();
     void missingPort();
+    void unitFaults_data();
+    void unitFaults();
 
 private:
     void StartUnit(const QStringList& options);
@@ -69,10 +85,14 @@ Run TestUnitEndToEnd::Cli(QStringList args) {
         args << "--port" << Path("com1");
     QProcess p;
     p.setWorkingDirectory(m_dir.path());
+    QElapsedTimer timer;
+    timer.start();
     p.start(KARVO_CLI, args);
-    p.waitForFinished(60000);
+    qint64 peak = 0;
+    while (!p.waitForFinished(20) && timer.elapsed() < 60000)
+        peak = std::max(peak, ResidentKiB(p.processId()));
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+            p.readAllStandardError(), timer.elapsed(), peak};
 }
 
 void TestUnitEndToEnd::info() {
@@ -189,6 +209,69 @@ void TestUnitEndToEnd::missingPort() {
     const Run r = Cli({"info"}); // no unit started: the link does not exist
     QCOMPARE(r.status, 12);
     QVERIFY2(r.err.contains("CComProm :  AS INV PORT"), r.err.constData());
+}
+
+// A unit that fails from outside: each command ends within its time-out with the right
+// message and bounded memory, writes no file, and the next command, with a sound unit
+// behind the same port name, works.
+void TestUnitEndToEnd::unitFaults_data() {
+    QTest::addColumn<QStringList>("unitOptions");
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("withinMs");
+    const QStringList read = {"read", "@/out.s19"};
+    const QStringList write = {"write", "@/mine.s19"};
+    // The unit sends 2 lines to connect, then OK, a header and 14 records of the dump, or
+    // 4 lines before its prompt and one per record of a write.
+    QTest::newRow("killed in the middle of a read")
+        << QStringList{"--vanish-after", "8"} << read << 12 << "CComProm :  AS PORT LOST" << 5000;
+    QTest::newRow("killed in the middle of a write")
+        << QStringList{"--vanish-after", "12"} << write << 12 << "CComProm :  AS PORT LOST" << 5000;
+    QTest::newRow("a megabyte without a line end")
+        << QStringList{"--flood", "1048576"} << read << 15 << "No connection" << 20000;
+    QTest::newRow("every other line answered: read")
+        << QStringList{"--every-other-line"} << read << 12 << "CComProm :  AS BUFR EMPTY" << 5000;
+    QTest::newRow("every other line answered: write")
+        << QStringList{"--every-other-line"} << write << 12 << "CComProm :  AS BUFR EMPTY" << 5000;
+}
+
+void TestUnitEndToEnd::unitFaults() {
+    QFETCH(QStringList, unitOptions);
+    QFETCH(QStringList, command);
+    QFETCH(QString, message);
+    QFETCH(int, withinMs);
+    for (const char* name : {"mine.s19", "out.s19", "unit.s19"})
+        QFile::remove(Path(name));
+    QVERIFY(QFile::copy(KARVO_DEFAULT_SETUP, Path("mine.s19")));
+    const QByteArray mine = [&] {
+        QFile f(Path("mine.s19"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    StartUnit(unitOptions);
+    command.replaceInStrings("@", m_dir.path());
+    const Run r = Cli(command);
+    QTEST(r.status, "status");
+    QVERIFY2(QString::fromLocal8Bit(r.err).contains(message), r.err.constData());
+    QVERIFY2(r.ms < withinMs, qPrintable(QString::number(r.ms)));
+    // karvo-cli holds about 10 MiB (more under the sanitizers); what the unit sent is not
+    // kept.
+#ifdef __SANITIZE_ADDRESS__
+    const qint64 boundKiB = 512 * 1024;
+#else
+    const qint64 boundKiB = 64 * 1024;
+#endif
+    QVERIFY2(r.peakKiB < boundKiB, qPrintable(QString::number(r.peakKiB)));
+    QVERIFY(!QFile::exists(Path("out.s19")));
+    QVERIFY(!QFile::exists(Path("unit.s19")));
+    QFile kept(Path("mine.s19"));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), mine);
+
+    cleanup();
+    StartUnit({});
+    QCOMPARE(Cli({"read", Path("out.s19")}).status, 0);
+    QVERIFY(QFile::exists(Path("out.s19")));
 }
 
 QTEST_GUILESS_MAIN(TestUnitEndToEnd)

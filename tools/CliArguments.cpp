@@ -1,0 +1,158 @@
+#include "tools/CliArguments.h"
+
+#include "image/CE2prom.h"
+#include "link/ComPortNames.h"
+#include "tools/CliCommon.h"
+
+#include <array>
+#include <cstdio>
+
+const char* const CLI_USAGE_TEXT = "usage: karvo-cli dump FILE\n"
+                          "       karvo-cli copy IN OUT\n"
+                          "       karvo-cli poke IN OUT ADDR=VALUE...\n"
+                          "       karvo-cli info [--port DEVICE | --com 1..4]\n"
+                          "       karvo-cli read OUT [--port DEVICE | --com 1..4]\n"
+                          "       karvo-cli write FILE [--verify] [--port DEVICE | --com 1..4]\n"
+                          "       karvo-cli show FILE [--language en|fr|de|es|it]\n";
+
+namespace {
+
+// What each command takes: its number of files (poke: at least, with changes after
+// them), whether it talks to a port, and its usage line when a word is wrong.
+struct COMMAND_RULE {
+    const char* name;
+    int files;
+    bool port;
+    const char* usage; // nullptr: the general usage text
+};
+
+const COMMAND_RULE COMMAND_RULES[] = {
+    {"dump", 1, false, nullptr},
+    {"copy", 2, false, nullptr},
+    {"poke", 2, false, nullptr},
+    {"show", 1, false, "show FILE [--language en|fr|de|es|it]"},
+    {"info", 0, true, "info [--port NAME | --com 1..4]"},
+    {"read", 1, true, "read OUT [--port NAME | --com 1..4]"},
+    {"write", 1, true, "write FILE [--verify] [--port NAME | --com 1..4]"},
+};
+
+int Usage(const COMMAND_RULE* rule) {
+    if (rule && rule->usage)
+        std::fprintf(stderr, "usage: karvo-cli %s\n", rule->usage);
+    else
+        std::fputs(CLI_USAGE_TEXT, stderr);
+    return CLI_USAGE;
+}
+
+// A number in decimal or with a 0x prefix in hexadecimal; false when it is neither.
+bool ParseNumber(const QString& text, int& value) {
+    bool ok = false;
+    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        value = text.mid(2).toInt(&ok, 16);
+    else
+        value = text.toInt(&ok, 10);
+    return ok;
+}
+
+// One ADDR=VALUE change of poke; CLI_USAGE (with the reason) when it is wrong.
+int ParsePoke(const QString& arg, std::map<int, int>& pokes) {
+    const QStringList parts = arg.split('=');
+    int address = 0;
+    int value = 0;
+    if (parts.size() != 2 || !ParseNumber(parts[0], address) || !ParseNumber(parts[1], value)) {
+        CliError(QStringLiteral("'%1' is not ADDR=VALUE").arg(arg));
+        return CLI_USAGE;
+    }
+    if (address < 1 || address >= int(CE2prom::IMAGE_SIZE)) {
+        CliError(QStringLiteral("address %1 is outside 1 to %2 (address 0 is never saved)")
+                     .arg(parts[0])
+                     .arg(CE2prom::IMAGE_SIZE - 1));
+        return CLI_USAGE;
+    }
+    if (value < 0 || value > 255) {
+        CliError(QStringLiteral("value %1 is outside 0 to 255").arg(parts[1]));
+        return CLI_USAGE;
+    }
+    pokes[address] = value;
+    return CLI_OK;
+}
+
+// One option with its value at args[i] (advancing i past a separate value); CLI_USAGE
+// with the reason when the rule does not take it or the value is wrong.
+int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliCommand& command) {
+    QString option = args[i];
+    QString value;
+    const bool flag = option == QLatin1String("--verify");
+    if (const int eq = option.indexOf('='); eq > 0 && option.startsWith(QLatin1String("--"))) {
+        value = option.mid(eq + 1);
+        option.truncate(eq);
+    } else if (!flag) {
+        if (i + 1 >= args.size()) {
+            CliError(option + " needs a value");
+            return CLI_USAGE;
+        }
+        value = args[++i];
+    }
+    const QString name(rule.name);
+    if (flag && name == QLatin1String("write")) {
+        command.verify = true;
+    } else if (option == QLatin1String("--language") && name == QLatin1String("show")) {
+        command.language = ShowLanguage(value);
+        if (command.language < 0) {
+            CliError(QStringLiteral("unknown language '%1' (en, fr, de, es or it)").arg(value));
+            return CLI_USAGE;
+        }
+    } else if (option == QLatin1String("--port") && rule.port) {
+        command.deviceName = value;
+    } else if (option == QLatin1String("--com") && rule.port) {
+        bool ok = false;
+        const int com = value.toInt(&ok);
+        if (!ok || com < 1 || com > COM_PORT_COUNT) {
+            CliError("--com takes 1 to 4");
+            return CLI_USAGE;
+        }
+        command.comPort = com - 1;
+    } else {
+        return Usage(&rule);
+    }
+    return CLI_OK;
+}
+
+} // namespace
+
+int ShowLanguage(const QString& word) {
+    static const std::array<const char*, 5> codes = {"en", "fr", "de", "es", "it"};
+    for (int i = 0; i < int(codes.size()); ++i)
+        if (word == QLatin1String(codes[i]))
+            return i;
+    return -1;
+}
+
+int ParseCliCommand(const QStringList& args, CCliCommand& command) {
+    command = CCliCommand();
+    const COMMAND_RULE* rule = nullptr;
+    for (const COMMAND_RULE& candidate : COMMAND_RULES)
+        if (!args.isEmpty() && args[0] == QLatin1String(candidate.name))
+            rule = &candidate;
+    if (!rule)
+        return Usage(nullptr);
+    command.name = args[0];
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        int status = CLI_OK;
+        if (arg.startsWith(QLatin1String("--")))
+            status = ParseOption(*rule, args, i, command);
+        else if (command.files.size() < rule->files)
+            command.files << arg;
+        else if (command.name == QLatin1String("poke"))
+            status = ParsePoke(arg, command.pokes);
+        else
+            status = Usage(rule);
+        if (status != CLI_OK)
+            return status;
+    }
+    const bool pokeWithoutChanges = command.name == QLatin1String("poke") && command.pokes.empty();
+    if (command.files.size() != rule->files || pokeWithoutChanges)
+        return Usage(rule);
+    return CLI_OK;
+}

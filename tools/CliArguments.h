@@ -1,0 +1,28 @@
+// The command line of karvo-cli, read and checked before anything runs: the command, its
+// files and its options. Parsing touches no file, port or profile, so every wrong word is
+// refused before a command starts.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <map>
+
+struct CCliCommand {
+    QString name;             // dump, copy, poke, show, info, read or write
+    QStringList files;        // the command's file arguments, in order
+    int comPort = -1;         // --com 1..4 as a port index 0..3; -1 without it
+    QString deviceName;       // --port DEVICE; empty without it
+    bool verify = false;      // write --verify
+    int language = 0;         // show --language: 0 en, 1 fr, 2 de, 3 es, 4 it
+    std::map<int, int> pokes; // poke: address -> value
+};
+
+// The usage lines of every command, each ending with a line break.
+extern const char* const CLI_USAGE_TEXT;
+
+// Reads args (the words after the program name) into command. CLI_OK, or CLI_USAGE after
+// printing why to stderr.
+int ParseCliCommand(const QStringList& args, CCliCommand& command);
+
+// The language index of a --language word (en 0, fr 1, de 2, es 3, it 4), or -1.
+int ShowLanguage(const QString& word);
