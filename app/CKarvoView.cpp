@@ -3,6 +3,7 @@
 #include "app/CKarvoDoc.h"
 #include "app/CMainFrame.h"
 #include "app/SetupReport.h"
+#include "lang/CProcessControl.h"
 #include "link/CError.h"
 #include "res/shell/ShellResources.h"
 
@@ -55,7 +56,8 @@ bool CKarvoView::PrintReport(QPrinter& printer, int first, int last) {
     } catch (const CError& error) {
         printer.abort();
         painter.end();
-        error.ReportError();
+        if (error.ReportError())
+            ProcessControl().EndProcess(0);
         return false;
     }
     return painter.end();
