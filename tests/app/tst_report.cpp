@@ -10,8 +10,10 @@
 #include "image/CE2prom.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CError.h"
+#include "res/shell/ShellResources.h"
 
 #include <QComboBox>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -47,6 +49,7 @@ private slots:
     void goldenText();
     void pdfHasTheSameLines();
     void cancelAndOk();
+    void previewShowsFourPages();
     void failingSectionEndsTheJob();
 };
 
@@ -129,6 +132,26 @@ void TestReport::cancelAndOk() {
             QCOMPARE(report(), before);
     }
     QVERIFY(report().contains(QStringLiteral("Country                       ") + chosen));
+    QVERIFY(messages.boxes.isEmpty());
+}
+
+void TestReport::previewShowsFourPages() {
+    CTestFolder folder;
+    folder.AddDefaultSetup();
+    CRecordingMessages messages;
+    CMainFrame frame;
+    QVERIFY(frame.IsCommandEnabled(ID_FILE_PRINT_PREVIEW));
+    int pages = 0;
+    const CModalWatcher watcher([&](QWidget* modal) {
+        auto* preview = modal->findChild<QPrintPreviewWidget*>();
+        QVERIFY(preview);
+        preview->updatePreview();
+        pages = preview->pageCount();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    frame.ExecuteCommand(ID_FILE_PRINT_PREVIEW);
+    QVERIFY(watcher.Fired());
+    QCOMPARE(pages, REPORT_PAGE_COUNT);
     QVERIFY(messages.boxes.isEmpty());
 }
 
