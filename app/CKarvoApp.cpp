@@ -91,9 +91,7 @@ void CKarvoApp::OnFileOpen() {
 }
 
 void CKarvoApp::OnFilePrintSetup() {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>();
-    QPageSetupDialog dialog(m_printer.get(), m_frame.get());
+    QPageSetupDialog dialog(&m_frame->Printer(), m_frame.get());
     dialog.exec();
 }
 

@@ -15,8 +15,6 @@
 #include <QStringList>
 #include <memory>
 
-class QPrinter;
-
 class CKarvoApp : public QObject, public CCommandTarget {
     Q_OBJECT
 public:
@@ -53,6 +51,5 @@ private:
     CMainFrame::SetupDialogSource m_dialogs;
     std::unique_ptr<CMainFrame> m_frame;
     int m_resourceId = 0;
-    std::unique_ptr<QPrinter> m_printer;
     QPointer<CHelpWindow> m_help; // a child window of the main frame
 };

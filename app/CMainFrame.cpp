@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QShortcut>
 #include <QToolBar>
 #include <array>
@@ -93,7 +94,7 @@ CMainFrame::CMainFrame(int resourceId, CCommandTarget* application, SetupDialogS
 
     m_document = std::make_unique<CKarvoDoc>(*this);
     connect(m_document.get(), &CKarvoDoc::TitleChanged, this, &CMainFrame::UpdateTitle);
-    m_view = new CKarvoView(*m_document, this);
+    m_view = new CKarvoView(*m_document, *this);
     setCentralWidget(m_view);
     UpdateTitle();
     UpdateCommandUI();
@@ -102,6 +103,12 @@ CMainFrame::CMainFrame(int resourceId, CCommandTarget* application, SetupDialogS
 
 CMainFrame::~CMainFrame() {
     StorePortChoice();
+}
+
+QPrinter& CMainFrame::Printer() {
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    return *m_printer;
 }
 
 void CMainFrame::LoadDefaultSetup() {
@@ -248,7 +255,7 @@ bool CMainFrame::IsCommandEnabled(int id) const {
     if (const SETUP_COMMAND* setup = FindSetupCommand(id))
         return m_dialogs.has && m_dialogs.has(id) && (!setup->fullDuplexOnly || FullDuplex() == 1);
     if (IsPrintCommand(id))
-        return CKarvoView::CanPrint();
+        return m_view != nullptr && m_view->CanPrint();
     return true;
 }
 

@@ -23,6 +23,7 @@ class CKarvoDoc;
 class CKarvoView;
 class CSetupDialog;
 class QAction;
+class QPrinter;
 class QToolBar;
 
 class CMainFrame : public QMainWindow, public CCommandTarget {
@@ -53,6 +54,10 @@ public:
     CKarvoView* View() { return m_view; }
     QToolBar* ToolBar() { return m_toolBar; }
     int ResourceId() const { return m_resourceId; }
+    // How the setup dialogs are built (the report builds its sections the same way).
+    const SetupDialogSource& Dialogs() const { return m_dialogs; }
+    // The printer and page set-up of Print Setup, Print and Print Preview.
+    QPrinter& Printer();
 
     // 0 for COM 1 ... 3 for COM 4; with no port selected, 0 (COM 1).
     int SelectedPortIndex() const;
@@ -98,7 +103,8 @@ private:
     CCommandTarget* m_application;
     SetupDialogSource m_dialogs;
     std::unique_ptr<CE2prom> m_image;
-    int m_selectedPort = -1; // port index 0 to 3; -1 while no port is selected
+    std::unique_ptr<QPrinter> m_printer; // made at the first use
+    int m_selectedPort = -1;             // port index 0 to 3; -1 while no port is selected
     QToolBar* m_toolBar = nullptr;
     std::unique_ptr<CKarvoDoc> m_document;
     CKarvoView* m_view = nullptr;

@@ -7,33 +7,41 @@
 #include <array>
 #include <cstdio>
 
-const char* const CLI_USAGE_TEXT = "usage: karvo-cli dump FILE\n"
-                          "       karvo-cli copy IN OUT\n"
-                          "       karvo-cli poke IN OUT ADDR=VALUE...\n"
-                          "       karvo-cli info [--port DEVICE | --com 1..4]\n"
-                          "       karvo-cli read OUT [--port DEVICE | --com 1..4]\n"
-                          "       karvo-cli write FILE [--verify] [--port DEVICE | --com 1..4]\n"
-                          "       karvo-cli show FILE [--language en|fr|de|es|it]\n";
+const char* const CLI_USAGE_TEXT =
+    "usage: karvo-cli dump FILE\n"
+    "       karvo-cli copy IN OUT\n"
+    "       karvo-cli poke IN OUT ADDR=VALUE...\n"
+    "       karvo-cli info [--port DEVICE | --com 1..4]\n"
+    "       karvo-cli read OUT [--port DEVICE | --com 1..4]\n"
+    "       karvo-cli write FILE [--verify] [--port DEVICE | --com 1..4]\n"
+    "       karvo-cli show FILE [--language en|fr|de|es|it]\n"
+    "       karvo-cli report FILE [--language en|fr|de|es|it] [--pdf OUT]\n"
+    "       karvo-cli diff A B [--language en|fr|de|es|it]\n";
 
 namespace {
 
 // What each command takes: its number of files (poke: at least, with changes after
-// them), whether it talks to a port, and its usage line when a word is wrong.
+// them), whether it talks to a port, takes --language or --pdf, and its usage line when a
+// word is wrong.
 struct COMMAND_RULE {
     const char* name;
     int files;
     bool port;
+    bool language;
+    bool pdf;
     const char* usage; // nullptr: the general usage text
 };
 
 const COMMAND_RULE COMMAND_RULES[] = {
-    {"dump", 1, false, nullptr},
-    {"copy", 2, false, nullptr},
-    {"poke", 2, false, nullptr},
-    {"show", 1, false, "show FILE [--language en|fr|de|es|it]"},
-    {"info", 0, true, "info [--port NAME | --com 1..4]"},
-    {"read", 1, true, "read OUT [--port NAME | --com 1..4]"},
-    {"write", 1, true, "write FILE [--verify] [--port NAME | --com 1..4]"},
+    {"dump", 1, false, false, false, nullptr},
+    {"copy", 2, false, false, false, nullptr},
+    {"poke", 2, false, false, false, nullptr},
+    {"show", 1, false, true, false, "show FILE [--language en|fr|de|es|it]"},
+    {"report", 1, false, true, true, "report FILE [--language en|fr|de|es|it] [--pdf OUT]"},
+    {"diff", 2, false, true, false, "diff A B [--language en|fr|de|es|it]"},
+    {"info", 0, true, false, false, "info [--port NAME | --com 1..4]"},
+    {"read", 1, true, false, false, "read OUT [--port NAME | --com 1..4]"},
+    {"write", 1, true, false, false, "write FILE [--verify] [--port NAME | --com 1..4]"},
 };
 
 int Usage(const COMMAND_RULE* rule) {
@@ -96,7 +104,9 @@ int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliC
     const QString name(rule.name);
     if (flag && name == QLatin1String("write")) {
         command.verify = true;
-    } else if (option == QLatin1String("--language") && name == QLatin1String("show")) {
+    } else if (option == QLatin1String("--pdf") && rule.pdf && !value.isEmpty()) {
+        command.pdfPath = value;
+    } else if (option == QLatin1String("--language") && rule.language) {
         command.language = ShowLanguage(value);
         if (command.language < 0) {
             CliError(QStringLiteral("unknown language '%1' (en, fr, de, es or it)").arg(value));

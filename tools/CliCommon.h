@@ -12,6 +12,7 @@ enum CliStatus {
     CLI_CANNOT_OPEN = 2,  // the input file cannot be opened
     CLI_BAD_INPUT = 3,    // the input file is not a setup (format, checksum, record type)
     CLI_CANNOT_WRITE = 4, // the output file cannot be written
+    CLI_DIFFERENT = 5,    // diff: the two setups differ
 };
 
 // Loads path into image. On failure prints the reason to stderr and returns the status.

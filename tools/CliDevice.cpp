@@ -1,5 +1,6 @@
 #include "tools/CliDevice.h"
 
+#include "dialogs/SetupComparison.h"
 #include "image/CBackups.h"
 #include "image/CE2prom.h"
 #include "link/CDeviceLink.h"
@@ -179,6 +180,21 @@ int CliRead(const CCliCommand& command) {
     return CliSave(image, out);
 }
 
+namespace {
+
+// Names each setting the unit holds differently from what was sent. A setting that cannot
+// be shown (a binding error) leaves the naming to the addresses alone.
+void NameDifferingSettings(CE2prom& sent, CE2prom& held) {
+    try {
+        for (const SETTING_DIFFERENCE& setting : CompareSetups(sent, held).settings)
+            CliError(QStringLiteral("verify: %1 | %2: sent %3, holds %4")
+                         .arg(setting.section, setting.label, setting.valueA, setting.valueB));
+    } catch (const CError&) {
+    }
+}
+
+} // namespace
+
 int CliWrite(const CCliCommand& command) {
     CE2prom image;
     if (const int status = CliLoad(image, command.files[0]); status != CLI_OK)
@@ -211,6 +227,7 @@ int CliWrite(const CCliCommand& command) {
                           .arg(image.GetByte(a), 2, 16, QLatin1Char('0'))
                           .arg(readBack.GetByte(a), 2, 16, QLatin1Char('0'));
     if (!differ.isEmpty()) {
+        NameDifferingSettings(image, readBack);
         CliError(QStringLiteral("verify: %1 address(es) differ, first: %2")
                      .arg(differ.size())
                      .arg(differ.mid(0, 8).join(", ")));

@@ -39,6 +39,11 @@ export KARVO_PROFILE="$stage/karvo.ini" KARVO_BACKUP_DIR="$stage/backups"
 cd "$work"
 "$bin/karvo-cli" show "$data/karvo.def" > "$stage/show.txt" || fail "karvo-cli show failed"
 grep -q "^Country  *SWEDEN" "$stage/show.txt" || fail "karvo-cli show does not list the default setup"
+# The report draws hidden dialogs: off screen when there is no display.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin/karvo-cli" report "$data/karvo.def" \
+    > "$stage/report.txt" 2> /dev/null || fail "karvo-cli report failed without a display"
+[ "$(head -1 "$stage/report.txt")" = "Karvo Version 2.6 Setup" ] && [ "$(tr -cd '\f' < "$stage/report.txt" | wc -c)" -eq 3 ] \
+    || fail "karvo-cli report did not print four pages"
 # KARVO_CHECK_START: every message box goes to stderr, Karvo ends once its window is up
 # and exits with 3 when a box was shown ("Cannot load default setup" among them).
 status=0

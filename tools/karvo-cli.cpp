@@ -4,6 +4,8 @@
 //   karvo-cli copy IN OUT                    load a setup and save it in canonical form
 //   karvo-cli poke IN OUT ADDR=VALUE...      change raw bytes and save
 //   karvo-cli show FILE [--language L]       every setting as the dialogs show it
+//   karvo-cli report FILE [--language L] [--pdf OUT]  the four-page setup report
+//   karvo-cli diff A B [--language L]        the settings and bytes that differ
 //   karvo-cli info [PORT]                    the unit's software name, version and date
 //   karvo-cli read OUT [PORT]                read the unit's setup into OUT
 //   karvo-cli write FILE [--verify] [PORT]   write FILE to the unit (and read it back)
@@ -16,13 +18,17 @@
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 #include "tools/CliDevice.h"
+#include "tools/CliReport.h"
 #include "tools/CliShow.h"
+
+#include <QApplication>
 
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace {
@@ -40,10 +46,17 @@ const char* const HELP_DETAILS =
     "  show FILE             every setting of the setup dialogs, section by section\n"
     "    --language L        in English (en), French (fr), German (de), Spanish (es) or\n"
     "                        Italian (it); default: English\n"
+    "  report FILE           the four-page setup report as text (pages separated by a\n"
+    "                        form feed, lines cut at 79 characters)\n"
+    "    --language L        as for show\n"
+    "    --pdf OUT           as a four-page PDF file instead\n"
+    "  diff A B              every setting that differs (section | label | A | B), then\n"
+    "                        every differing byte no setting shows; --language as for show\n"
     "  info                  the unit's software name, version and date\n"
     "  read OUT              read the unit's setup into OUT (an existing OUT is backed up)\n"
     "  write FILE            write FILE to the unit\n"
-    "    --verify            then read it back and name the addresses that differ\n"
+    "    --verify            then read it back and name the settings and addresses that\n"
+    "                        differ\n"
     "\n"
     "  --port DEVICE         talk to the unit through this serial device\n"
     "  --com 1..4            through the profile's device for that COM port\n"
@@ -52,8 +65,9 @@ const char* const HELP_DETAILS =
     "      --version         output version information and exit\n"
     "\n"
     "Exit status: 0 done, 1 wrong command line, 2 input file cannot be opened, 3 input\n"
-    "file not a usable setup, 4 output file cannot be written, 10 to 24 the unit's\n"
-    "outcomes (see karvo-cli(1)). Nothing is written when a command fails.\n";
+    "file not a usable setup, 4 output file cannot be written, 5 diff: the setups\n"
+    "differ, 10 to 24 the unit's outcomes (see karvo-cli(1)). Nothing is written when a\n"
+    "command fails.\n";
 
 // "0000: 00 01 ..." for each run of 16 bytes.
 int Dump(const CCliCommand& command) {
@@ -94,15 +108,27 @@ int main(int argc, char* argv[]) {
     if (const int status = AnswerStandardOptions(argc, argv, "karvo-cli", help.c_str());
         status >= 0)
         return status;
-    QCoreApplication app(argc, argv);
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
     CCliCommand command;
-    if (const int status = ParseCliCommand(app.arguments().mid(1), command); status != CLI_OK)
+    if (const int status = ParseCliCommand(args, command); status != CLI_OK)
         return status;
+    // The report's hidden dialogs need the widgets; without a display they are drawn
+    // off screen. The other commands keep a plain core application.
+    const bool widgets = command.name == QLatin1String("report");
+    if (widgets && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        widgets ? std::make_unique<QApplication>(argc, argv)
+                : std::make_unique<QCoreApplication>(argc, argv);
     const std::map<QString, std::function<int(const CCliCommand&)>> commands = {
         {QStringLiteral("dump"), Dump},       {QStringLiteral("copy"), Copy},
         {QStringLiteral("poke"), Poke},       {QStringLiteral("info"), CliInfo},
         {QStringLiteral("read"), CliRead},    {QStringLiteral("write"), CliWrite},
-        {QStringLiteral("show"), RunCliShow},
+        {QStringLiteral("show"), RunCliShow}, {QStringLiteral("report"), RunCliReport},
+        {QStringLiteral("diff"), RunCliDiff},
     };
     return commands.at(command.name)(command);
 }

@@ -159,5 +159,6 @@ int FuzzCliArguments(const std::uint8_t* data, std::size_t size) {
     for (const auto& [address, value] : command.pokes)
         Require(address >= 1 && address < int(CE2prom::IMAGE_SIZE) && value >= 0 && value < 256);
     Require(command.name != "poke" || !command.pokes.empty());
+    Require(command.pdfPath.isEmpty() || command.name == "report");
     return 0;
 }

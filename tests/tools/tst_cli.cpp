@@ -35,6 +35,8 @@ private slots:
     void dump();
     void copyCanonical();
     void poke();
+    void diff_data();
+    void diff();
     void refusals_data();
     void refusals();
 
@@ -96,6 +98,29 @@ void TestCli::poke() {
     QCOMPARE(image.Bytes().toHex(), expected.toHex());
 }
 
+void TestCli::diff_data() {
+    QTest::addColumn<QStringList>("pokes");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("equal") << QStringList{"30=0x0F"} << 0 << "";
+    QTest::newRow("a setting") << QStringList{"21=0"} << 5
+                               << "Radio Interface | Radio type | GM350 RPT | GM300 SIMPLEX\n";
+    QTest::newRow("a byte no setting shows")
+        << QStringList{"1=5"} << 5 << "address 1 | 0x00 | 0x05\n";
+}
+
+// B is A with the changes made; A has byte 30 at 0x0F already, so "equal" changes nothing.
+void TestCli::diff() {
+    QFETCH(QStringList, pokes);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QCOMPARE(Cli(QStringList{"poke", KARVO_DEFAULT_SETUP, Path("a.s19"), "30=0x0F"}).status, 0);
+    QCOMPARE(Cli(QStringList{"poke", Path("a.s19"), Path("b.s19")} + pokes).status, 0);
+    const Run r = Cli({"diff", Path("a.s19"), Path("b.s19")});
+    QCOMPARE(r.status, status);
+    QCOMPARE(QString::fromUtf8(r.out), out);
+}
+
 void TestCli::refusals_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
@@ -123,6 +148,11 @@ void TestCli::refusals_data() {
         << "outside 0 to 255";
     QTest::newRow("poke garbage") << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19", "21:3"}
                                   << 1 << "not ADDR=VALUE";
+    QTest::newRow("diff with one setup")
+        << QStringList{"diff", KARVO_DEFAULT_SETUP} << 1 << "usage";
+    QTest::newRow("report to an unwritable PDF")
+        << QStringList{"report", KARVO_DEFAULT_SETUP, "--pdf", "@/no/such/dir/out.s19"} << 4
+        << "cannot write";
     QTest::newRow("poke no changes")
         << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19"} << 1 << "usage";
 }

@@ -162,6 +162,7 @@ void TestUnitEndToEnd::verifyFindsWrongStore() {
     const Run r = Cli({"write", KARVO_DEFAULT_SETUP, "--verify"});
     QCOMPARE(r.status, 22);
     QVERIFY2(r.err.contains("first: 77 (sent 0x"), r.err.constData());
+    QVERIFY2(r.err.contains("verify: Decoder 2 | Decoder function: sent "), r.err.constData());
 }
 
 void TestUnitEndToEnd::refusals_data() {

@@ -1,0 +1,31 @@
+// The comparison of two setups as a technician reads them: every setting whose shown value
+// differs (through the dialogs' setting logic), then every differing byte that no setting
+// shows. karvo-cli diff prints it; write --verify names what the unit holds differently.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class CE2prom;
+
+struct SETTING_DIFFERENCE {
+    QString section; // the dialog's caption, translated
+    QString label;   // the setting's dialog label, translated
+    QString valueA;
+    QString valueB;
+};
+
+struct SETUP_DIFFERENCES {
+    std::vector<SETTING_DIFFERENCE> settings;
+    std::vector<int> unshownAddresses; // differing bytes whose change alone no setting shows
+    bool Equal() const { return settings.empty() && unshownAddresses.empty(); }
+};
+
+// Compares a with b in the current language. Raises CError as the dialogs would.
+SETUP_DIFFERENCES CompareSetups(CE2prom& a, CE2prom& b);
+
+// One line per difference: "section | label | value in A | value in B", then
+// "address N | 0xAA | 0xBB" for each byte no setting shows.
+QStringList DifferenceLines(const SETUP_DIFFERENCES& differences, const CE2prom& a,
+                            const CE2prom& b);
