@@ -41,7 +41,7 @@ int DrawTitle(QPainter& painter, QPoint pos, const REPORT_LAYOUT& layout) {
 } // namespace
 
 REPORT_LAYOUT ReportLayout(int width, int height) {
-    return {int(width * 0.1), int(height * 0.05), height * 8 / 600};
+    return {int(width * 0.1), int(height * 0.05), ReportLineHeight(height)};
 }
 
 void PrintReportPage(QPainter& painter, int page, CE2prom* image, const ReportDialogMaker& make) {

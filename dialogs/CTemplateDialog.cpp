@@ -328,7 +328,7 @@ QPoint CTemplateDialog::PrintSection(QPainter& painter, QPoint pos) {
     const QPaintDevice* device = painter.device();
     if (device == nullptr)
         return pos;
-    const int lineHeight = device->height() * 8 / 600;
+    const int lineHeight = ReportLineHeight(device->height());
     // A fixed-pitch font sized to the line height, so that the label columns line up and
     // the lines do not run into each other on any page size.
     painter.save();

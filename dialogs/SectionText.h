@@ -11,6 +11,10 @@
 
 inline constexpr int SECTION_LINE_MAX = 79;
 
+// The report's line height on a page deviceHeight units high: 8/600 of it, in integer
+// arithmetic, so that a 600-unit page has lines 8 units apart.
+constexpr int ReportLineHeight(int deviceHeight) { return deviceHeight * 8 / 600; }
+
 // label (already translated) padded to 30 characters, then value; cut to 79 characters.
 // A label of 30 characters or more is followed by one blank.
 QString FormatSettingLine(const QString& label, const QString& value);
