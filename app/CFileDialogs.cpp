@@ -1,5 +1,7 @@
 #include "app/CFileDialogs.h"
 
+#include "lang/CurrentLanguage.h"
+
 #include <QFileDialog>
 
 namespace {
@@ -17,7 +19,7 @@ QString RunDialog(QFileDialog& dialog) {
 } // namespace
 
 QString CQtFileDialogs::OpenFileName(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("Open"), QString(), ALL_FILES);
+    QFileDialog dialog(parent, Tr(QStringLiteral("Open")), QString(), Tr(ALL_FILES));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // Any name can be typed; a file that does not exist simply fails to open.
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -25,7 +27,7 @@ QString CQtFileDialogs::OpenFileName(QWidget* parent) {
 }
 
 QString CQtFileDialogs::SaveFileName(QWidget* parent, const QString& proposedName) {
-    QFileDialog dialog(parent, QStringLiteral("Save As"), QString(), ALL_FILES);
+    QFileDialog dialog(parent, Tr(QStringLiteral("Save As")), QString(), Tr(ALL_FILES));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.selectFile(proposedName);

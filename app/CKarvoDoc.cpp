@@ -15,7 +15,7 @@
 CKarvoDoc::CKarvoDoc(CMainFrame& frame) : m_frame(frame), m_title(UntitledName()) {}
 
 QString CKarvoDoc::UntitledName() {
-    return QStringLiteral("Untitled");
+    return Tr(QStringLiteral("Untitled"));
 }
 
 void CKarvoDoc::SetTitle(const QString& title) {

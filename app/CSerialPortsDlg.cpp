@@ -10,36 +10,6 @@
 #include <QPushButton>
 #include <QSerialPortInfo>
 
-namespace {
-
-// The dialog's own texts in English, French, German, Spanish and Italian. The shared
-// translation table is fixed, so these live here. "%1" in the label is the port number.
-struct DIALOG_TEXT {
-    const char* text[5];
-};
-
-// clang-format off
-const DIALOG_TEXT CAPTION = {{"Serial ports", "Ports série", "Serielle Schnittstellen",
-                              "Puertos serie", "Porte seriali"}};
-const DIALOG_TEXT HINT = {{
-    "Device of each COM port (blank: the built-in name)",
-    "Périphérique de chaque port COM (vide : le nom par défaut)",
-    "Gerät jeder COM-Schnittstelle (leer: der voreingestellte Name)",
-    "Dispositivo de cada puerto COM (vacío: el nombre predeterminado)",
-    "Dispositivo di ogni porta COM (vuoto: il nome predefinito)",
-}};
-const DIALOG_TEXT PORT_LABEL = {{"COM port %1", "Port COM %1", "COM-Schnittstelle %1",
-                                 "Puerto COM %1", "Porta COM %1"}};
-// clang-format on
-
-// The text of the current language; English for an index outside 0 to 4.
-QString Text(const DIALOG_TEXT& row) {
-    const int language = GetCurrentLanguage();
-    return QString::fromUtf8(row.text[language >= 0 && language < 5 ? language : 0]);
-}
-
-} // namespace
-
 CSerialPortsDlg::CSerialPortsDlg(QWidget* parent) : CSerialPortsDlg(AvailablePorts(), parent) {}
 
 CSerialPortsDlg::CSerialPortsDlg(const QList<SERIAL_PORT_ENTRY>& ports, QWidget* parent)
@@ -101,10 +71,10 @@ void CSerialPortsDlg::BuildWidgets(const QList<SERIAL_PORT_ENTRY>& ports) {
 }
 
 void CSerialPortsDlg::TranslateTexts() {
-    setWindowTitle(Text(CAPTION));
-    m_hint->setText(Text(HINT));
+    setWindowTitle(Tr(QStringLiteral("Serial ports")));
+    m_hint->setText(Tr(QStringLiteral("Device of each COM port (blank: the built-in name)")));
     for (int k = 0; k < COM_PORT_COUNT; ++k)
-        m_labels[k]->setText(Text(PORT_LABEL).arg(k + 1));
+        m_labels[k]->setText(Tr(QStringLiteral("COM port %1")).arg(k + 1));
     m_buttons->button(QDialogButtonBox::Ok)->setText(Tr("OK"));
     m_buttons->button(QDialogButtonBox::Cancel)->setText(Tr("Cancel"));
 }

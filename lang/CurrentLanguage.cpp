@@ -1,6 +1,7 @@
 #include "lang/CurrentLanguage.h"
 
 #include "lang/CTranslator.h"
+#include "lang/KarvoTexts.h"
 
 #include <array>
 
@@ -33,5 +34,7 @@ int LanguageFromProfileName(const QString& name) {
 
 QString Tr(const QString& english) {
     static const CTranslator translator;
+    if (translator.FindRow(english) < 0)
+        return KarvoText(g_language, english);
     return translator.Translated(g_language, english);
 }

@@ -1,6 +1,7 @@
 #include "link/CError.h"
 
 #include "lang/CurrentLanguage.h"
+#include "lang/KarvoTexts.h"
 #include "link/CMessages.h"
 
 #include <array>
@@ -156,5 +157,7 @@ QString LibraryErrorText(int libraryCode) {
 }
 
 void AppendLibraryErrorText(int libraryCode, QString& text) {
-    text += LibraryErrorText(libraryCode);
+    // The library's own texts stay as the library gave them; Karvo's own port texts (no
+    // permission, port lost) are shown in the technician's language.
+    text += KarvoText(GetCurrentLanguage(), LibraryErrorText(libraryCode));
 }

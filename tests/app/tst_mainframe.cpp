@@ -443,7 +443,7 @@ void TestMainFrame::missingDefaultSetup() {
         QCOMPARE(messages.boxes[0].buttons, MsgButtons::Ok);
         QCOMPARE(frame.Image()->Bytes(), QByteArray(211, '\0'));
         QVERIFY(!frame.Image()->IsModified());
-        QCOMPARE(frame.windowTitle(), QString("Untitled - Karvo"));
+        QCOMPARE(frame.windowTitle(), Tr("Untitled") + " - Karvo");
     }
 }
 

@@ -1,6 +1,8 @@
 // The translator: first match wins, exact comparison, language 0 and unknown languages
 // leave texts alone, the end marker stops the scan; the rows given in full are exact.
 #include "lang/CTranslator.h"
+#include "lang/CurrentLanguage.h"
+#include "lang/KarvoTexts.h"
 
 #include <QSet>
 #include <QtTest>
@@ -19,6 +21,9 @@ private slots:
     void keysAtTheirRows_data();
     void keysAtTheirRows();
     void tableShape();
+    void karvoTexts_data();
+    void karvoTexts();
+    void karvoRowsApart();
 };
 
 void TestTranslator::fullRows_data() {
@@ -198,6 +203,48 @@ void TestTranslator::tableShape() {
     for (int lang = 0; lang < 5; ++lang) {
         QVERIFY(tr.Cell(341, lang).startsWith(' '));
         QVERIFY(tr.Cell(342, lang).startsWith(' '));
+    }
+}
+
+// Tr: the fixed table first; Karvo's own texts only for a text without a row there.
+void TestTranslator::karvoTexts_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("own text, French") << 1 << "Cannot open %1" << "Impossible d'ouvrir %1";
+    QTest::newRow("own text, Italian") << 4 << "Untitled" << "Senza titolo";
+    QTest::newRow("own text, English") << 0 << "Untitled" << "Untitled";
+    QTest::newRow("own text, no such language") << 7 << "Untitled" << "Untitled";
+    QTest::newRow("fixed row, German") << 2 << "Device information" << QString::fromUtf8("Gerätedaten");
+    QTest::newRow("fixed row without own row") << 3 << "Cancel" << "Cancel";
+    QTest::newRow("neither") << 1 << "Flux capacitor" << "Flux capacitor";
+}
+
+void TestTranslator::karvoTexts() {
+    QFETCH(int, language);
+    QFETCH(QString, english);
+    QFETCH(QString, shown);
+    SetCurrentLanguage(language);
+    QCOMPARE(Tr(english), shown);
+    SetCurrentLanguage(0);
+}
+
+// No own text shadows or is shadowed by a fixed row, every language is filled, and the
+// placeholders survive translation.
+void TestTranslator::karvoRowsApart() {
+    const CTranslator tr;
+    int count = 0;
+    const KARVO_TEXT* rows = KarvoTextRows(count);
+    QVERIFY(count > 0);
+    for (int i = 0; i < count; ++i) {
+        const QString english = QString::fromUtf8(rows[i].text[0]);
+        QVERIFY2(tr.FindRow(english) < 0, qPrintable(english));
+        for (int lang = 1; lang < 5; ++lang) {
+            const QString text = QString::fromUtf8(rows[i].text[lang]);
+            QVERIFY2(!text.isEmpty(), qPrintable(english));
+            for (const char* mark : {"%1", "%2"})
+                QCOMPARE(text.contains(mark), english.contains(mark));
+        }
     }
 }
 

@@ -1,0 +1,84 @@
+#include "lang/KarvoTexts.h"
+
+#include <iterator>
+
+namespace {
+
+// clang-format off
+const KARVO_TEXT ROWS[] = {
+    {{"Cannot open %1",
+      "Impossible d'ouvrir %1",
+      "%1 kann nicht geöffnet werden",
+      "No se puede abrir %1",
+      "Impossibile aprire %1"}},
+    {{"Cannot open the help file Karvo.hlp.",
+      "Impossible d'ouvrir le fichier d'aide Karvo.hlp.",
+      "Die Hilfedatei Karvo.hlp kann nicht geöffnet werden.",
+      "No se puede abrir el archivo de ayuda Karvo.hlp.",
+      "Impossibile aprire il file della guida Karvo.hlp."}},
+    {{"%1 holds an %2 record, which Karvo does not read. Nothing was loaded.",
+      "%1 contient un enregistrement %2, que Karvo ne lit pas. Rien n'a été chargé.",
+      "%1 enthält einen %2-Datensatz, den Karvo nicht liest. Es wurde nichts geladen.",
+      "%1 contiene un registro %2, que Karvo no lee. No se ha cargado nada.",
+      "%1 contiene un record %2, che Karvo non legge. Non è stato caricato nulla."}},
+    {{"File cannot be written:",
+      "Le fichier ne peut pas être écrit :",
+      "Die Datei kann nicht geschrieben werden:",
+      "No se puede escribir el archivo:",
+      "Impossibile scrivere il file:"}},
+    {{"Save changes to %1?",
+      "Enregistrer les modifications de %1 ?",
+      "Änderungen an %1 speichern?",
+      "¿Guardar los cambios en %1?",
+      "Salvare le modifiche a %1?"}},
+    {{"Untitled", "Sans titre", "Unbenannt", "Sin título", "Senza titolo"}},
+    {{"Setup tool for the TRC interface unit",
+      "Outil de configuration de l'interface TRC",
+      "Einstellprogramm für die TRC-Schnittstelle",
+      "Herramienta de configuración de la interfaz TRC",
+      "Strumento di configurazione dell'interfaccia TRC"}},
+    {{"No permission to open the port: the user must be a member of the group that owns the "
+      "device (usually dialout; log in again after joining it)",
+      "Pas d'autorisation d'ouvrir le port : l'utilisateur doit être membre du groupe "
+      "propriétaire du périphérique (en général dialout ; se reconnecter après y être entré)",
+      "Keine Berechtigung, die Schnittstelle zu öffnen: der Benutzer muss Mitglied der "
+      "Gruppe sein, der das Gerät gehört (meist dialout; nach dem Beitritt neu anmelden)",
+      "Sin permiso para abrir el puerto: el usuario debe ser miembro del grupo propietario "
+      "del dispositivo (normalmente dialout; vuelva a iniciar sesión tras unirse)",
+      "Nessun permesso per aprire la porta: l'utente deve essere membro del gruppo "
+      "proprietario del dispositivo (di solito dialout; accedere di nuovo dopo l'ingresso)"}},
+    {{"The port went away (adapter pulled out or unit switched off)",
+      "Le port a disparu (adaptateur débranché ou unité éteinte)",
+      "Die Schnittstelle ist verschwunden (Adapter abgezogen oder Gerät ausgeschaltet)",
+      "El puerto ha desaparecido (adaptador desconectado o unidad apagada)",
+      "La porta è scomparsa (adattatore scollegato o unità spenta)"}},
+    {{"Serial ports", "Ports série", "Serielle Schnittstellen", "Puertos serie",
+      "Porte seriali"}},
+    {{"Device of each COM port (blank: the built-in name)",
+      "Périphérique de chaque port COM (vide : le nom par défaut)",
+      "Gerät jeder COM-Schnittstelle (leer: der voreingestellte Name)",
+      "Dispositivo de cada puerto COM (vacío: el nombre predeterminado)",
+      "Dispositivo di ogni porta COM (vuoto: il nome predefinito)"}},
+    {{"COM port %1", "Port COM %1", "COM-Schnittstelle %1", "Puerto COM %1", "Porta COM %1"}},
+    {{"Open", "Ouvrir", "Öffnen", "Abrir", "Apri"}},
+    {{"Save As", "Enregistrer sous", "Speichern unter", "Guardar como", "Salva con nome"}},
+    {{"All Files (*)", "Tous les fichiers (*)", "Alle Dateien (*)", "Todos los archivos (*)",
+      "Tutti i file (*)"}},
+};
+// clang-format on
+
+} // namespace
+
+const KARVO_TEXT* KarvoTextRows(int& count) {
+    count = int(std::size(ROWS));
+    return ROWS;
+}
+
+QString KarvoText(int language, const QString& english) {
+    if (language < 1 || language > 4)
+        return english;
+    for (const KARVO_TEXT& row : ROWS)
+        if (english == QLatin1String(row.text[0]))
+            return QString::fromUtf8(row.text[language]);
+    return english;
+}
