@@ -134,6 +134,10 @@ public:
             m_display->SetStep(step);
     }
     bool PollCancel() { return m_display && m_display->PollCancel(); }
+    void DisableCancel() {
+        if (m_display)
+            m_display->DisableCancel();
+    }
     void SetMessage(const QString& message) {
         if (m_display)
             m_display->SetMessage(message);
@@ -401,6 +405,7 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
 
     // With the end record sent the unit has everything and goes on storing it whatever
     // happens here, so Cancel is no longer taken: the unit's real verdict is what counts.
+    progress.DisableCancel();
     int result = REPLY_UNKNOWN;
     for (int timeout = VERDICT_TIMEOUT;;) {
         QByteArray line;

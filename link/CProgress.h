@@ -32,6 +32,9 @@ public:
     virtual bool PollCancel();
     // Raised by the Cancel button (close box, Escape) of a display, or by a test.
     void RequestCancel() { m_cancelRequested = true; }
+    // From here on the exchange no longer takes Cancel (the unit already has everything
+    // and stores it whatever happens); a display shows that its Cancel does nothing now.
+    virtual void DisableCancel() {}
 
     virtual void SetCaption(const QString& caption) = 0;
     virtual void SetMessage(const QString& message) = 0;

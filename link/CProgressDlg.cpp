@@ -103,6 +103,10 @@ void CProgressDlg::SetMessage(const QString& message) {
     m_message->setText(message);
 }
 
+void CProgressDlg::DisableCancel() {
+    m_cancel->setEnabled(false);
+}
+
 void CProgressDlg::PumpMessages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }

@@ -37,6 +37,7 @@ public:
     void SetCaption(const QString& caption) override;
     void SetMessage(const QString& message) override;
     void PumpMessages() override;
+    void DisableCancel() override;
 
     // Gives each exchange a new dialog owned by the main window.
     class Factory : public CProgressFactory {

@@ -23,6 +23,7 @@ public:
         m_owner.log << QStringLiteral("message ") + message;
     }
     void PumpMessages() override { ++m_owner.pumps; }
+    void DisableCancel() override { m_owner.log << QStringLiteral("cancel off"); }
     bool PollCancel() override {
         if (++m_owner.polls == m_owner.cancelAtPoll)
             RequestCancel();

@@ -11,7 +11,7 @@ public:
     std::unique_ptr<CProgress> CreateProgress() override;
 
     // "create", "range 0 10", "caption ...", "step 16", "percent 10%", "poll 0",
-    // "message ...", "pump" (only counted, see pumps), "destroy", in order.
+    // "message ...", "cancel off", "pump" (only counted, see pumps), "destroy", in order.
     QStringList log;
     // The percentages shown, in order, over all displays.
     QStringList percents;

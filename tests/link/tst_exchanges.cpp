@@ -702,6 +702,8 @@ void TestExchanges::writeCancel() {
     QTEST(rig.Write(), "result");
     QCOMPARE(rig.unit.records.size(), records);
     QCOMPARE(rig.unit.gotEndRecord, records == 14);
+    // The display is told Cancel is off once the end record is out, and only then.
+    QCOMPARE(rig.progress.log.contains("cancel off"), records == 14);
     QVERIFY(!rig.port.IsOpen());
 }
 

@@ -129,6 +129,8 @@ void TestProgressDlg::cancelTwiceIsOneCancel() {
     QVERIFY(dialog.isVisible());
     QVERIFY(dialog.PollCancel());
     QVERIFY(!dialog.PollCancel());
+    dialog.DisableCancel();
+    QVERIFY(!CancelButton(dialog)->isEnabled());
 }
 
 void TestProgressDlg::closeBoxAndEscapeOnlyRequest() {
