@@ -59,9 +59,9 @@ for size in 16 22 24 32 48 64 128 256; do
         || fail "icon ${size}x${size} is missing"
 done
 for page in karvo karvo-cli karvo-unit; do
-    file="$prefix/share/man/man1/$page.1"
-    [ -f "$file" ] || fail "manual page $page.1 is missing"
-    [ -z "$(groff -man -ww -z "$file" 2>&1)" ] || fail "manual page $page.1 has faults"
+    file="$prefix/share/man/man1/$page.1.gz"
+    [ -f "$file" ] || fail "manual page $page.1.gz is missing"
+    [ -z "$(gzip -dc "$file" | groff -man -ww -z 2>&1)" ] || fail "manual page $page.1 has faults"
 done
 # The Debian package holds the same and depends on the Qt runtime packages.
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$stage/package" > "$stage/cpack.log" 2>&1 \
