@@ -50,6 +50,8 @@ private slots:
     void pdfHasTheSameLines();
     void cancelAndOk();
     void previewShowsFourPages();
+    void printJob_data();
+    void printJob();
     void failingSectionEndsTheJob();
 };
 
@@ -152,6 +154,37 @@ void TestReport::previewShowsFourPages() {
     frame.ExecuteCommand(ID_FILE_PRINT_PREVIEW);
     QVERIFY(watcher.Fired());
     QCOMPARE(pages, REPORT_PAGE_COUNT);
+    QVERIFY(messages.boxes.isEmpty());
+}
+
+// A print job on the frame's own printer (here writing a PDF file): the direct print
+// command prints the four pages, a page range only its pages.
+void TestReport::printJob_data() {
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("direct print command") << 0 << 0 << REPORT_PAGE_COUNT;
+    QTest::newRow("pages 2 to 3") << 2 << 3 << 2;
+}
+
+void TestReport::printJob() {
+    QFETCH(int, first);
+    QFETCH(int, last);
+    CTestFolder folder;
+    folder.AddDefaultSetup();
+    CRecordingMessages messages;
+    CMainFrame frame;
+    const QString pdf = folder.Path(QStringLiteral("job.pdf"));
+    frame.Printer().setOutputFormat(QPrinter::PdfFormat);
+    frame.Printer().setOutputFileName(pdf);
+    if (first == 0)
+        frame.ExecuteCommand(ID_FILE_PRINT_DIRECT);
+    else
+        QVERIFY(frame.View()->PrintReport(frame.Printer(), first, last));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QTEST(int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r")), "pages");
     QVERIFY(messages.boxes.isEmpty());
 }
 
