@@ -5,6 +5,7 @@
 #include "app/CKarvoDoc.h"
 #include "lang/CAboutDlg.h"
 #include "lang/CurrentLanguage.h"
+#include "lang/FrameworkTranslation.h"
 #include "lang/LanguageChange.h"
 #include "link/CMessages.h"
 #include "res/shell/ShellResources.h"
@@ -24,6 +25,7 @@ bool CKarvoApp::InitInstance(const QStringList& arguments) {
         if (RunLanguageChange(nullptr, nullptr))
             return false;
     }
+    InstallFrameworkTranslation(GetCurrentLanguage());
     m_resourceId = LanguageResourceId(GetCurrentLanguage());
     m_frame = std::make_unique<CMainFrame>(m_resourceId, this, m_dialogs);
     if (!arguments.isEmpty()) {

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config fonts-dejavu-core
-    qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
+    qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev qt6-translations-l10n
     libbenchmark-dev
     xvfb xauth imagemagick poppler-utils
     desktop-file-utils dpkg-dev file groff-base

@@ -6,9 +6,12 @@
 #include "lang/CProfile.h"
 #include "lang/CTranslator.h"
 #include "lang/CurrentLanguage.h"
+#include "lang/FrameworkTranslation.h"
 #include "lang/LanguageChange.h"
 
 #include <QDir>
+#include <QLibraryInfo>
+#include <QMessageBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,6 +36,8 @@ private slots:
     void storedLanguageNames();
     void shippedHelpFolders_data();
     void shippedHelpFolders();
+    void frameworkTexts_data();
+    void frameworkTexts();
 };
 
 void TestLanguage::dialogTextsTranslated_data() {
@@ -250,6 +255,27 @@ void TestLanguage::shippedHelpFolders() {
     QFile notes(dir.filePath(uninstall));
     QVERIFY(notes.open(QIODevice::ReadOnly));
     QVERIFY(notes.readAll().startsWith("[Uninstall]"));
+}
+
+// Message box buttons follow the interface language, through Qt's own translations.
+void TestLanguage::frameworkTexts_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("yes");
+    QTest::newRow("English") << 0 << "&Yes";
+    QTest::newRow("French") << 1 << "&Oui";
+    QTest::newRow("German") << 2 << "&Ja";
+    QTest::newRow("Spanish") << 3 << QString::fromUtf8("&Sí");
+    QTest::newRow("Italian") << 4 << QString::fromUtf8("&Sì");
+}
+
+void TestLanguage::frameworkTexts() {
+    QFETCH(int, language);
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm"))
+        QSKIP("Qt's translations (qt6-translations-l10n) are not installed");
+    QCOMPARE(InstallFrameworkTranslation(language), language != 0);
+    QMessageBox box(QMessageBox::Question, "Karvo", "?", QMessageBox::Yes | QMessageBox::No);
+    QTEST(box.button(QMessageBox::Yes)->text(), "yes");
+    InstallFrameworkTranslation(0);
 }
 
 QTEST_MAIN(TestLanguage)
