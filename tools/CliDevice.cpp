@@ -129,14 +129,16 @@ int StatusOf(const CDeviceOutcome& o, bool writing) {
                     o.exchangeResult);
 }
 
-// Prints the outcome box: on stdout when the command succeeded, else on stderr.
-int Finish(const CDeviceOutcome& o, bool writing) {
+// Prints the outcome box: on stdout when the command succeeded, else on stderr. With
+// held, a success is not printed but kept there, for a command that goes on (a write that
+// is verified next) and succeeds only if what follows does.
+int Finish(const CDeviceOutcome& o, bool writing, QString* held = nullptr) {
     const int status = StatusOf(o, writing);
-    std::FILE* out = status == CLI_OK ? stdout : stderr;
-    if (o.text.isEmpty())
-        std::fprintf(out, "%s\n", qPrintable(o.caption));
+    const QString line = o.text.isEmpty() ? o.caption : o.caption + QStringLiteral(": ") + o.text;
+    if (status == CLI_OK && held)
+        *held = line;
     else
-        std::fprintf(out, "%s: %s\n", qPrintable(o.caption), qPrintable(o.text));
+        std::fprintf(status == CLI_OK ? stdout : stderr, "%s\n", qPrintable(line));
     return status;
 }
 
@@ -203,9 +205,16 @@ int CliWrite(const CCliCommand& command) {
     CTextProgressFactory progress;
     CSerialPort port;
     const int portIndex = UsePort(port, command);
-    const int status = Finish(RunWriteDevice(image, portIndex, port, &progress), true);
+    QString written;
+    const int status = Finish(RunWriteDevice(image, portIndex, port, &progress), true,
+                              command.verify ? &written : nullptr);
     if (status != CLI_OK || !command.verify)
         return status;
+    // The write went through; the command succeeds only if the read-back matches, so until
+    // then its outcome is not printed as a success.
+    const auto reportWrittenAsFailed = [&written] {
+        std::fprintf(stderr, "%s\n", qPrintable(written));
+    };
 
     // Read the unit back and compare what it holds with what was sent.
     CE2prom readBack;
@@ -215,6 +224,7 @@ int CliWrite(const CCliCommand& command) {
     const CDeviceOutcome read =
         RunReadDevice(readBack, portIndex, port, &progress, /*keepBackup=*/false);
     if (!read.ok) {
+        reportWrittenAsFailed();
         CliError(QStringLiteral("verify: the unit could not be read back (%1: %2)")
                      .arg(read.caption, read.text));
         return DEV_VERIFY_UNREAD;
@@ -227,12 +237,13 @@ int CliWrite(const CCliCommand& command) {
                           .arg(image.GetByte(a), 2, 16, QLatin1Char('0'))
                           .arg(readBack.GetByte(a), 2, 16, QLatin1Char('0'));
     if (!differ.isEmpty()) {
+        reportWrittenAsFailed();
         NameDifferingSettings(image, readBack);
         CliError(QStringLiteral("verify: %1 address(es) differ, first: %2")
                      .arg(differ.size())
                      .arg(differ.mid(0, 8).join(", ")));
         return DEV_VERIFY_DIFFERS;
     }
-    std::printf("Verify: addresses 1 to 210 match\n");
+    std::printf("%s\nVerify: addresses 1 to 210 match\n", qPrintable(written));
     return CLI_OK;
 }

@@ -161,6 +161,8 @@ void TestUnitEndToEnd::verifyFindsWrongStore() {
     StartUnit({"--corrupt", "77"});
     const Run r = Cli({"write", KARVO_DEFAULT_SETUP, "--verify"});
     QCOMPARE(r.status, 22);
+    QCOMPARE(r.out, QByteArray()); // nothing on stdout reads as a success
+    QVERIFY2(r.err.contains("Writing device OK"), r.err.constData());
     QVERIFY2(r.err.contains("first: 77 (sent 0x"), r.err.constData());
     QVERIFY2(r.err.contains("verify: Decoder 2 | Decoder function: sent "), r.err.constData());
 }
