@@ -1,7 +1,5 @@
 #include "lang/KarvoTexts.h"
 
-#include <iterator>
-
 namespace {
 
 // clang-format off
@@ -69,8 +67,7 @@ const KARVO_TEXT ROWS[] = {
 
 } // namespace
 
-const KARVO_TEXT* KarvoTextRows(int& count) {
-    count = int(std::size(ROWS));
+std::span<const KARVO_TEXT> KarvoTextRows() {
     return ROWS;
 }
 

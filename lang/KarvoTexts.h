@@ -9,13 +9,14 @@
 #pragma once
 
 #include <QString>
+#include <span>
 
 struct KARVO_TEXT {
     const char* text[5]; // English, French, German, Spanish, Italian (UTF-8)
 };
 
 // Every row, for the test that keeps them apart from the fixed table.
-const KARVO_TEXT* KarvoTextRows(int& count);
+std::span<const KARVO_TEXT> KarvoTextRows();
 
 // The text in the given language (0 English ... 4 Italian); English itself for language 0,
 // a language outside 0 to 4 and a text with no row here.

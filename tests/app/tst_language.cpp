@@ -10,9 +10,9 @@
 #include "lang/LanguageChange.h"
 
 #include <QDir>
+#include <QGroupBox>
 #include <QLibraryInfo>
 #include <QMessageBox>
-#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>

@@ -211,13 +211,20 @@ void TestTranslator::karvoTexts_data() {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("english");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("own text, French") << 1 << "Cannot open %1" << "Impossible d'ouvrir %1";
-    QTest::newRow("own text, Italian") << 4 << "Untitled" << "Senza titolo";
-    QTest::newRow("own text, English") << 0 << "Untitled" << "Untitled";
-    QTest::newRow("own text, no such language") << 7 << "Untitled" << "Untitled";
-    QTest::newRow("fixed row, German") << 2 << "Device information" << QString::fromUtf8("Gerätedaten");
-    QTest::newRow("fixed row without own row") << 3 << "Cancel" << "Cancel";
-    QTest::newRow("neither") << 1 << "Flux capacitor" << "Flux capacitor";
+    QTest::newRow("own text, French") << 1 << "Cannot open %1"
+                                      << "Impossible d'ouvrir %1";
+    QTest::newRow("own text, Italian") << 4 << "Untitled"
+                                       << "Senza titolo";
+    QTest::newRow("own text, English") << 0 << "Untitled"
+                                       << "Untitled";
+    QTest::newRow("own text, no such language") << 7 << "Untitled"
+                                                << "Untitled";
+    QTest::newRow("fixed row, German")
+        << 2 << "Device information" << QString::fromUtf8("Gerätedaten");
+    QTest::newRow("fixed row without own row") << 3 << "Cancel"
+                                               << "Cancel";
+    QTest::newRow("neither") << 1 << "Flux capacitor"
+                             << "Flux capacitor";
 }
 
 void TestTranslator::karvoTexts() {
@@ -233,14 +240,12 @@ void TestTranslator::karvoTexts() {
 // placeholders survive translation.
 void TestTranslator::karvoRowsApart() {
     const CTranslator tr;
-    int count = 0;
-    const KARVO_TEXT* rows = KarvoTextRows(count);
-    QVERIFY(count > 0);
-    for (int i = 0; i < count; ++i) {
-        const QString english = QString::fromUtf8(rows[i].text[0]);
+    QVERIFY(!KarvoTextRows().empty());
+    for (const KARVO_TEXT& row : KarvoTextRows()) {
+        const QString english = QString::fromUtf8(row.text[0]);
         QVERIFY2(tr.FindRow(english) < 0, qPrintable(english));
         for (int lang = 1; lang < 5; ++lang) {
-            const QString text = QString::fromUtf8(rows[i].text[lang]);
+            const QString text = QString::fromUtf8(row.text[lang]);
             QVERIFY2(!text.isEmpty(), qPrintable(english));
             for (const char* mark : {"%1", "%2"})
                 QCOMPARE(text.contains(mark), english.contains(mark));
