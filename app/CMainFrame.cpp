@@ -193,9 +193,9 @@ void CMainFrame::BuildToolBar() {
             continue;
         }
         QAction* action = MakeAction(id);
-        if (const char* const* image = ToolbarImage(id))
-            action->setIcon(QIcon(QPixmap(image)));
+        action->setIcon(ToolbarIcon(id));
         m_toolBar->addAction(action);
+        m_toolBar->widgetForAction(action)->setAccessibleName(action->toolTip());
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
 }

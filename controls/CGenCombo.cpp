@@ -1,9 +1,12 @@
 #include "controls/CGenCombo.h"
 
+#include "controls/CAccessibleCombo.h"
+
 CGenCombo::CGenCombo(int controlId, QWidget* parent) : QComboBox(parent), CCtrlBinding(controlId) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr); // the field takes the text as typed; matching is ours
+    CAccessibleCombo::Install();
     connect(this, &QComboBox::currentIndexChanged, this, [this](int row) {
         if (!m_showing && row >= 0)
             m_logic.SelectRow(row);

@@ -1,5 +1,7 @@
 #include "controls/CStandardSpinner.h"
 
+#include "lang/CurrentLanguage.h"
+
 #include <cstdlib>
 
 #include <QKeyEvent>
@@ -42,6 +44,12 @@ CStandardSpinner::CStandardSpinner(int controlId, const char* objectName, Spinne
             Step(arrow == m_up ? +1 : -1);
         });
     }
+}
+
+void CStandardSpinner::SetLabel(const QString& label) {
+    setAccessibleName(label);
+    m_up->setAccessibleName(Tr(QStringLiteral("%1, up")).arg(label));
+    m_down->setAccessibleName(Tr(QStringLiteral("%1, down")).arg(label));
 }
 
 void CStandardSpinner::resizeEvent(QResizeEvent*) {

@@ -44,6 +44,8 @@ public:
     void Step(int delta);
     // False while the control or its buddy is disabled or the buddy is read-only.
     bool CanStep() const;
+    // Names the control and its arrows after the label of its row, for screen readers.
+    void SetLabel(const QString& label);
     QToolButton* UpArrow() const { return m_up; }
     QToolButton* DownArrow() const { return m_down; }
 

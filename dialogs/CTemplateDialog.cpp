@@ -9,6 +9,7 @@
 #include "controls/CWordSpinner.h"
 #include "dialogs/CGroupFrame.h"
 #include "dialogs/CSettingForm.h"
+#include "dialogs/ControlLabels.h"
 #include "dialogs/ReportFont.h"
 #include "dialogs/SectionText.h"
 #include "lang/CurrentLanguage.h"
@@ -97,6 +98,17 @@ void SetControlText(QWidget* widget, const QString& text) {
         group->setTitle(text);
 }
 
+// A label's text without its mnemonic marks ("&&" stays one "&").
+QString WithoutMnemonic(const QString& text) {
+    QString plain;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        plain += text[i];
+    }
+    return plain;
+}
+
 } // namespace
 
 CTemplateDialog::CTemplateDialog(const DIALOG_TEMPLATE& dialogTemplate, const FORM_TABLE& form,
@@ -119,6 +131,7 @@ void CTemplateDialog::Build(const DIALOG_TEMPLATE& dialogTemplate) {
     AttachBindings(dialogTemplate);
     AttachWindowless();
     TranslateTexts();
+    NameControls(dialogTemplate);
 }
 
 CTemplateDialog::~CTemplateDialog() = default;
@@ -136,6 +149,7 @@ void CTemplateDialog::CreateControls(const DIALOG_TEMPLATE& dialogTemplate) {
         widget->setGeometry(rect);
         widget->setEnabled(!(control.style & STYLE_DISABLED));
         m_controls[control.id] = widget;
+        m_created.push_back(widget);
     }
 }
 
@@ -203,7 +217,6 @@ void CTemplateDialog::AddToRadioGroup(QWidget* widget, const CONTROL_TEMPLATE& c
         return;
     if (m_radioGroup == nullptr)
         m_radioGroup = new QButtonGroup(this);
-    radio->setAutoExclusive(false);
     m_radioGroup->addButton(radio);
 }
 
@@ -243,6 +256,28 @@ void CTemplateDialog::MakeReadOnly() {
             edit->setReadOnly(true);
         else if (widget)
             widget->setEnabled(false);
+    }
+}
+
+// Every input control is known by the label of its row, in the interface language: a
+// screen reader says it, and a mnemonic in the label moves the focus to the control.
+void CTemplateDialog::NameControls(const DIALOG_TEMPLATE& dialogTemplate) {
+    const auto controls = dialogTemplate.controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const CONTROL_TEMPLATE* label = ControlLabel(dialogTemplate, controls[i]);
+        if (label == nullptr)
+            continue;
+        auto* labelWidget = qobject_cast<QLabel*>(m_created[std::size_t(label - controls.data())]);
+        QWidget* widget = m_created[i];
+        const QString name = WithoutMnemonic(ControlText(labelWidget));
+        if (auto* spinner = qobject_cast<CStandardSpinner*>(widget)) {
+            spinner->SetLabel(name);
+            continue;
+        }
+        widget->setAccessibleName(name);
+        if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+            combo->lineEdit()->setAccessibleName(name);
+        labelWidget->setBuddy(widget);
     }
 }
 

@@ -88,11 +88,13 @@ private:
     void AttachWindowless();
     CDigitLogic* Windowless(int controlId) const;
     void TranslateTexts();
+    void NameControls(const DIALOG_TEMPLATE& dialogTemplate);
 
     const FORM_TABLE& m_form;
     CE2prom* m_image;
     CDialogUnits m_units;
     std::map<int, QWidget*> m_controls;
+    std::vector<QWidget*> m_created; // in template order (the fixed labels share one ID)
     std::map<int, CCtrlBinding*> m_bindings;
     // The windowless bindings' logic, by the ID their orders and lines use.
     std::vector<std::pair<int, std::unique_ptr<CDigitLogic>>> m_windowless;

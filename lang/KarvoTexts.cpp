@@ -30,6 +30,8 @@ const KARVO_TEXT ROWS[] = {
       "¿Guardar los cambios en %1?",
       "Salvare le modifiche a %1?"}},
     {{"Untitled", "Sans titre", "Unbenannt", "Sin título", "Senza titolo"}},
+    {{"%1, up", "%1, vers le haut", "%1, aufwärts", "%1, arriba", "%1, su"}},
+    {{"%1, down", "%1, vers le bas", "%1, abwärts", "%1, abajo", "%1, giù"}},
     {{"Setup tool for the TRC interface unit",
       "Outil de configuration de l'interface TRC",
       "Einstellprogramm für die TRC-Schnittstelle",

@@ -11,16 +11,16 @@ void CliError(const QString& message) {
 
 int CliLoad(CE2prom& image, const QString& path) {
     try {
-        switch (image.LoadSRecords(path)) {
+        QByteArray type;
+        switch (image.LoadSRecords(path, &type)) {
         case 1:
             return CLI_OK;
         case 0:
             CliError(QStringLiteral("cannot open %1").arg(path));
             return CLI_CANNOT_OPEN;
         default:
-            CliError(QStringLiteral("%1: unsupported record type (only S0, S1, S8 and S9 are "
-                                    "read)")
-                         .arg(path));
+            CliError(QStringLiteral("%1: record type %2 is not read (only S0, S1, S8 and S9 are)")
+                         .arg(path, QString::fromLatin1(type)));
             return CLI_BAD_INPUT;
         }
     } catch (const CError& e) {

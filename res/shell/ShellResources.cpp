@@ -14,6 +14,9 @@
 #include "res/shell/icons/save.xpm"
 #include "res/shell/icons/write.xpm"
 
+#include <QIcon>
+#include <QPixmap>
+
 namespace {
 
 struct COMMAND_STRING {
@@ -123,6 +126,17 @@ const char* const* ToolbarImage(int id) {
         if (image.id == id)
             return image.xpm;
     return nullptr;
+}
+
+QIcon ToolbarIcon(int id) {
+    QIcon icon;
+    if (const char* const* image = ToolbarImage(id)) {
+        const QPixmap pixmap(image);
+        for (const int scale : TOOLBAR_ICON_SCALES)
+            icon.addPixmap(pixmap.scaled(pixmap.size() * scale, Qt::IgnoreAspectRatio,
+                                         Qt::FastTransformation));
+    }
+    return icon;
 }
 
 const char* const* ProgramIcon() {

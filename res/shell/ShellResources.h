@@ -8,6 +8,8 @@
 // per-language resources are.
 #pragma once
 
+class QIcon;
+
 // Command identifiers. They are the same in every language and in every place a command
 // can come from (menu, toolbar, accelerator).
 enum ShellCommandId {
@@ -98,6 +100,13 @@ extern const int TOOLBAR_LAYOUT_COUNT;
 
 // The toolbar image of a command (XPM data), or nullptr.
 const char* const* ToolbarImage(int id);
+
+// The toolbar icon of a command, or a null icon: its image at one, two and three times its
+// size, each pixel drawn as a square of pixels, so that the pixel art stays sharp on
+// screens scaled by 2 or 3 (and by 1.5, from the double size).
+QIcon ToolbarIcon(int id);
+// The scale factors ToolbarIcon carries its image at.
+inline constexpr int TOOLBAR_ICON_SCALES[] = {1, 2, 3};
 
 // The program's icon (XPM data), shown by the main window and the About box.
 const char* const* ProgramIcon();

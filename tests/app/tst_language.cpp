@@ -26,6 +26,7 @@ private slots:
     void dialogPreset_data();
     void dialogPreset();
     void okWithNothingSelectedChoosesEnglish();
+    void commandOpensOnCurrentLanguage();
     void cancelButtonHasItsOwnIdentifier();
     void resourcesOfEachLanguage_data();
     void resourcesOfEachLanguage();
@@ -90,6 +91,21 @@ void TestLanguage::dialogPreset() {
                    CLanguageDlg::IDC_SPANISH, CLanguageDlg::IDC_ITALIAN})
         QCOMPARE(static_cast<QRadioButton*>(dialog.Control(id))->isChecked(), id == checkedId);
     QCOMPARE(dialog.SelectedIndex(), preset >= 0 && preset <= 4 ? preset : -1);
+}
+
+// The Language command opens the dialog with the language of this run checked.
+void TestLanguage::commandOpensOnCurrentLanguage() {
+    SetCurrentLanguage(4);
+    bool italian = false;
+    const CModalWatcher watcher([&](QWidget* modal) {
+        auto* dialog = static_cast<CLanguageDlg*>(modal);
+        italian =
+            static_cast<QRadioButton*>(dialog->Control(CLanguageDlg::IDC_ITALIAN))->isChecked();
+        dialog->reject();
+    });
+    const bool changed = RunLanguageChange(nullptr, {});
+    SetCurrentLanguage(0);
+    QVERIFY(watcher.Fired() && italian && !changed);
 }
 
 void TestLanguage::okWithNothingSelectedChoosesEnglish() {

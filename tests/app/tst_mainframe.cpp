@@ -16,6 +16,7 @@
 #include "link/CError.h"
 #include "res/shell/ShellResources.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -192,6 +193,18 @@ void TestMainFrame::toolbarItemsInOrder() {
         const QPixmap icon = items[i]->icon().pixmap(QSize(16, 15));
         QVERIFY2(!icon.isNull(), qPrintable(expected[i]));
         QCOMPARE(icon.size(), QSize(16, 15));
+        QWidget* button = frame.ToolBar()->widgetForAction(items[i]);
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name),
+                 expected[i]);
+        // On a screen scaled by 2 or 3 every pixel of the image is a sharp square.
+        const QImage image = icon.toImage();
+        for (const int scale : {2, 3}) {
+            const QImage big = items[i]->icon().pixmap(QSize(16, 15), scale).toImage();
+            QCOMPARE(big.size(), QSize(16, 15) * scale);
+            for (int y = 0; y < big.height(); ++y)
+                for (int x = 0; x < big.width(); ++x)
+                    QCOMPARE(big.pixel(x, y), image.pixel(x / scale, y / scale));
+        }
     }
     // The toolbar shares its commands with the menus.
     QCOMPARE(items[0], frame.CommandAction(ID_FILE_OPEN));

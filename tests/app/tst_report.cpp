@@ -12,10 +12,12 @@
 #include "link/CError.h"
 #include "res/shell/ShellResources.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -158,13 +160,15 @@ void TestReport::previewShowsFourPages() {
 }
 
 // A print job on the frame's own printer (here writing a PDF file): the direct print
-// command prints the four pages, a page range only its pages.
+// command prints the four pages, a page range only its pages, also when it is chosen in
+// the print dialog (first -1).
 void TestReport::printJob_data() {
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("last");
     QTest::addColumn<int>("pages");
     QTest::newRow("direct print command") << 0 << 0 << REPORT_PAGE_COUNT;
     QTest::newRow("pages 2 to 3") << 2 << 3 << 2;
+    QTest::newRow("print dialog, pages 1 to 2") << -1 << 2 << 2;
 }
 
 void TestReport::printJob() {
@@ -177,14 +181,23 @@ void TestReport::printJob() {
     const QString pdf = folder.Path(QStringLiteral("job.pdf"));
     frame.Printer().setOutputFormat(QPrinter::PdfFormat);
     frame.Printer().setOutputFileName(pdf);
+    const CModalWatcher watcher([&](QWidget* modal) {
+        modal->findChild<QAbstractButton*>(QStringLiteral("printRange"))->click();
+        modal->findChild<QSpinBox*>(QStringLiteral("from"))->setValue(1);
+        modal->findChild<QSpinBox*>(QStringLiteral("to"))->setValue(last);
+        static_cast<QDialog*>(modal)->accept();
+    });
     if (first == 0)
         frame.ExecuteCommand(ID_FILE_PRINT_DIRECT);
+    else if (first < 0)
+        frame.ExecuteCommand(ID_FILE_PRINT);
     else
         QVERIFY(frame.View()->PrintReport(frame.Printer(), first, last));
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     QTEST(int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r")), "pages");
+    QCOMPARE(watcher.Fired(), first < 0);
     QVERIFY(messages.boxes.isEmpty());
 }
 

@@ -9,6 +9,7 @@
 #include "dialogs/CLineInterfaceDlg.h"
 #include "dialogs/CRepeaterDlg.h"
 #include "dialogs/SetupDialogFactory.h"
+#include "tests/common/CRecordingMessages.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -77,6 +78,7 @@ private slots:
     void lineOperation() { RunRow(ID_LINE_OPERATION, "Line operation", 6); }
     void trcSetup_data();
     void trcSetup() { RunRow(ID_TRC_SETUP, "TRC Setup", 16); }
+    void radioInterfaceChecksInOrder();
     void repeaterReadOnly();
     void plActionRadios_data();
     void plActionRadios();
@@ -113,6 +115,7 @@ void TestDialogTables::lineInterface_data() {
     Row("pl 1", 36, 1, 0, "", 1, 2, "PL tone detect action", "RX AUDIO INHIBIT");
     Row("pl 7", 36, 7, 0, "", 0, 2, "PL tone detect action", "OFF");
     Row("to line 0", 42, 0, 2014, "0", 0, 3, "Nominal level to line (dBm)", "0");
+    Row("to line 250", 42, 250, 2014, "-6", 250, 3, "Nominal level to line (dBm)", "-6");
     Row("from line 250", 41, 250, 1126, "-6", 250, 4, "Nominal level from line (dBm)", "-6");
     Row("centro plus", 40, 1, 1146, "ENABLED", 1, 5, "Centro Plus", "ENABLED");
     Row("gain auto", 38, 255, 2017, "AUTO", 255, 6, "Gain (dB)", "AUTO");
@@ -137,6 +140,36 @@ void TestDialogTables::trcSetup_data() {
     Row("F8 on 1107", 171, 17, 1107, "LINE TEST", 17, 8, "F8 1350 Hz", "LINE TEST");
     Row("F15 18", 178, 18, 1114, "NULL", 0, 15, "F15 650 Hz", "NULL");
     Row("guard 4", 34, 4, 1115, "2100", 0, 16, "Guard tone", "2100");
+}
+
+// OK stops at the first refusal and gives its control the focus: the level to the radio,
+// the radio type, the level from the radio, the start-up channel, the tone system.
+void TestDialogTables::radioInterfaceChecksInOrder() {
+    CRecordingMessages messages;
+    CE2prom image;
+    auto dialog = Open(ID_RADIO_INTERFACE, image);
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    const int order[] = {1163, 1143, 2015, 1141, 1107};
+    QStringList before;
+    for (const int id : order) {
+        before << TextOf(*dialog, id);
+        if (auto* combo = qobject_cast<QComboBox*>(dialog->Control(id)))
+            combo->setEditText(QStringLiteral("x"));
+        else
+            Type(*dialog, id, QStringLiteral("x"));
+    }
+    for (std::size_t i = 0; i < std::size(order); ++i) {
+        Press(*dialog, IDOK);
+        QVERIFY2(dialog->Control(order[i])->hasFocus(), qPrintable(QString::number(order[i])));
+        if (auto* combo = qobject_cast<QComboBox*>(dialog->Control(order[i])))
+            combo->setEditText(before[int(i)]);
+        else
+            Type(*dialog, order[i], before[int(i)]);
+    }
+    QCOMPARE(messages.boxes.size(), 5);
+    Press(*dialog, IDOK);
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
 }
 
 // A simplex radio: the timers, their labels, the type and the group box are locked and

@@ -16,8 +16,15 @@
 #include "lang/CTranslator.h"
 #include "link/CError.h"
 
+#include "tests/common/CRecordingMessages.h"
+
+#include <QAccessible>
+#include <QCheckBox>
 #include <QFont>
+#include <QRadioButton>
 #include <QRandomGenerator>
+#include <QSlider>
+#include <QToolButton>
 #include <algorithm>
 #include <set>
 
@@ -129,7 +136,40 @@ const FORM_TABLE RADIO_FORM = {
     {},
 };
 
-// The commands whose dialogs this build has, in report order.
+// The role a screen reader must hear for an input widget; NoRole for any other widget.
+QAccessible::Role InputRole(const QWidget* widget) {
+    if (qobject_cast<const QRadioButton*>(widget))
+        return QAccessible::RadioButton;
+    if (qobject_cast<const QCheckBox*>(widget))
+        return QAccessible::CheckBox;
+    if (qobject_cast<const QComboBox*>(widget))
+        return QAccessible::ComboBox;
+    if (qobject_cast<const QSlider*>(widget))
+        return QAccessible::Slider;
+    if (qobject_cast<const QToolButton*>(widget)) // the arrows of a spinner
+        return QAccessible::Button;
+    if (qobject_cast<const QLineEdit*>(widget))
+        return QAccessible::EditableText;
+    return QAccessible::NoRole;
+}
+
+// A name is the text of one of the dialog's labels, or an arrow named after one.
+bool NamedAfterLabel(const QString& name, const QWidget& dialog) {
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        for (const char* form : {"%1", "%1, up", "%1, down"})
+            if (name == Tr(QString::fromLatin1(form)).arg(label->text()))
+                return true;
+    return false;
+}
+
+// The template control a focused widget belongs to: its index in the template.
+qsizetype TemplateIndex(const CTemplateDialog& dialog, const DIALOG_TEMPLATE& t, QWidget* widget) {
+    for (; widget; widget = widget->parentWidget())
+        for (qsizetype i = 0; i < qsizetype(t.controls.size()); ++i)
+            if (t.controls[i].id > 0 && dialog.Control(t.controls[i].id) == widget)
+                return i;
+    return -1;
+}
 } // namespace
 
 class TestTemplateDialog : public QObject {
@@ -151,6 +191,8 @@ private slots:
     void textsFit();
     void formAndDialogShowTheSame_data();
     void formAndDialogShowTheSame();
+    void keyboardAndScreenReaders_data();
+    void keyboardAndScreenReaders();
 };
 
 void TestTemplateDialog::dialogUnits_data() {
@@ -453,6 +495,87 @@ void TestTemplateDialog::formAndDialogShowTheSame() {
         QCOMPARE(headless.ReportText(), dialog->SectionLines());
         for (const BINDING_ENTRY& b : form.bindings)
             QCOMPARE(headless.ValueText(b.controlId), dialog->Binding(b.controlId)->ShownText());
+    }
+}
+
+void TestTemplateDialog::keyboardAndScreenReaders_data() {
+    QTest::addColumn<int>("language");
+    QTest::newRow("English") << 0;
+    QTest::newRow("Italian") << 4;
+}
+
+// Through Qt's accessibility interface, as a screen reader sees them: every input control
+// of every setup dialog is named after its label, in the interface language, never by its
+// value, and has the role of its kind. Tab walks the controls in the rows' order, Escape
+// cancels and Enter presses OK.
+void TestTemplateDialog::keyboardAndScreenReaders() {
+    QFETCH(int, language);
+    LanguageScope scope(language);
+    CRecordingMessages messages;
+    CE2prom image;
+    int controls = 0;
+    for (const int command : SETUP_COMMANDS) {
+        const auto built = CreateSetupDialog(command, &image, false);
+        auto& dialog = static_cast<CTemplateDialog&>(*built);
+        for (QWidget* widget : dialog.findChildren<QWidget*>()) {
+            if (InputRole(widget) == QAccessible::NoRole)
+                continue;
+            // The controls of the templates; not the spinners' arrows or the combo boxes' fields.
+            if (!qobject_cast<QToolButton*>(widget) &&
+                !qobject_cast<QComboBox*>(widget->parentWidget()))
+                ++controls;
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+            const QString name = face->text(QAccessible::Name);
+            const QString where =
+                QStringLiteral("%1 %2 \"%3\"")
+                    .arg(dialog.windowTitle(), widget->metaObject()->className(), name);
+            QVERIFY2(face->role() == InputRole(widget), qPrintable(where));
+            QVERIFY2(!name.isEmpty() && name != face->text(QAccessible::Value), qPrintable(where));
+            const auto* button = qobject_cast<const QAbstractButton*>(widget);
+            QVERIFY2(NamedAfterLabel(name, dialog) || (button && name == button->text()),
+                     qPrintable(where));
+        }
+
+        const DIALOG_TEMPLATE& t = *FindDialogTemplate(dialog.Form().templateId);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QList<qsizetype> visited;
+        for (QWidget* focus = QApplication::focusWidget();
+             visited.size() < 2 ||
+             (visited.front() != TemplateIndex(dialog, t, focus) && visited.size() < 100);
+             focus = QApplication::focusWidget()) {
+            visited.append(TemplateIndex(dialog, t, focus));
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QVERIFY2(std::is_sorted(visited.begin(), visited.end()), qPrintable(dialog.windowTitle()));
+        QCOMPARE(visited.back(), qsizetype(t.controls.size()) - 1); // Cancel, last
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.Control(t.controls[visited.front()].id)->setFocus();
+        QSignalSpy ok(qobject_cast<QPushButton*>(dialog.Control(IDOK)), &QPushButton::clicked);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(ok.count(), 1);
+    }
+    QCOMPARE(controls, 238);
+
+    // The geometry finds each control's own label: beside it, or above a slider.
+    const struct {
+        int command, id;
+        const char* label;
+    } LABELS[] = {
+        {ID_RADIO_INTERFACE, 1143, "Radio type"}, {ID_RADIO_INTERFACE, 1163, "to radio (0.1 dB)"},
+        {ID_ENCODER_ALARM, 2042, "No"},           {ID_DECODER_2, 2044, "Tone 2"},
+        {ID_DECODER_2, 1030, "Telegram length"},  {ID_TRC_SETUP, 1115, "Guard tone"},
+        {ID_TRC_SETUP, 1108, "F9 1250 Hz"},
+    };
+    for (const auto& row : LABELS) {
+        const auto built = CreateSetupDialog(row.command, &image, false);
+        QWidget* widget = static_cast<CTemplateDialog&>(*built).Control(row.id);
+        QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name),
+                 Tr(QString::fromLatin1(row.label)));
     }
 }
 

@@ -96,6 +96,10 @@ void TestToneDialogs::telegram_data() {
         << 2 << Block({0, 13, 0, 112, 128, 144, 177, 187, 255, 1}, 14) << 5
         << "Alarm no. and status|Alarm no. + 1|Alarm status|ID 1|ID 11|End|Tone 1"
         << "Prolonged tone=13" << Block({0, 13, 0, 112, 128, 144, 177, 187}, 14);
+    QTest::newRow("alarm, ten tones")
+        << 2 << Block({0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 14) << 10
+        << "Tone 1|Tone 2|Tone 3|Tone 4|Tone 5|Tone 6|Tone 7|Tone 8|Tone 9|Tone A|End"
+        << "Number of tones=10" << Block({0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 14);
     QTest::newRow("empty telegram") // slider at 1, yet tone 1 stays "End"
         << 0 << Block({0, 0, 0, 255, 1, 2, 3}, 14) << 0 << "End|Tone 1"
         << "Number of tones=0" << Block({0, 0, 0}, 14);
@@ -154,8 +158,10 @@ void TestToneDialogs::sliderAndProlongedTone() {
     QVERIFY(Radio(*dialog, 5)->isChecked() && !length->isReadOnly());
 
     slider->setFocus();
-    for (int i = 0; i < 3; ++i)
-        QTest::keyClick(slider, Qt::Key_Up); // towards tone 1, at the top
+    QTest::keyClick(slider, Qt::Key_Up);     // towards tone 1, at the top
+    QVERIFY(Radio(*dialog, 5)->isChecked()); // still within the telegram
+    QTest::keyClick(slider, Qt::Key_Up);
+    QTest::keyClick(slider, Qt::Key_Up);
     QVERIFY(RowState(*dialog, 3) == 1 && RowState(*dialog, 4) == 0);
     QVERIFY(Radio(*dialog, 0)->isChecked() && !Radio(*dialog, 5)->isChecked());
     QVERIFY(!length->isReadOnly()); // the length keeps its state
@@ -202,7 +208,8 @@ void TestToneDialogs::sliderAndProlongedTone() {
 }
 
 // OK stops at the first refusal, and the refused control gets the focus: the decoder
-// function first, then the prolonged length, then the tones 1, 9 down to 2, 11, 10.
+// function first, then the prolonged length, then the tones 1, 9 down to 2, 11, 10: here
+// 9, 8 and 2.
 void TestToneDialogs::okChecksInOrder() {
     CRecordingMessages messages;
     CE2prom image;
@@ -211,18 +218,19 @@ void TestToneDialogs::okChecksInOrder() {
     dialog->show();
     QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     auto combo = [&](int id) { return qobject_cast<QComboBox*>(dialog->Control(id)); };
-    for (const int id : {1101, TONE_COMBO_IDS[1], TONE_COMBO_IDS[8]})
+    for (const int id : {1101, TONE_COMBO_IDS[1], TONE_COMBO_IDS[7], TONE_COMBO_IDS[8]})
         combo(id)->setEditText(QStringLiteral("x"));
     Type(*dialog, PROLONGED_EDIT_ID, QStringLiteral("abc"));
-    for (const int refused : {1101, PROLONGED_EDIT_ID, TONE_COMBO_IDS[8]}) {
+    for (const int refused :
+         {1101, PROLONGED_EDIT_ID, TONE_COMBO_IDS[8], TONE_COMBO_IDS[7], TONE_COMBO_IDS[1]}) {
         Press(*dialog, IDOK);
         QVERIFY2(dialog->Control(refused)->hasFocus(), qPrintable(QString::number(refused)));
-        if (refused == 1101)
-            combo(1101)->setEditText(combo(1101)->itemText(0));
-        else
+        if (refused == PROLONGED_EDIT_ID)
             Type(*dialog, PROLONGED_EDIT_ID, QStringLiteral("5"));
+        else
+            combo(refused)->setEditText(combo(refused)->itemText(0));
     }
-    QCOMPARE(messages.boxes.size(), 3);
+    QCOMPARE(messages.boxes.size(), 5);
     QVERIFY(dialog->isVisible());
 }
 

@@ -134,8 +134,9 @@ void TestCli::refusals_data() {
                                    << "E2prom : Checksum in Motorola file incorrect.";
     QTest::newRow("not a setup") << QStringList{"dump", "@/text.txt"} << 3
                                  << "E2prom : File not in the right format or damage.";
-    QTest::newRow("S2 records") << QStringList{"copy", "@/s2.s19", "@/out.s19"} << 3
-                                << "unsupported record type";
+    QTest::newRow("S2 records")
+        << QStringList{"copy", "@/s2.s19", "@/out.s19"} << 3
+        << "s2.s19: record type S2 is not read (only S0, S1, S8 and S9 are)";
     QTest::newRow("unwritable output")
         << QStringList{"copy", KARVO_DEFAULT_SETUP, "@/no/such/dir/out.s19"} << 4
         << "E2prom : File not found.";
