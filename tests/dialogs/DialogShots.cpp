@@ -2,6 +2,10 @@
 // PNG files named after the dialog and the language: system-setup-en.png,
 // line-interface-it.png, decoder-it.png, ... The repeater dialog is drawn editable and read-only.
 // docs/ keeps English and the language with the longest texts of each dialog.
+//
+// With --dark the dialogs are drawn in the Fusion style under a dark palette, to see that
+// nothing in them keeps a fixed colour; QT_SCALE_FACTOR=2 draws them for a high-density
+// screen.
 #include "dialogs/CTemplateDialog.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
@@ -9,7 +13,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPalette>
 #include <QPixmap>
+#include <QStyleFactory>
 #include <cstdio>
 
 namespace {
@@ -28,11 +34,34 @@ const struct {
 
 constexpr const char* LANGUAGE_SUFFIXES[] = {"en", "fr", "de", "es", "it"};
 
+// A dark palette of the kind desktop themes use: light text on dark grey.
+void UseDarkTheme(QApplication& app) {
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette dark;
+    const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230), muted(128, 128, 128);
+    for (const auto role : {QPalette::Window, QPalette::Button})
+        dark.setColor(role, window);
+    for (const auto role : {QPalette::Base, QPalette::AlternateBase})
+        dark.setColor(role, base);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, text);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(QPalette::Disabled, role, muted);
+    dark.setColor(QPalette::Light, window.lighter(150));
+    dark.setColor(QPalette::Dark, base.darker(150));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    app.setPalette(dark);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
+    QStringList arguments = app.arguments().mid(1);
+    if (arguments.removeAll(QStringLiteral("--dark")) > 0)
+        UseDarkTheme(app);
+    const QDir out(arguments.isEmpty() ? QDir::currentPath() : arguments.first());
     CE2prom image;
     if (image.LoadSRecords(QStringLiteral(KARVO_DEFAULT_SETUP)) != 1) {
         std::fprintf(stderr, "cannot load %s\n", KARVO_DEFAULT_SETUP);
