@@ -208,7 +208,9 @@ QWidget* CTemplateDialog::CreateBinding(const BINDING_ENTRY& binding) {
 
 // A control with the group style starts a new group; radio buttons without it join the
 // group that the last group-style control started, so the buttons of one group exclude
-// each other and those of different groups do not.
+// each other and those of different groups do not. A button keeps its own auto-exclusive
+// flag, which a group overrides, because screen readers take a button without it for a
+// check box.
 void CTemplateDialog::AddToRadioGroup(QWidget* widget, const CONTROL_TEMPLATE& control) {
     if (control.style & STYLE_GROUP)
         m_radioGroup = nullptr;

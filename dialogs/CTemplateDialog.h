@@ -7,8 +7,9 @@
 //
 // The constructor creates every control, attaches the bindings in the form's order (so
 // binding errors leave the constructor as CCtrlErr), then the windowless bindings, whose
-// radio groups it sets, and translates the caption and the listed texts into the current
-// language. OK runs the form's validations in order and
+// radio groups it sets, translates the caption and the listed texts into the current
+// language, and names every input control after its label (for screen readers and
+// mnemonics). OK runs the form's validations in order and
 // stays open at the first refusal; Cancel stores nothing. Commit, called by the opener
 // only after OK, stores the bindings in the form's order.
 #pragma once
