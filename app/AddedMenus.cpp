@@ -1,6 +1,7 @@
 #include "app/AddedMenus.h"
 
-#include "lang/CurrentLanguage.h"
+#include "lang/KarvoTexts.h"
+#include "lang/LanguageChange.h"
 #include "res/shell/ShellResources.h"
 
 namespace {
@@ -38,11 +39,19 @@ std::span<const ADDED_MENU_ITEM> EditMenuItems() {
     return EDIT_ITEMS;
 }
 
-QString AddedMenuText(int id) {
+QString MenuLanguageText(int resourceId, const char* english) {
+    int language = 0;
+    for (int l = 1; l < 5; ++l)
+        if (LanguageResourceId(l) == resourceId)
+            language = l;
+    return KarvoText(language, QString::fromLatin1(english));
+}
+
+QString AddedMenuText(int resourceId, int id) {
     for (const auto items : {AddedFileItems(), EditMenuItems()})
         for (const ADDED_MENU_ITEM& item : items)
             if (item.id == id)
-                return Tr(QString::fromLatin1(item.text));
+                return MenuLanguageText(resourceId, item.text);
     return QString();
 }
 

@@ -29,9 +29,12 @@ std::span<const ADDED_MENU_ITEM> AddedFileItems();
 extern const char* const EDIT_MENU_TITLE;
 std::span<const ADDED_MENU_ITEM> EditMenuItems();
 
-// The text of an added command in the current language, mnemonic included; empty for
-// any other identifier.
-QString AddedMenuText(int id);
+// An English menu text in the language of the menus of resourceId (as MenuText picks it).
+QString MenuLanguageText(int resourceId, const char* english);
+
+// The text of an added command in the language of the menus of resourceId, mnemonic
+// included; empty for any other identifier.
+QString AddedMenuText(int resourceId, int id);
 
 // The keys of Undo and Redo, and the text shown for them in the menu.
 QList<QKeySequence> AddedCommandKeys(int id);

@@ -151,7 +151,7 @@ QAction* CMainFrame::MakeAction(int id) {
     if (QAction* existing = CommandAction(id))
         return existing;
     const char* text = MenuText(m_resourceId, id);
-    auto* action = new QAction(text ? QString::fromUtf8(text) : AddedMenuText(id), this);
+    auto* action = new QAction(text ? QString::fromUtf8(text) : AddedMenuText(m_resourceId, id), this);
     action->setToolTip(CommandStringPart(id, 1));
     action->setWhatsThis(CommandStringPart(id, 0));
     action->setIconVisibleInMenu(false);
@@ -215,7 +215,7 @@ void CMainFrame::AddFileItems(QMenu* menu, int after) {
 }
 
 void CMainFrame::AddEditMenu() {
-    QMenu* menu = menuBar()->addMenu(Tr(QString::fromLatin1(EDIT_MENU_TITLE)));
+    QMenu* menu = menuBar()->addMenu(MenuLanguageText(m_resourceId, EDIT_MENU_TITLE));
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
     int count = 0;
     const ACCELERATOR* table = Accelerators(m_resourceId, count);
@@ -245,8 +245,9 @@ void CMainFrame::UpdateUndoTexts() {
         QAction* action = CommandAction(text.id);
         if (!action)
             continue;
-        const QString label = text.step.isEmpty() ? Tr(QString::fromLatin1(text.plain))
-                                                  : Tr(QString::fromLatin1(text.named)).arg(text.step);
+        const QString label = text.step.isEmpty()
+                                  ? MenuLanguageText(m_resourceId, text.plain)
+                                  : MenuLanguageText(m_resourceId, text.named).arg(text.step);
         const QList<QKeySequence> keys = AddedCommandKeys(text.id);
         action->setText(keys.isEmpty() ? label
                                        : label + u'\t' + keys.first().toString(QKeySequence::NativeText));
