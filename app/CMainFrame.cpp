@@ -94,6 +94,8 @@ CMainFrame::CMainFrame(int resourceId, CCommandTarget* application, SetupDialogS
     LoadDefaultSetup();
     m_history = new QUndoStack(this);
     connect(m_history, &QUndoStack::indexChanged, this, &CMainFrame::UpdateUndoTexts);
+    connect(m_history, &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateUndoTexts);
+    connect(m_history, &QUndoStack::canRedoChanged, this, &CMainFrame::UpdateUndoTexts);
 
     setWindowIcon(QIcon(QPixmap(ProgramIcon())));
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -245,6 +247,7 @@ void CMainFrame::UpdateUndoTexts() {
         QAction* action = CommandAction(text.id);
         if (!action)
             continue;
+        action->setEnabled(IsCommandEnabled(text.id));
         const QString label = text.step.isEmpty()
                                   ? MenuLanguageText(m_resourceId, text.plain)
                                   : MenuLanguageText(m_resourceId, text.named).arg(text.step);
