@@ -40,8 +40,7 @@ QList<QStringList> CComparisonWindow::TableRows(const SETUP_DIFFERENCES& differe
 CComparisonWindow::CComparisonWindow(const SETUP_DIFFERENCES& differences, const CE2prom& here,
                                      const CE2prom& there, const QString& otherName,
                                      QPrinter& printer, QWidget* parent)
-    : QDialog(parent),
-      m_titles{Tr("Section"), Tr("Setting"), Tr("This setup"), otherName},
+    : QDialog(parent), m_titles{Tr("Section"), Tr("Setting"), Tr("This setup"), otherName},
       m_rows(TableRows(differences, here, there)), m_printer(printer) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(Tr("Comparison with %1").arg(otherName));
@@ -60,8 +59,8 @@ CComparisonWindow::CComparisonWindow(const SETUP_DIFFERENCES& differences, const
     auto* buttons = new QDialogButtonBox(this);
     connect(buttons->addButton(Tr("Copy"), QDialogButtonBox::ActionRole), &QPushButton::clicked,
             this, &CComparisonWindow::CopyTable);
-    connect(buttons->addButton(Tr("Print..."), QDialogButtonBox::ActionRole),
-            &QPushButton::clicked, this, &CComparisonWindow::PrintTable);
+    connect(buttons->addButton(Tr("Print..."), QDialogButtonBox::ActionRole), &QPushButton::clicked,
+            this, &CComparisonWindow::PrintTable);
     connect(buttons->addButton(Tr("Close"), QDialogButtonBox::RejectRole), &QPushButton::clicked,
             this, &QDialog::close);
     layout->addWidget(buttons);

@@ -16,8 +16,7 @@ IMAGE_STATE ImageState(const CE2prom& image) {
 }
 
 CImageChangeCommand::CImageChangeCommand(CE2prom& image, const QString& name, IMAGE_STATE before)
-    : QUndoCommand(name), m_image(image), m_before(std::move(before)),
-      m_after(ImageState(image)) {}
+    : QUndoCommand(name), m_image(image), m_before(std::move(before)), m_after(ImageState(image)) {}
 
 void CImageChangeCommand::undo() {
     Restore(m_image, m_before);

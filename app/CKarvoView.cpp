@@ -5,8 +5,8 @@
 #include "app/CSetupOverviewModel.h"
 #include "app/SetupReport.h"
 #include "lang/CProcessControl.h"
-#include "link/CError.h"
 #include "lang/CurrentLanguage.h"
+#include "link/CError.h"
 #include "res/shell/ShellResources.h"
 
 #include <QHeaderView>
@@ -27,13 +27,13 @@ CKarvoView::CKarvoView(CKarvoDoc& document, CMainFrame& frame)
     : QWidget(&frame), m_document(document), m_frame(frame) {
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
-    m_model = new CSetupOverviewModel(*frame.Image(), CMainFrame::SetupCommands(),
-                                      [&frame](int id) {
-                                          return CSetupOverviewModel::COMMAND_STATE{
-                                              frame.IsCommandEnabled(id),
-                                              CMainFrame::CommandPrompt(id)};
-                                      },
-                                      this);
+    m_model = new CSetupOverviewModel(
+        *frame.Image(), CMainFrame::SetupCommands(),
+        [&frame](int id) {
+            return CSetupOverviewModel::COMMAND_STATE{frame.IsCommandEnabled(id),
+                                                      CMainFrame::CommandPrompt(id)};
+        },
+        this);
     auto* layout = new QVBoxLayout(this);
     m_summary = new QLabel(this);
     layout->addWidget(m_summary);

@@ -122,6 +122,8 @@ CMainFrame::CMainFrame(int resourceId, CCommandTarget* application, SetupDialogS
 }
 
 CMainFrame::~CMainFrame() {
+    // The history outlives the members its signals would reach; it has nothing more to say.
+    m_history->disconnect(this);
     StorePortChoice();
 }
 
@@ -153,7 +155,8 @@ QAction* CMainFrame::MakeAction(int id) {
     if (QAction* existing = CommandAction(id))
         return existing;
     const char* text = MenuText(m_resourceId, id);
-    auto* action = new QAction(text ? QString::fromUtf8(text) : AddedMenuText(m_resourceId, id), this);
+    auto* action =
+        new QAction(text ? QString::fromUtf8(text) : AddedMenuText(m_resourceId, id), this);
     action->setToolTip(CommandStringPart(id, 1));
     action->setWhatsThis(CommandStringPart(id, 0));
     action->setIconVisibleInMenu(false);
@@ -252,8 +255,9 @@ void CMainFrame::UpdateUndoTexts() {
                                   ? MenuLanguageText(m_resourceId, text.plain)
                                   : MenuLanguageText(m_resourceId, text.named).arg(text.step);
         const QList<QKeySequence> keys = AddedCommandKeys(text.id);
-        action->setText(keys.isEmpty() ? label
-                                       : label + u'\t' + keys.first().toString(QKeySequence::NativeText));
+        action->setText(keys.isEmpty()
+                            ? label
+                            : label + u'\t' + keys.first().toString(QKeySequence::NativeText));
     }
 }
 

@@ -141,7 +141,7 @@ private:
     std::unique_ptr<CKarvoDoc> m_document;
     CKarvoView* m_view = nullptr;
     std::map<int, QAction*> m_actions; // shared by menus and toolbar
-    QUndoStack* m_history = nullptr; // a Qt child
+    QUndoStack* m_history = nullptr;   // a Qt child
     QPointer<CComparisonWindow> m_comparison;
     // Top-level menu bar items: a menu bar would show a toolbar icon instead of the text,
     // so these get actions of their own for the same commands.

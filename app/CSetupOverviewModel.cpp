@@ -47,9 +47,13 @@ CSetupOverviewModel::CSetupOverviewModel(CE2prom& image, std::span<const int> se
     const std::span<const FORM_TABLE* const> forms = ListedForms();
     m_sections.reserve(forms.size());
     for (std::size_t i = 0; i < forms.size(); ++i) {
-        SECTION section{forms[i], i < sectionCommands.size() ? sectionCommands[i] : 0,
-                        Tr(QString::fromLatin1(forms[i]->caption)), FormAddresses(*forms[i]),
-                        {}, {}, {}};
+        SECTION section{forms[i],
+                        i < sectionCommands.size() ? sectionCommands[i] : 0,
+                        Tr(QString::fromLatin1(forms[i]->caption)),
+                        FormAddresses(*forms[i]),
+                        {},
+                        {},
+                        {}};
         for (const SETTING_LINE& line : forms[i]->listedLines)
             section.rows.push_back({Tr(QString::fromLatin1(line.label)), {}, {}});
         m_sections.push_back(std::move(section));
@@ -86,8 +90,8 @@ void CSetupOverviewModel::Refresh() {
     const QByteArray bytes = m_image.Bytes();
     for (std::size_t s = 0; s < m_sections.size(); ++s) {
         SECTION& section = m_sections[s];
-        const COMMAND_STATE state = m_commandState ? m_commandState(section.commandId)
-                                                   : COMMAND_STATE{};
+        const COMMAND_STATE state =
+            m_commandState ? m_commandState(section.commandId) : COMMAND_STATE{};
         const bool stateChanged =
             state.enabled != section.state.enabled || state.reason != section.state.reason;
         section.state = state;
@@ -164,8 +168,7 @@ Qt::ItemFlags CSetupOverviewModel::flags(const QModelIndex& index) const {
     return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
-QVariant CSetupOverviewModel::headerData(int section, Qt::Orientation orientation,
-                                         int role) const {
+QVariant CSetupOverviewModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     static const char* const TITLES[COLUMN_COUNT] = {"Setting", "Value", "Before"};
@@ -184,7 +187,8 @@ QVariant CSetupOverviewModel::data(const QModelIndex& index, int role) const {
 
 QVariant CSetupOverviewModel::SectionData(const SECTION& section, int column, int role) const {
     const bool enabled = section.state.enabled;
-    const QString unavailable = enabled ? QString() : Tr("not available: %1").arg(section.state.reason);
+    const QString unavailable =
+        enabled ? QString() : Tr("not available: %1").arg(section.state.reason);
     switch (role) {
     case Qt::DisplayRole:
         return column == LABEL_COLUMN ? section.caption : QVariant();
@@ -222,8 +226,8 @@ QVariant CSetupOverviewModel::SettingData(const SECTION& section, const SETTING_
     const bool changed = row.Changed();
     switch (role) {
     case Qt::DisplayRole: {
-        static const auto TEXTS = std::array{&SETTING_ROW::label, &SETTING_ROW::value,
-                                             &SETTING_ROW::before};
+        static const auto TEXTS =
+            std::array{&SETTING_ROW::label, &SETTING_ROW::value, &SETTING_ROW::before};
         if (column == BEFORE_COLUMN && !changed)
             return QString();
         const QString& text = row.*TEXTS[column];

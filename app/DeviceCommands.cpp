@@ -1,7 +1,7 @@
 #include "app/DeviceCommands.h"
 
-#include "app/CImageChangeCommand.h"
 #include "app/AddedMenus.h"
+#include "app/CImageChangeCommand.h"
 #include "app/CKarvoDoc.h"
 #include "app/CMainFrame.h"
 #include "image/CE2prom.h"

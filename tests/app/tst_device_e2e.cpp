@@ -256,9 +256,12 @@ void TestDeviceEndToEnd::compareWithDevice_data() {
     QTest::addColumn<bool>("cancel");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("summary");
-    QTest::newRow("equal") << "karvo.def" << false << "Reception OK" << "The setups are equal.";
-    QTest::newRow("differing") << "setup.s19" << false << "Reception OK" << "Differences: ";
-    QTest::newRow("cancelled") << "setup.s19" << true << "User aborted" << "";
+    QTest::newRow("equal") << "karvo.def" << false << "Reception OK"
+                           << "The setups are equal.";
+    QTest::newRow("differing") << "setup.s19" << false << "Reception OK"
+                               << "Differences: ";
+    QTest::newRow("cancelled") << "setup.s19" << true << "User aborted"
+                               << "";
 }
 
 void TestDeviceEndToEnd::compareWithDevice() {

@@ -152,8 +152,10 @@ void TestOverview::greyedSections() {
         QCOMPARE(section.data(Qt::ToolTipRole).toString(),
                  greyed ? CMainFrame::CommandPrompt(command) : QString());
     }
-    QCOMPARE(SectionOf(model, ID_DECODER_1).data(Qt::ToolTipRole).toString().contains(
-                 "enabled only in full duplex mode"),
+    QCOMPARE(SectionOf(model, ID_DECODER_1)
+                 .data(Qt::ToolTipRole)
+                 .toString()
+                 .contains("enabled only in full duplex mode"),
              !fullDuplex);
 
     // Enter on a section runs its command as the menu would: nothing while greyed.
