@@ -48,6 +48,7 @@ bool CKarvoDoc::SaveModified() {
 void CKarvoDoc::OnNewDocument() {
     m_path.clear();
     SetTitle(UntitledName());
+    emit DocumentNew();
 }
 
 bool CKarvoDoc::OpenDocumentFile(const QString& path) {
@@ -56,6 +57,7 @@ bool CKarvoDoc::OpenDocumentFile(const QString& path) {
     if (!OnOpenDocument(path))
         return false;
     SetPathName(path);
+    emit DocumentOpened();
     return true;
 }
 
@@ -115,6 +117,7 @@ bool CKarvoDoc::DoSave(const QString& path) {
     if (!OnSaveDocument(name))
         return false;
     SetPathName(name);
+    emit DocumentSaved();
     return true;
 }
 

@@ -54,6 +54,10 @@ public:
 
 signals:
     void TitleChanged();
+    // A file was opened into the image, the document became new, the image was saved.
+    void DocumentOpened();
+    void DocumentNew();
+    void DocumentSaved();
 
 private:
     void SetPathName(const QString& path);

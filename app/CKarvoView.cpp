@@ -2,10 +2,17 @@
 
 #include "app/CKarvoDoc.h"
 #include "app/CMainFrame.h"
+#include "app/CSetupOverviewModel.h"
 #include "app/SetupReport.h"
 #include "lang/CProcessControl.h"
+#include "lang/CurrentLanguage.h"
 #include "link/CError.h"
 #include "res/shell/ShellResources.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeView>
+#include <QVBoxLayout>
 
 #include <QPainter>
 #include <QPalette>
@@ -20,6 +27,60 @@ CKarvoView::CKarvoView(CKarvoDoc& document, CMainFrame& frame)
     : QWidget(&frame), m_document(document), m_frame(frame) {
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
+    m_model = new CSetupOverviewModel(
+        *frame.Image(), CMainFrame::SetupCommands(),
+        [&frame](int id) {
+            return CSetupOverviewModel::COMMAND_STATE{frame.IsCommandEnabled(id),
+                                                      CMainFrame::CommandPrompt(id)};
+        },
+        this);
+    auto* layout = new QVBoxLayout(this);
+    m_summary = new QLabel(this);
+    layout->addWidget(m_summary);
+    m_tree = new QTreeView(this);
+    m_tree->setModel(m_model);
+    m_tree->setAccessibleName(Tr("Setup overview"));
+    m_tree->setUniformRowHeights(true);
+    m_tree->setAllColumnsShowFocus(true);
+    m_tree->setExpandsOnDoubleClick(false);
+    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tree->expandAll();
+    m_tree->resizeColumnToContents(CSetupOverviewModel::LABEL_COLUMN);
+    m_tree->setColumnWidth(CSetupOverviewModel::VALUE_COLUMN,
+                           m_tree->columnWidth(CSetupOverviewModel::LABEL_COLUMN) * 3 / 4);
+    m_tree->setCurrentIndex(m_model->index(0, 0));
+    layout->addWidget(m_tree);
+    m_summary->setBuddy(m_tree);
+    setFocusProxy(m_tree);
+    connect(m_tree, &QTreeView::activated, this, &CKarvoView::OnActivated);
+    connect(m_model, &CSetupOverviewModel::ChangedCountChanged, this,
+            &CKarvoView::ShowChangedCount);
+    ShowChangedCount(m_model->ChangedCount());
+}
+
+void CKarvoView::Refresh() {
+    m_model->Refresh();
+}
+
+void CKarvoView::SetBaseline() {
+    m_model->SetBaseline();
+}
+
+QString CKarvoView::Summary() const {
+    return m_summary->text();
+}
+
+void CKarvoView::ShowChangedCount(int count) {
+    m_summary->setText(
+        Tr("Settings changed since the setup was opened, saved, read or written: %1").arg(count));
+}
+
+void CKarvoView::OnActivated(const QModelIndex& index) {
+    // The frame judges the command as for its menu item: a greyed section does nothing.
+    const int command = index.data(CSetupOverviewModel::CommandRole).toInt();
+    if (command != 0)
+        m_frame.ExecuteCommand(command);
 }
 
 bool CKarvoView::CanPrint() const {

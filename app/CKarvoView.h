@@ -1,6 +1,9 @@
-// CKarvoView: the only view of the document. It draws nothing on screen (the main
-// window's client area stays empty); it exists for the printed setup report, which it
-// prints, previews and prints directly on the page set-up chosen with Print Setup.
+// CKarvoView: the only view of the document. On screen it shows the setup overview: every
+// section with its settings and values (CSetupOverviewModel in a tree view), changed
+// settings marked, and a line saying how many changed. Activating a section (double-click
+// or Enter) runs its setup command through the main frame, as its menu item would. The
+// view also prints, previews and prints directly the setup report on the page set-up
+// chosen with Print Setup; the report is drawn apart from the overview.
 #pragma once
 
 #include "app/CCommandTarget.h"
@@ -9,7 +12,11 @@
 
 class CKarvoDoc;
 class CMainFrame;
+class CSetupOverviewModel;
+class QLabel;
+class QModelIndex;
 class QPrinter;
+class QTreeView;
 
 class CKarvoView : public QWidget, public CCommandTarget {
     Q_OBJECT
@@ -29,10 +36,24 @@ public:
     // abandoned and false returned.
     bool PrintReport(QPrinter& printer, int first, int last);
 
+    // Shows the image as it is now; cheap when it has not changed since the last call.
+    void Refresh();
+    // Counts changes from the image as it is now (opened, saved, read or written).
+    void SetBaseline();
+
+    CSetupOverviewModel& Overview() { return *m_model; }
+    QTreeView& Tree() { return *m_tree; }
+    QString Summary() const;
+
 private:
+    void OnActivated(const QModelIndex& index);
+    void ShowChangedCount(int count);
     void OnFilePrint();
     void OnFilePrintPreview();
 
     CKarvoDoc& m_document;
     CMainFrame& m_frame;
+    CSetupOverviewModel* m_model = nullptr; // Qt children
+    QTreeView* m_tree = nullptr;
+    QLabel* m_summary = nullptr;
 };

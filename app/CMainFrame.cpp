@@ -1,10 +1,15 @@
 #include "app/CMainFrame.h"
 
+#include "app/AddedMenus.h"
+#include "app/CComparisonWindow.h"
+#include "app/CFileDialogs.h"
+#include "app/CImageChangeCommand.h"
 #include "app/CKarvoDoc.h"
 #include "app/CKarvoView.h"
 #include "app/CSerialPortsDlg.h"
 #include "app/DeviceCommands.h"
 #include "dialogs/CSetupDialog.h"
+#include "dialogs/SetupComparison.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
 #include "lang/CFileLocations.h"
@@ -17,16 +22,19 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QShortcut>
 #include <QToolBar>
+#include <QUndoStack>
 #include <array>
 #include <vector>
 
 namespace {
 
-// The setup commands, and which of them exist only in full duplex.
+// The setup commands, and which of them exist only in full duplex, in the order of the
+// report's sections (which the overview follows).
 struct SETUP_COMMAND {
     int id;
     bool fullDuplexOnly;
@@ -84,6 +92,10 @@ CMainFrame::CMainFrame(int resourceId, CCommandTarget* application, SetupDialogS
       m_image(std::make_unique<CE2prom>()) {
     m_image->SetLinkSettings(13, 0, 9600, 'N', 8, 1, 4);
     LoadDefaultSetup();
+    m_history = new QUndoStack(this);
+    connect(m_history, &QUndoStack::indexChanged, this, &CMainFrame::UpdateUndoTexts);
+    connect(m_history, &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateUndoTexts);
+    connect(m_history, &QUndoStack::canRedoChanged, this, &CMainFrame::UpdateUndoTexts);
 
     setWindowIcon(QIcon(QPixmap(ProgramIcon())));
     setContextMenuPolicy(Qt::PreventContextMenu);
@@ -94,14 +106,24 @@ CMainFrame::CMainFrame(int resourceId, CCommandTarget* application, SetupDialogS
 
     m_document = std::make_unique<CKarvoDoc>(*this);
     connect(m_document.get(), &CKarvoDoc::TitleChanged, this, &CMainFrame::UpdateTitle);
+    connect(m_document.get(), &CKarvoDoc::DocumentOpened, this, [this] {
+        StartNewHistory();
+        SetBaseline();
+    });
+    connect(m_document.get(), &CKarvoDoc::DocumentNew, this, &CMainFrame::StartNewHistory);
+    connect(m_document.get(), &CKarvoDoc::DocumentSaved, this, &CMainFrame::SetBaseline);
     m_view = new CKarvoView(*m_document, *this);
     setCentralWidget(m_view);
+    m_view->setFocus();
     UpdateTitle();
+    UpdateUndoTexts();
     UpdateCommandUI();
     resize(640, 400);
 }
 
 CMainFrame::~CMainFrame() {
+    // The history outlives the members its signals would reach; it has nothing more to say.
+    m_history->disconnect(this);
     StorePortChoice();
 }
 
@@ -133,7 +155,8 @@ QAction* CMainFrame::MakeAction(int id) {
     if (QAction* existing = CommandAction(id))
         return existing;
     const char* text = MenuText(m_resourceId, id);
-    auto* action = new QAction(text ? QString::fromUtf8(text) : QString(), this);
+    auto* action =
+        new QAction(text ? QString::fromUtf8(text) : AddedMenuText(m_resourceId, id), this);
     action->setToolTip(CommandStringPart(id, 1));
     action->setWhatsThis(CommandStringPart(id, 0));
     action->setIconVisibleInMenu(false);
@@ -167,6 +190,8 @@ void CMainFrame::BuildMenus() {
         }
         case MenuEntryKind::EndPopup:
             open.pop_back();
+            if (open.empty() && menuBar()->actions().size() == 1)
+                AddEditMenu(); // right after the File menu
             break;
         case MenuEntryKind::Separator:
             open.back()->addSeparator();
@@ -176,9 +201,79 @@ void CMainFrame::BuildMenus() {
                 menuBar()->addAction(MakeMenuBarItem(entry.id));
             else
                 open.back()->addAction(MakeAction(entry.id));
+            AddFileItems(open.empty() ? nullptr : open.back(), entry.id);
             break;
         }
     }
+}
+
+// Adds the File menu's own items that follow the item after, and those that follow them.
+void CMainFrame::AddFileItems(QMenu* menu, int after) {
+    if (!menu)
+        return;
+    for (const ADDED_MENU_ITEM& item : AddedFileItems()) {
+        if (item.after != after)
+            continue;
+        menu->addAction(MakeAction(item.id));
+        after = item.id;
+    }
+}
+
+void CMainFrame::AddEditMenu() {
+    QMenu* menu = menuBar()->addMenu(MenuLanguageText(m_resourceId, EDIT_MENU_TITLE));
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+    int count = 0;
+    const ACCELERATOR* table = Accelerators(m_resourceId, count);
+    for (const ADDED_MENU_ITEM& item : EditMenuItems()) {
+        QAction* action = MakeAction(item.id);
+        // Keys the language's accelerators already send to the command stay with them;
+        // two shortcuts on one key would cancel each other out.
+        QList<QKeySequence> keys = AddedCommandKeys(item.id);
+        for (int i = 0; i < count; ++i)
+            keys.removeAll(QKeySequence::fromString(QString::fromLatin1(table[i].keys),
+                                                    QKeySequence::PortableText));
+        action->setShortcuts(keys);
+        menu->addAction(action);
+    }
+}
+
+void CMainFrame::UpdateUndoTexts() {
+    struct UNDO_TEXT {
+        int id;
+        const char* plain;
+        const char* named;
+        QString step;
+    };
+    const UNDO_TEXT texts[] = {{ID_EDIT_UNDO, "&Undo", "&Undo %1", m_history->undoText()},
+                               {ID_EDIT_REDO, "&Redo", "&Redo %1", m_history->redoText()}};
+    for (const UNDO_TEXT& text : texts) {
+        QAction* action = CommandAction(text.id);
+        if (!action)
+            continue;
+        action->setEnabled(IsCommandEnabled(text.id));
+        const QString label = text.step.isEmpty()
+                                  ? MenuLanguageText(m_resourceId, text.plain)
+                                  : MenuLanguageText(m_resourceId, text.named).arg(text.step);
+        const QList<QKeySequence> keys = AddedCommandKeys(text.id);
+        action->setText(keys.isEmpty()
+                            ? label
+                            : label + u'\t' + keys.first().toString(QKeySequence::NativeText));
+    }
+}
+
+void CMainFrame::StartNewHistory() {
+    m_history->clear();
+}
+
+void CMainFrame::RecordImageChange(const QString& name, const IMAGE_STATE& before) {
+    if (m_image->Bytes() == before.bytes)
+        return;
+    m_history->push(new CImageChangeCommand(*m_image, name, before));
+}
+
+void CMainFrame::SetBaseline() {
+    if (m_view)
+        m_view->SetBaseline();
 }
 
 void CMainFrame::BuildToolBar() {
@@ -239,6 +334,20 @@ void CMainFrame::TogglePort(int port) {
     m_selectedPort = m_selectedPort == port - 1 ? -1 : port - 1;
 }
 
+std::span<const int> CMainFrame::SetupCommands() {
+    static const auto ids = [] {
+        std::array<int, std::size(SETUP_COMMANDS)> list{};
+        for (std::size_t i = 0; i < list.size(); ++i)
+            list[i] = SETUP_COMMANDS[i].id;
+        return list;
+    }();
+    return ids;
+}
+
+QString CMainFrame::CommandPrompt(int id) {
+    return Tr(CommandStringPart(id, 0));
+}
+
 int CMainFrame::FullDuplex() const {
     // Types 0 to 17 come in threes: simplex, semi-duplex, repeater. Only the repeater
     // types and values above the list are full duplex.
@@ -256,10 +365,17 @@ bool CMainFrame::IsCommandEnabled(int id) const {
         return m_dialogs.has && m_dialogs.has(id) && (!setup->fullDuplexOnly || FullDuplex() == 1);
     if (IsPrintCommand(id))
         return m_view != nullptr && m_view->CanPrint();
+    if (id == ID_EDIT_UNDO)
+        return m_history->canUndo();
+    if (id == ID_EDIT_REDO)
+        return m_history->canRedo();
     return true;
 }
 
 void CMainFrame::UpdateCommandUI() {
+    // The overview follows the image first: the section states below read the same byte.
+    if (m_view)
+        m_view->Refresh();
     for (const auto& [id, action] : m_actions) {
         action->setEnabled(IsCommandEnabled(id));
         if (const int port = PortOfCommand(id))
@@ -306,6 +422,18 @@ bool CMainFrame::OnCmdMsg(int id) {
     case ID_DEVICE_INFORMATION:
         RunDeviceInformationCommand(*this);
         return true;
+    case ID_FILE_COMPARE_FILE:
+        CompareWithFile();
+        return true;
+    case ID_FILE_COMPARE_DEVICE:
+        RunCompareDeviceCommand(*this);
+        return true;
+    case ID_EDIT_UNDO:
+        m_history->undo();
+        return true;
+    case ID_EDIT_REDO:
+        m_history->redo();
+        return true;
     case ID_SERIAL_PORTS: {
         // The dialog stores its choices itself; the serial port reads them at each open.
         CSerialPortsDlg dialog(this);
@@ -332,12 +460,52 @@ void CMainFrame::RunSetupCommand(int id) {
         // judged at the moment the command runs.
         const bool readOnly = id == ID_REPEATER_OPERATION && FullDuplex() == 0;
         std::unique_ptr<CSetupDialog> dialog = m_dialogs.create(id, m_image.get(), readOnly, this);
-        if (dialog && dialog->exec() == QDialog::Accepted)
+        if (dialog && dialog->exec() == QDialog::Accepted) {
+            const IMAGE_STATE before = ImageState(*m_image);
             dialog->Commit();
+            RecordImageChange(PlainMenuText(QString::fromUtf8(MenuText(m_resourceId, id))), before);
+        }
     } catch (const CError& error) {
         if (error.ReportError())
             ProcessControl().EndProcess(0);
     }
+}
+
+void CMainFrame::CompareWithFile() {
+    const QString path = FileDialogs().OpenFileName(this);
+    if (path.isEmpty())
+        return;
+    CE2prom other;
+    try {
+        QByteArray type;
+        const int result = other.LoadSRecords(path, &type);
+        if (result == -1)
+            CKarvoDoc::ReportUnsupportedRecord(path, type);
+        else if (result == 0)
+            Messages().Show(Tr(QStringLiteral("Cannot open %1")).arg(path), QStringLiteral("Karvo"),
+                            MsgIcon::Exclamation, MsgButtons::Ok);
+        if (result != 1)
+            return;
+    } catch (const CError& error) {
+        error.ReportError();
+        return;
+    }
+    ShowComparison(other, QFileInfo(path).fileName());
+}
+
+void CMainFrame::ShowComparison(CE2prom& other, const QString& otherName) {
+    SETUP_DIFFERENCES differences;
+    try {
+        differences = CompareSetups(*m_image, other);
+    } catch (const CError& error) {
+        if (error.ReportError())
+            ProcessControl().EndProcess(0);
+        return;
+    }
+    if (m_comparison)
+        m_comparison->close();
+    m_comparison = new CComparisonWindow(differences, *m_image, other, otherName, Printer(), this);
+    m_comparison->show();
 }
 
 void CMainFrame::UpdateTitle() {

@@ -6,15 +6,22 @@
 //
 // Every command, from menu, toolbar or accelerator, goes through ExecuteCommand, which
 // offers it to the view, the document, the frame and the application in turn. The frame
-// itself runs the setup dialogs, the device commands and the COM port toggles.
+// itself runs the setup dialogs, the device commands, the comparisons and the COM port
+// toggles.
+//
+// It also keeps the undo history of the image: each change of the image by a setup
+// dialog's OK or by Read device is one step; Open and New start a new history.
 #pragma once
 
 #include "app/CCommandTarget.h"
+#include "app/CComparisonWindow.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -23,8 +30,11 @@ class CKarvoDoc;
 class CKarvoView;
 class CSetupDialog;
 class QAction;
+class QMenu;
 class QPrinter;
 class QToolBar;
+class QUndoStack;
+struct IMAGE_STATE;
 
 class CMainFrame : public QMainWindow, public CCommandTarget {
     Q_OBJECT
@@ -66,6 +76,23 @@ public:
     // 0 for the simplex and semi-duplex radio types, 1 for every other value.
     int FullDuplex() const;
 
+    // The setup commands in the order of the report's sections.
+    static std::span<const int> SetupCommands();
+    // A command's status prompt, which says when it is available.
+    static QString CommandPrompt(int id);
+
+    // The undo history of the image.
+    QUndoStack& History() { return *m_history; }
+    // Makes the change of the image since before one undo step named name, when it
+    // changed any byte.
+    void RecordImageChange(const QString& name, const IMAGE_STATE& before);
+    // The image as it is now is the setup the overview counts changes from.
+    void SetBaseline();
+    // Compares the image with other (named otherName) and shows the comparison window.
+    void ShowComparison(CE2prom& other, const QString& otherName);
+    // The comparison window shown last, while it is open.
+    CComparisonWindow* Comparison() const { return m_comparison; }
+
     // The menu and toolbar action of a command, or nullptr.
     QAction* CommandAction(int id) const;
     bool IsCommandEnabled(int id) const;
@@ -98,6 +125,11 @@ private:
     void TogglePort(int port);
     void RunSetupCommand(int id);
     void UpdateTitle();
+    void AddFileItems(QMenu* menu, int after);
+    void AddEditMenu();
+    void UpdateUndoTexts();
+    void CompareWithFile();
+    void StartNewHistory();
 
     int m_resourceId;
     CCommandTarget* m_application;
@@ -109,6 +141,8 @@ private:
     std::unique_ptr<CKarvoDoc> m_document;
     CKarvoView* m_view = nullptr;
     std::map<int, QAction*> m_actions; // shared by menus and toolbar
+    QUndoStack* m_history = nullptr;   // a Qt child
+    QPointer<CComparisonWindow> m_comparison;
     // Top-level menu bar items: a menu bar would show a toolbar icon instead of the text,
     // so these get actions of their own for the same commands.
     std::vector<std::pair<int, QAction*>> m_menuBarItems;

@@ -1,5 +1,7 @@
 #include "app/DeviceCommands.h"
 
+#include "app/AddedMenus.h"
+#include "app/CImageChangeCommand.h"
 #include "app/CKarvoDoc.h"
 #include "app/CMainFrame.h"
 #include "image/CE2prom.h"
@@ -8,6 +10,7 @@
 #include "link/CMessages.h"
 #include "link/CProgressDlg.h"
 #include "link/CSerialPort.h"
+#include "res/shell/ShellResources.h"
 
 namespace {
 
@@ -58,15 +61,30 @@ CDeviceOutcome RunDeviceInformationCommand(QWidget* mainWindow, CE2prom& image, 
 
 void RunWriteDeviceCommand(CMainFrame& frame) {
     WithPort([&](CPort& port) {
-        RunWriteDeviceCommand(&frame, *frame.Image(), frame.SelectedPortIndex(), port);
+        if (RunWriteDeviceCommand(&frame, *frame.Image(), frame.SelectedPortIndex(), port).ok)
+            frame.SetBaseline();
     });
 }
 
 void RunReadDeviceCommand(CMainFrame& frame) {
     // The answer does not stop the command: the read goes on either way.
     frame.Document()->SaveModified();
+    const IMAGE_STATE before = ImageState(*frame.Image());
     WithPort([&](CPort& port) {
-        RunReadDeviceCommand(&frame, *frame.Image(), frame.SelectedPortIndex(), port);
+        if (!RunReadDeviceCommand(&frame, *frame.Image(), frame.SelectedPortIndex(), port).ok)
+            return;
+        frame.RecordImageChange(
+            PlainMenuText(QString::fromUtf8(MenuText(frame.ResourceId(), ID_READ_DEVICE))), before);
+        frame.SetBaseline();
+    });
+}
+
+void RunCompareDeviceCommand(CMainFrame& frame) {
+    CE2prom unit;
+    WithPort([&](CPort& port) {
+        CProgressDlg::Factory progress(&frame);
+        if (RunReadDevice(unit, frame.SelectedPortIndex(), port, &progress, false).ok)
+            frame.ShowComparison(unit, Tr(QStringLiteral("The unit")));
     });
 }
 

@@ -1,5 +1,5 @@
-// The three device commands of the File menu (Write device, Read device, Device
-// information), run by the main frame on its image with the selected COM port.
+// The device commands of the File menu (Write device, Read device, Device information,
+// Compare with device), run by the main frame on its image with the selected COM port.
 //
 // Each runs one conversation with the unit on the user-interface thread, with a
 // progress dialog that keeps the main window disabled meanwhile, and ends in one
@@ -19,6 +19,10 @@ class QWidget;
 void RunWriteDeviceCommand(CMainFrame& frame);
 void RunReadDeviceCommand(CMainFrame& frame);
 void RunDeviceInformationCommand(CMainFrame& frame);
+// Reads the unit into an image of its own, as Read device would but without the save
+// question or a backup, and shows how the frame's image differs from it. The frame's image,
+// its modified flag and its undo history stay as they are.
+void RunCompareDeviceCommand(CMainFrame& frame);
 
 // The port the frame's commands use instead of the serial port (not owned; tests put in
 // a scripted one); nullptr restores the serial port of the selected COM port.

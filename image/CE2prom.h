@@ -4,8 +4,8 @@
 //
 // One instance per run, owned by the main frame; everything else holds a plain pointer.
 // The modified flag is set by every SetByte/SetWord (even when the value does not change)
-// and cleared only by a completed SaveSRecords. Words are big-endian: the high byte at
-// the address, the low byte at address + 1.
+// and cleared by a completed SaveSRecords; undo and redo put it back with SetModified.
+// Words are big-endian: the high byte at the address, the low byte at address + 1.
 #pragma once
 
 #include "image/CLinkSettings.h"
@@ -33,6 +33,8 @@ public:
 
     unsigned GetSize() const { return IMAGE_SIZE; }
     bool IsModified() const { return m_modified; }
+    // Puts the modified flag back as an undone or redone change found it.
+    void SetModified(bool modified) { m_modified = modified; }
 
     // The 211 bytes as they stand.
     QByteArray Bytes() const;

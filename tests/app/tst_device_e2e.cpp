@@ -5,10 +5,12 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
+#include "app/AddedMenus.h"
 #include "app/CSerialPortsDlg.h"
 #include "image/CE2prom.h"
 #include "lang/CProfile.h"
 #include "link/CProgressDlg.h"
+#include "link/ProgressDlgTemplate.h"
 #include "res/shell/ShellResources.h"
 
 #include <QAction>
@@ -19,6 +21,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
+#include <QUndoStack>
 #include <QtTest>
 
 namespace {
@@ -118,6 +121,8 @@ private slots:
     void deviceInformation();
     void readDevice_data();
     void readDevice();
+    void compareWithDevice_data();
+    void compareWithDevice();
     void writeDevice();
     void writeAnsweredNoSendsNothing();
     void wrongFirmware_data();
@@ -223,6 +228,7 @@ void TestDeviceEndToEnd::readDevice() {
         m_messages->answers = {MsgAnswer::No};
     }
     const std::uint8_t firstByte = image->GetByte(0);
+    const QByteArray before = image->Bytes();
 
     Run(ID_READ_DEVICE);
     QList<Box> expected;
@@ -236,6 +242,76 @@ void TestDeviceEndToEnd::readDevice() {
     QCOMPARE(image->GetByte(0), firstByte);
     QCOMPARE(image->IsModified(), modified);
     QVERIFY(!UnitSaved()); // nothing was programmed
+
+    // The read is one undo step, which gives back the bytes and the flag.
+    QCOMPARE(PlainMenuText(m_frame->CommandAction(ID_EDIT_UNDO)->text()),
+             QString("Undo Read device"));
+    m_frame->ExecuteCommand(ID_EDIT_UNDO);
+    QCOMPARE(image->Bytes().mid(1).toHex(), before.mid(1).toHex());
+    QCOMPARE(image->IsModified(), modified);
+}
+
+void TestDeviceEndToEnd::compareWithDevice_data() {
+    QTest::addColumn<QString>("unit"); // the setup the unit holds
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("equal") << "karvo.def" << false << "Reception OK"
+                           << "The setups are equal.";
+    QTest::newRow("differing") << "setup.s19" << false << "Reception OK"
+                               << "Differences: ";
+    QTest::newRow("cancelled") << "setup.s19" << true << "User aborted"
+                               << "";
+}
+
+void TestDeviceEndToEnd::compareWithDevice() {
+    QFETCH(QString, unit);
+    QFETCH(bool, cancel);
+    QFETCH(QString, box);
+    QFETCH(QString, summary);
+    CE2prom unitSetup;
+    unitSetup.ReplaceBytes(PatternImage(3));
+    unitSetup.SaveSRecords(m_folder->Path("setup.s19"));
+    // A unit at the line's real pace leaves time for Cancel in the progress dialog.
+    Start({"--image", m_folder->Path(unit), "--pacing"});
+    CE2prom* image = m_frame->Image();
+    image->SetByte(CMainFrame::RADIO_TYPE_ADDRESS, 5); // modified, same value
+    const QByteArray before = image->Bytes();
+    QTimer canceller;
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<CProgressDlg*>(widget); dialog && dialog->isVisible())
+                qobject_cast<QPushButton*>(dialog->Control(IDC_PROGRESS_CANCEL))->click();
+    });
+    if (cancel)
+        canceller.start(10);
+
+    Run(ID_FILE_COMPARE_DEVICE);
+    QVERIFY2(Boxes().size() == 1, qPrintable(BoxText(Boxes())));
+    QCOMPARE(Boxes()[0].text, box);
+    QVERIFY(m_sawProgress);
+    // Nothing changed here: no bytes, no flag, no undo step, no backup.
+    QCOMPARE(image->Bytes(), before);
+    QVERIFY(image->IsModified());
+    QCOMPARE(m_frame->History().count(), 0);
+    QVERIFY(!QFile::exists(m_folder->Path("backups")));
+    CComparisonWindow* window = m_frame->Comparison();
+    QCOMPARE(window != nullptr, !cancel);
+    if (!window)
+        return;
+    QVERIFY(window->Summary().startsWith(summary));
+    QCOMPARE(window->Rows().isEmpty(), unit == "karvo.def");
+    if (unit == "setup.s19") {
+        const QList<QStringList> rows = window->Rows();
+        const auto radioType = std::ranges::find_if(
+            rows, [](const QStringList& row) { return row[1] == "Radio type"; });
+        QVERIFY(radioType != rows.end());
+        QCOMPARE((*radioType)[0], QString("Radio Interface"));
+        QCOMPARE((*radioType)[2], QString("GM350 RPT"));
+        QVERIFY((*radioType)[3] != (*radioType)[2]);
+        QCOMPARE(window->TableText().section('\n', 1, 1),
+                 QString("Section\tSetting\tThis setup\tThe unit"));
+    }
 }
 
 void TestDeviceEndToEnd::writeDevice() {

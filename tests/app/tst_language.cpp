@@ -267,7 +267,7 @@ void TestLanguage::shippedHelpFolders() {
         ++topics;
         QVERIFY2(html.contains(QStringLiteral("id=\"%1\"").arg(m.captured(1))), qPrintable(line));
     }
-    QCOMPARE(topics, 8);
+    QCOMPARE(topics, 11);
     QFile notes(dir.filePath(uninstall));
     QVERIFY(notes.open(QIODevice::ReadOnly));
     QVERIFY(notes.readAll().startsWith("[Uninstall]"));

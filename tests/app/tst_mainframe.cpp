@@ -82,7 +82,9 @@ void TestMainFrame::menusOfEachLanguage_data() {
         << 128
         << QString::fromUtf8(
                "&File{&Open...\tCtrl+O|&Save\tCtrl+S|Save &As...|-|Read device|Write device|"
-               "Device information|-|&Print...\tCtrl+P|Print Pre&view|P&rint Setup...|-|E&xit}|"
+               "Device information|Compare with file...|Compare with "
+               "device|-|&Print...\tCtrl+P|Print Pre&view|P&rint Setup...|-|E&xit}|"
+               "&Edit{&Undo\tCtrl+Z|&Redo\tCtrl+Y}|"
                "Setup{System Setup|Radio Interface|Repeater Operation|Line Interface|Line "
                "Operation|"
                "Single tones|-|TRC Setup|Encoders{Disconnect|Acknowledge|Alarm}|"
@@ -94,8 +96,11 @@ void TestMainFrame::menusOfEachLanguage_data() {
         << 164
         << QString::fromUtf8(
                "&Fichier{&Ouvrir|&Enregistrer|En&registrer sous|-|Lire système|Ecrire système|"
-               "Infos système|-|&Imprimer|Aperçu a&vant impression|Configurer l'impression.|-|"
-               "&Quitter}|Configurer{Configurer le système|Interface radio|Fonction relais|"
+               "Infos système|Comparer avec un fichier...|Comparer avec le "
+               "système|-|&Imprimer|Aperçu a&vant impression|Configurer l'impression.|-|"
+               "&Quitter}|"
+               "&Edition{&Annuler\tCtrl+Z|&Rétablir\tCtrl+Y}|Configurer{Configurer le "
+               "système|Interface radio|Fonction relais|"
                "Interface ligne| Fonction ligne|Tonalités simples|-|Configuration TRC|"
                "Encodeur{Déconnecter|Accuser réception.|Alarme}|"
                "Décodeur{Décodeur 1|Décodeur 2|Décodeur 3|Décodeur 4}}|"
@@ -105,7 +110,9 @@ void TestMainFrame::menusOfEachLanguage_data() {
         << 172
         << QString::fromUtf8(
                "&Datei{Ö&ffnen...|&Speichern|Speichern &unter...|-|Gerät lesen|Gerät programmieren|"
-               "Gerätedaten|-|&Drucken...|Seiten&ansicht|Drucker &einrichten...|-|&Beenden}|"
+               "Gerätedaten|Mit Datei vergleichen...|Mit Gerät "
+               "vergleichen|-|&Drucken...|Seiten&ansicht|Drucker &einrichten...|-|&Beenden}|"
+               "&Bearbeiten{&Rückgängig\tCtrl+Z|&Wiederholen\tCtrl+Y}|"
                "Einstellungen{Systemeinstellungen|Funkgeräteschnittstelle|Repeaterbetrieb|"
                "Leitungseinstellungen|Leitungsbetrieb|Einzeltöne|-|TRC-Einstellungen|"
                "Geber{Trennen|Quittung|Alarm}|Auswerter{Auswerter 1|Auswerter 2|Auswerter 3|"
@@ -116,8 +123,10 @@ void TestMainFrame::menusOfEachLanguage_data() {
         << 173
         << QString::fromUtf8(
                "&Archivo{&Abrir...|&Guardar|G&uardar como...|-|Leer dispositivo|"
-               "Escribir en dispositivo|Información sobre dispositivo|-|&Imprimir...|"
+               "Escribir en dispositivo|Información sobre dispositivo|Comparar con "
+               "archivo...|Comparar con dispositivo|-|&Imprimir...|"
                "Pr&esentación preliminar|Con&figurar impresión...|-|&Salir}|"
+               "&Edición{&Deshacer\tCtrl+Z|&Rehacer\tCtrl+Y}|"
                "Configurar{Configurar sistema|Interfaz de radio|Funcionamiento del repetidor|"
                "Interfaz de línea|Funcionamiento de línea|Tonos únicos|-|Configurar TRC|"
                "Codificadores{Desconectar|Confirmar|Alarma}|Decodificadores{Decodificador 1|"
@@ -128,8 +137,11 @@ void TestMainFrame::menusOfEachLanguage_data() {
         << 174
         << QString::fromUtf8(
                "&File{&Apri...|&Salva|Sa&lva con nome...|-|Leggi dispositivo|Scrivi dispositivo|"
-               "Informazioni sul dispositivo|-|Stam&pa...|Antepri&ma di stampa|"
-               "&Imposta stampante...|-|E&sci}|Imposta{Imposta sistema|Interfaccia radio|"
+               "Informazioni sul dispositivo|Confronta con file...|Confronta con "
+               "dispositivo|-|Stam&pa...|Antepri&ma di stampa|"
+               "&Imposta stampante...|-|E&sci}|"
+               "&Modifica{&Annulla\tCtrl+Z|&Ripeti\tCtrl+Y}|Imposta{Imposta sistema|Interfaccia "
+               "radio|"
                "Funzionamento ripetitore|Interfaccia linea|Funzionamento linea|Toni singoli|-|"
                "Imposta TRC|Codificatori{Scollega|Autorisposta|Allarme}|Decodificatori{"
                "Decodificatore 1|Decodificatore 2|Decodificatore 3|Decodificatore 4}}|"

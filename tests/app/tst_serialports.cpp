@@ -97,10 +97,10 @@ void TestSerialPorts::menuItemFollowsComPort4() {
     CTestFolder folder;
     CRecordingMessages messages;
     CMainFrame frame(LanguageResourceId(language));
-    // The Configuration popup is the third on the menu bar.
+    // The Configuration popup is the fourth on the menu bar, after File, Edit and Setup.
     const QList<QAction*> popups = frame.menuBar()->actions();
-    QVERIFY(popups.size() > 2 && popups[2]->menu());
-    const QList<QAction*> items = popups[2]->menu()->actions();
+    QVERIFY(popups.size() > 3 && popups[3]->menu());
+    const QList<QAction*> items = popups[3]->menu()->actions();
     QAction* item = frame.CommandAction(ID_SERIAL_PORTS);
     QVERIFY(item);
     const int at = int(items.indexOf(item));

@@ -1,0 +1,237 @@
+// The main window's overview and undo history: the overview's rows against the dialogs'
+// listing after the image changed under it, the sections greyed by the radio type, and a
+// sequence of dialog OKs, undo, redo, save and open with the modified flag and the change
+// marks. Setup dialogs are fakes that write one byte on OK.
+#include "AppTestSupport.h"
+#include "CRecordingMessages.h"
+
+#include "app/AddedMenus.h"
+#include "app/CKarvoDoc.h"
+#include "app/CKarvoView.h"
+#include "app/CSetupOverviewModel.h"
+#include "dialogs/CSettingForm.h"
+#include "dialogs/SectionText.h"
+#include "dialogs/SetupDialogFactory.h"
+#include "image/CE2prom.h"
+#include "lang/CurrentLanguage.h"
+#include "res/shell/ShellResources.h"
+
+#include <QAction>
+#include <QTreeView>
+#include <QUndoStack>
+#include <QtTest>
+
+namespace {
+
+using Model = CSetupOverviewModel;
+
+// The section row of a setup command.
+QModelIndex SectionOf(const Model& model, int command) {
+    const std::span<const int> commands = CMainFrame::SetupCommands();
+    for (int s = 0; s < int(commands.size()); ++s)
+        if (commands[s] == command)
+            return model.index(s, 0);
+    return {};
+}
+
+// The setting row of a section by its label.
+QModelIndex SettingOf(const Model& model, int command, const QString& label) {
+    const QModelIndex section = SectionOf(model, command);
+    for (int r = 0; r < model.rowCount(section); ++r)
+        if (model.index(r, 0, section).data(Model::LabelRole).toString() == label)
+            return model.index(r, 0, section);
+    return {};
+}
+
+QString Plain(QAction* action) {
+    return PlainMenuText(action->text());
+}
+
+const int FULL_DUPLEX_ONLY[] = {ID_ENCODER_DISCONNECT, ID_ENCODER_ACKNOWLEDGE, ID_DECODER_1,
+                                ID_DECODER_2,          ID_DECODER_3,           ID_DECODER_4};
+
+} // namespace
+
+class TestOverview : public QObject {
+    Q_OBJECT
+private slots:
+    void rowsFollowTheListing_data();
+    void rowsFollowTheListing();
+    void greyedSections_data();
+    void greyedSections();
+    void undoRedoOfDialogOk();
+};
+
+void TestOverview::rowsFollowTheListing_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QByteArray>("bytes"); // replaces the default setup; empty keeps it
+    QByteArray pattern(int(CE2prom::IMAGE_SIZE), '\0');
+    for (int a = 1; a < pattern.size(); ++a)
+        pattern[a] = char((a * 7 + 3) & 0xFF);
+    CE2prom simplex;
+    simplex.LoadSRecords(QStringLiteral(KARVO_DEFAULT_SETUP));
+    simplex.SetByte(CMainFrame::RADIO_TYPE_ADDRESS, 0);
+    QTest::newRow("default setup") << 0 << QByteArray();
+    QTest::newRow("radio type changed, German") << 2 << simplex.Bytes();
+    QTest::newRow("every byte changed") << 0 << pattern;
+    QTest::newRow("every byte changed, Italian") << 4 << pattern;
+}
+
+void TestOverview::rowsFollowTheListing() {
+    QFETCH(int, language);
+    QFETCH(QByteArray, bytes);
+    SetCurrentLanguage(language);
+    CE2prom image;
+    QCOMPARE(image.LoadSRecords(QStringLiteral(KARVO_DEFAULT_SETUP)), 1);
+    std::vector<QStringList> before;
+    for (const FORM_TABLE* table : ListedForms()) {
+        CSettingForm form(*table);
+        form.Attach(&image);
+        before.push_back(form.ListedText());
+    }
+    Model model(image, CMainFrame::SetupCommands(), nullptr);
+    if (!bytes.isEmpty())
+        image.ReplaceBytes(bytes);
+    model.Refresh();
+
+    // Each section reads as the listing does: caption, then label and value per setting;
+    // a setting is marked exactly when its listed line differs from the default setup's.
+    int changed = 0;
+    QCOMPARE(model.rowCount(), int(ListedForms().size()));
+    for (int s = 0; s < model.rowCount(); ++s) {
+        CSettingForm form(*ListedForms()[s]);
+        form.Attach(&image);
+        const QStringList listed = form.ListedText();
+        const QModelIndex section = model.index(s, 0);
+        QCOMPARE(section.data().toString(), listed[0]);
+        QCOMPARE(model.rowCount(section), listed.size() - 1);
+        for (int r = 0; r < model.rowCount(section); ++r) {
+            const QModelIndex row = model.index(r, 0, section);
+            const QString value = model.index(r, Model::VALUE_COLUMN, section).data().toString();
+            QCOMPARE(FormatSettingLine(row.data(Model::LabelRole).toString(), value),
+                     listed[r + 1]);
+            const bool differs = listed[r + 1] != before[s][r + 1];
+            QCOMPARE(row.data(Model::ChangedRole).toBool(), differs);
+            QCOMPARE(row.data().toString().startsWith(QStringLiteral("* ")), differs);
+            QCOMPARE(row.data(Qt::FontRole).value<QFont>().bold(), differs);
+            changed += differs ? 1 : 0;
+        }
+    }
+    QCOMPARE(model.ChangedCount(), changed);
+    QCOMPARE(changed > 0, !bytes.isEmpty());
+    if (bytes.isEmpty())
+        QCOMPARE(SettingOf(model, ID_RADIO_INTERFACE, "Radio type").data(Qt::AccessibleTextRole),
+                 QVariant("Radio type: GM350 RPT"));
+    SetCurrentLanguage(0);
+}
+
+void TestOverview::greyedSections_data() {
+    QTest::addColumn<int>("radioType");
+    QTest::addColumn<bool>("fullDuplex");
+    QTest::newRow("simplex") << 0 << false;
+    QTest::newRow("semi-duplex") << 16 << false;
+    QTest::newRow("repeater") << 5 << true;
+    QTest::newRow("beyond the list") << 18 << true;
+}
+
+void TestOverview::greyedSections() {
+    QFETCH(int, radioType);
+    QFETCH(bool, fullDuplex);
+    CTestFolder folder;
+    folder.AddDefaultSetup();
+    CRecordingMessages messages;
+    CFakeDialogs dialogs;
+    CMainFrame frame(128, nullptr, dialogs.Source());
+    frame.Image()->SetByte(CMainFrame::RADIO_TYPE_ADDRESS, std::uint8_t(radioType));
+    frame.UpdateCommandUI();
+    const Model& model = frame.View()->Overview();
+    for (const int command : CMainFrame::SetupCommands()) {
+        const bool greyed = !fullDuplex && std::ranges::count(FULL_DUPLEX_ONLY, command) > 0;
+        const QModelIndex section = SectionOf(model, command);
+        QCOMPARE(section.data(Model::EnabledRole).toBool(), !greyed);
+        QCOMPARE(section.data(Qt::ToolTipRole).toString(),
+                 greyed ? CMainFrame::CommandPrompt(command) : QString());
+    }
+    QCOMPARE(SectionOf(model, ID_DECODER_1)
+                 .data(Qt::ToolTipRole)
+                 .toString()
+                 .contains("enabled only in full duplex mode"),
+             !fullDuplex);
+
+    // Enter on a section runs its command as the menu would: nothing while greyed.
+    QTreeView& tree = frame.View()->Tree();
+    tree.setCurrentIndex(SectionOf(model, ID_DECODER_1));
+    QTest::keyClick(&tree, Qt::Key_Return);
+    QCOMPARE(dialogs.built.size(), fullDuplex ? 1 : 0);
+}
+
+void TestOverview::undoRedoOfDialogOk() {
+    CTestFolder folder;
+    folder.AddDefaultSetup();
+    CRecordingMessages messages;
+    CFakeDialogs dialogs;
+    dialogs.plans[ID_RADIO_INTERFACE].commitAddress = CMainFrame::RADIO_TYPE_ADDRESS;
+    dialogs.plans[ID_RADIO_INTERFACE].commitValue = 0;
+    dialogs.plans[ID_SYSTEM_SETUP] = dialogs.plans[ID_RADIO_INTERFACE]; // then changes nothing
+    CMainFrame frame(128, nullptr, dialogs.Source());
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    CE2prom* image = frame.Image();
+    const QByteArray original = image->Bytes();
+    const Model& model = frame.View()->Overview();
+    QAction* undo = frame.CommandAction(ID_EDIT_UNDO);
+    QAction* redo = frame.CommandAction(ID_EDIT_REDO);
+    QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+    QCOMPARE(redo->shortcuts(), QKeySequence::listFromString("Ctrl+Y; Ctrl+Shift+Z"));
+
+    // A double-click on a setting of the section opens its dialog; OK changes the radio type.
+    QTreeView& tree = frame.View()->Tree();
+    const QModelIndex radioType = SettingOf(model, ID_RADIO_INTERFACE, "Radio type");
+    const QRect cell = tree.visualRect(radioType);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(tree.viewport(), Qt::LeftButton, {}, cell.center());
+    QCOMPARE(dialogs.built.size(), 1);
+    QCOMPARE(image->GetByte(CMainFrame::RADIO_TYPE_ADDRESS), 0);
+    QVERIFY(image->IsModified());
+    QVERIFY(radioType.data(Model::ChangedRole).toBool());
+    QCOMPARE(model.ChangedCount(), 1);
+    QVERIFY(frame.View()->Summary().endsWith(": 1"));
+    QVERIFY(!SectionOf(model, ID_DECODER_1).data(Model::EnabledRole).toBool());
+    QCOMPARE(Plain(undo), QString("Undo Radio Interface"));
+
+    // An OK that leaves the bytes as they are is no step.
+    frame.ExecuteCommand(ID_SYSTEM_SETUP);
+    QCOMPARE(frame.History().count(), 1);
+
+    QTest::keyClick(&frame, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(image->Bytes(), original);
+    QVERIFY(!image->IsModified());
+    QCOMPARE(model.ChangedCount(), 0);
+    QVERIFY(SectionOf(model, ID_DECODER_1).data(Model::EnabledRole).toBool());
+    QVERIFY(!undo->isEnabled());
+    QCOMPARE(Plain(redo), QString("Redo Radio Interface"));
+
+    QTest::keyClick(&frame, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(image->GetByte(CMainFrame::RADIO_TYPE_ADDRESS), 0);
+    QVERIFY(image->IsModified());
+    QCOMPARE(model.ChangedCount(), 1);
+
+    // Saving makes the saved setup the one changes are counted from; undo then gives back
+    // the flag as it was before the step.
+    QVERIFY(frame.Document()->DoSave(folder.Path("saved.s19")));
+    QCOMPARE(model.ChangedCount(), 0);
+    frame.ExecuteCommand(ID_EDIT_UNDO);
+    QVERIFY(!image->IsModified());
+    QCOMPARE(model.ChangedCount(), 1);
+    QVERIFY(!radioType.data(Qt::FontRole).isNull());
+
+    // Open starts a new history.
+    QVERIFY(frame.Document()->OpenDocumentFile(folder.Path("saved.s19")));
+    QCOMPARE(frame.History().count(), 0);
+    QCOMPARE(model.ChangedCount(), 0);
+    QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+    QVERIFY(messages.boxes.isEmpty());
+}
+
+QTEST_MAIN(TestOverview)
+#include "tst_overview.moc"
