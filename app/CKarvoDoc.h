@@ -58,9 +58,11 @@ signals:
 private:
     void SetPathName(const QString& path);
     void SetTitle(const QString& title);
+    bool OpenTextSetup(const QString& path, const QByteArray& text);
 
     CMainFrame& m_frame;
     QString m_path;
     QString m_title;
     bool m_openFailureShown = false;
+    bool m_openedText = false; // the last open read a text setup
 };
