@@ -3,6 +3,7 @@
 #include "app/CFileDialogs.h"
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
+#include "dialogs/CTextSetup.h"
 #include "image/CE2prom.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CError.h"
@@ -10,6 +11,7 @@
 #include "res/shell/ShellResources.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 CKarvoDoc::CKarvoDoc(CMainFrame& frame) : m_frame(frame), m_title(UntitledName()) {}
@@ -56,14 +58,50 @@ bool CKarvoDoc::OpenDocumentFile(const QString& path) {
         return false;
     if (!OnOpenDocument(path))
         return false;
-    SetPathName(path);
+    // A text setup is not saved over: it opens as an untitled setup, saved as S-records.
+    if (m_openedText)
+        OnNewDocument();
+    else
+        SetPathName(path);
     emit DocumentOpened();
+    return true;
+}
+
+bool CKarvoDoc::LoadTextSetup(const QString& path, const QByteArray& text, CE2prom& setup) {
+    try {
+        CTextSetup::LoadOnDefault(setup, text);
+        return true;
+    } catch (const TEXT_SETUP_ERROR& error) {
+        const QString where = QDir::toNativeSeparators(path) +
+                              (error.line > 0 ? QStringLiteral(":%1").arg(error.line) : QString());
+        Messages().Show(where + QStringLiteral(": ") + error.Text(), QStringLiteral("Karvo"),
+                        MsgIcon::Exclamation, MsgButtons::Ok);
+        return false;
+    }
+}
+
+bool CKarvoDoc::OpenTextSetup(const QString& path, const QByteArray& text) {
+    CE2prom setup;
+    if (!LoadTextSetup(path, text, setup)) {
+        m_openFailureShown = true;
+        return false;
+    }
+    CE2prom* image = m_frame.Image();
+    for (int address = 0; address < int(image->GetSize()); ++address)
+        image->SetByte(address, setup.GetByte(address));
+    m_openedText = true;
     return true;
 }
 
 bool CKarvoDoc::OnOpenDocument(const QString& path) {
     CE2prom* image = m_frame.Image();
     m_openFailureShown = false;
+    m_openedText = false;
+    if (QFile file(path); file.open(QIODevice::ReadOnly)) {
+        const QByteArray text = file.readAll();
+        if (CTextSetup::IsTextSetup(text))
+            return OpenTextSetup(path, text);
+    }
     try {
         QByteArray type;
         const int result = image->LoadSRecords(path, &type);

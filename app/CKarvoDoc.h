@@ -41,6 +41,9 @@ public:
     bool OpenFailureShown() const { return m_openFailureShown; }
     // The box for a setup file that holds a record type Karvo does not read ("S2").
     static void ReportUnsupportedRecord(const QString& path, const QByteArray& type);
+    // Fills setup from a text setup (applied to the shipped default setup); a refused text
+    // is reported with its file and line, and false returned.
+    static bool LoadTextSetup(const QString& path, const QByteArray& text, CE2prom& setup);
     // Saves the image to path; image errors are reported and count as failure.
     bool OnSaveDocument(const QString& path);
     // Save: to the document's file, or as Save As when there is none, or it is read-only
@@ -62,9 +65,11 @@ signals:
 private:
     void SetPathName(const QString& path);
     void SetTitle(const QString& title);
+    bool OpenTextSetup(const QString& path, const QByteArray& text);
 
     CMainFrame& m_frame;
     QString m_path;
     QString m_title;
     bool m_openFailureShown = false;
+    bool m_openedText = false; // the last open read a text setup
 };

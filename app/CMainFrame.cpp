@@ -9,6 +9,7 @@
 #include "app/CSerialPortsDlg.h"
 #include "app/DeviceCommands.h"
 #include "dialogs/CSetupDialog.h"
+#include "dialogs/CTextSetup.h"
 #include "dialogs/SetupComparison.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
@@ -22,6 +23,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QPrinter>
@@ -476,6 +478,15 @@ void CMainFrame::CompareWithFile() {
     if (path.isEmpty())
         return;
     CE2prom other;
+    // A text setup is compared as it would open: applied to the shipped default setup.
+    if (QFile file(path); file.open(QIODevice::ReadOnly)) {
+        const QByteArray text = file.readAll();
+        if (CTextSetup::IsTextSetup(text)) {
+            if (CKarvoDoc::LoadTextSetup(path, text, other))
+                ShowComparison(other, QFileInfo(path).fileName());
+            return;
+        }
+    }
     try {
         QByteArray type;
         const int result = other.LoadSRecords(path, &type);

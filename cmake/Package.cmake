@@ -1,7 +1,8 @@
 # The Debian package: everything the install rules put under the prefix (/usr in the
 # package). The shared libraries the programs link give the Qt runtime dependencies
 # (libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6serialport6), found
-# by dpkg-shlibdeps; the window system plugins come with libqt6gui6.
+# by dpkg-shlibdeps; the window system plugins come with libqt6gui6. The text setups read
+# and write YAML through yaml-cpp (libyaml-cpp0.7, named here as well).
 set(CPACK_PACKAGE_NAME karvo)
 set(CPACK_PACKAGE_VENDOR "Karvo")
 set(CPACK_PACKAGE_CONTACT "Karvo maintainers <karvo@localhost>")
@@ -18,6 +19,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libyaml-cpp0.7")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, qt6-translations-l10n")
 include(CPack)

@@ -96,7 +96,7 @@ void CToneSequenceDlg::OnTelegramLengthChanged() {
         ++checked;
     // A prolonged tone beyond the telegram gives way to "No"; the prolonged length
     // controls keep their state. No checked button counts as "No".
-    if (checked <= MAX_TONES && checked > length)
+    if (ProlongedToneGivesWay(checked, length))
         m_radios[0]->setChecked(true);
 }
 
@@ -128,7 +128,9 @@ bool CToneSequenceDlg::OnOK() {
     if (!CTemplateDialog::OnOK())
         return false;
     // The combo boxes keep showing their rows; only the values to store change.
-    for (int tone = m_slider->value() + 1; tone <= MAX_TONES; ++tone)
-        ToneLogic(tone)->TakeValue(TONE_END);
+    std::array<CComboLogic*, MAX_TONES> tones{};
+    for (int tone = 1; tone <= MAX_TONES; ++tone)
+        tones[std::size_t(tone - 1)] = ToneLogic(tone);
+    EndTelegram(tones, m_slider->value());
     return true;
 }

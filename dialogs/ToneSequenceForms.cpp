@@ -180,3 +180,13 @@ int CheckedProlongedTone(const CSettingSource& source) {
     }
     return -1;
 }
+
+void EndTelegram(const std::array<CComboLogic*, MAX_TONES>& tones, int length) {
+    for (int tone = length + 1; tone <= MAX_TONES; ++tone)
+        if (CComboLogic* logic = tones[std::size_t(tone - 1)])
+            logic->TakeValue(TONE_END);
+}
+
+bool ProlongedToneGivesWay(int checked, int length) {
+    return checked <= MAX_TONES && checked > length;
+}

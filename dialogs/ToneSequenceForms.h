@@ -11,6 +11,10 @@
 
 #include "dialogs/FormTable.h"
 
+#include <array>
+
+class CComboLogic;
+
 inline constexpr int ENCODER_COUNT = 3;
 inline constexpr int DECODER_COUNT = 4;
 inline constexpr int MAX_TONES = 11;
@@ -39,3 +43,10 @@ int TelegramLength(const CSettingSource& source);
 // The prolonged tone the radio group holds: the first checked button (0 "No", 1 to 11),
 // or -1 when none is (a stored index above 11).
 int CheckedProlongedTone(const CSettingSource& source);
+
+// OK's end of the telegram at length tones: every tone after it is to be stored as "End",
+// while its row keeps showing its text. tones are tone 1 to 11; a null one is skipped.
+void EndTelegram(const std::array<CComboLogic*, MAX_TONES>& tones, int length);
+// Whether the prolonged tone checked (0 "No", 1 to 11; above 11 none) gives way to "No"
+// when the telegram becomes length tones long: it does when it lies beyond the telegram.
+bool ProlongedToneGivesWay(int checked, int length);

@@ -16,20 +16,25 @@ const char* const CLI_USAGE_TEXT =
     "       karvo-cli write FILE [--verify] [--port DEVICE | --com 1..4]\n"
     "       karvo-cli show FILE [--language en|fr|de|es|it]\n"
     "       karvo-cli report FILE [--language en|fr|de|es|it] [--pdf OUT]\n"
-    "       karvo-cli diff A B [--language en|fr|de|es|it]\n";
+    "       karvo-cli diff A B [--language en|fr|de|es|it]\n"
+    "       karvo-cli export FILE [--json] [--output OUT]\n"
+    "       karvo-cli import TEXT OUT [--base SETUP]\n"
+    "       karvo-cli set IN OUT SECTION/LABEL=VALUE...\n"
+    "       karvo-cli get FILE SECTION/LABEL\n";
 
 namespace {
 
-// What each command takes: its number of files (poke: at least, with changes after
+// What each command takes: its number of files (poke, set: at least, with changes after
 // them), whether it talks to a port, takes --language or --pdf, and its usage line when a
-// word is wrong.
+// word is wrong; the text commands name their own options.
 struct COMMAND_RULE {
     const char* name;
     int files;
     bool port;
     bool language;
     bool pdf;
-    const char* usage; // nullptr: the general usage text
+    const char* usage;             // nullptr: the general usage text
+    const char* options = nullptr; // further options, each followed by a blank
 };
 
 const COMMAND_RULE COMMAND_RULES[] = {
@@ -42,7 +47,31 @@ const COMMAND_RULE COMMAND_RULES[] = {
     {"info", 0, true, false, false, "info [--port NAME | --com 1..4]"},
     {"read", 1, true, false, false, "read OUT [--port NAME | --com 1..4]"},
     {"write", 1, true, false, false, "write FILE [--verify] [--port NAME | --com 1..4]"},
+    {"export", 1, false, false, false, "export FILE [--json] [--output OUT]", "--json --output "},
+    {"import", 2, false, false, false, "import TEXT OUT [--base SETUP]", "--base "},
+    {"set", 2, false, false, false, "set IN OUT SECTION/LABEL=VALUE..."},
+    {"get", 1, false, false, false, "get FILE SECTION/LABEL"},
 };
+
+// Whether rule names option among its further options.
+bool TakesOption(const COMMAND_RULE& rule, const QString& option) {
+    return rule.options && QString::fromLatin1(rule.options).contains(option + u' ');
+}
+
+// One "Section/Label=Value" of set, or the "Section/Label" of get; CLI_USAGE (with the
+// reason) when its shape is wrong.
+int ParseSettingName(const QString& name, const QString& arg, QStringList& settings) {
+    const bool set = name == QLatin1String("set");
+    const int slash = arg.indexOf(u'/');
+    const int eq = arg.indexOf(u'=');
+    if (slash <= 0 || (set && eq < slash) || (!set && !settings.isEmpty())) {
+        CliError(QStringLiteral("'%1' is not %2")
+                     .arg(arg, set ? "SECTION/LABEL=VALUE" : "one SECTION/LABEL"));
+        return CLI_USAGE;
+    }
+    settings << arg;
+    return CLI_OK;
+}
 
 int Usage(const COMMAND_RULE* rule) {
     if (rule && rule->usage)
@@ -90,7 +119,7 @@ int ParsePoke(const QString& arg, std::map<int, int>& pokes) {
 int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliCommand& command) {
     QString option = args[i];
     QString value;
-    const bool flag = option == QLatin1String("--verify");
+    const bool flag = option == QLatin1String("--verify") || option == QLatin1String("--json");
     if (const int eq = option.indexOf('='); eq > 0 && option.startsWith(QLatin1String("--"))) {
         value = option.mid(eq + 1);
         option.truncate(eq);
@@ -102,8 +131,15 @@ int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliC
         value = args[++i];
     }
     const QString name(rule.name);
-    if (flag && name == QLatin1String("write")) {
+    if (option == QLatin1String("--verify") && name == QLatin1String("write")) {
         command.verify = true;
+    } else if (option == QLatin1String("--json") && TakesOption(rule, option)) {
+        command.json = true;
+    } else if (option == QLatin1String("--output") && TakesOption(rule, option) &&
+               !value.isEmpty()) {
+        command.outputPath = value;
+    } else if (option == QLatin1String("--base") && TakesOption(rule, option) && !value.isEmpty()) {
+        command.basePath = value;
     } else if (option == QLatin1String("--pdf") && rule.pdf && !value.isEmpty()) {
         command.pdfPath = value;
     } else if (option == QLatin1String("--language") && rule.language) {
@@ -156,13 +192,18 @@ int ParseCliCommand(const QStringList& args, CCliCommand& command) {
             command.files << arg;
         else if (command.name == QLatin1String("poke"))
             status = ParsePoke(arg, command.pokes);
+        else if (command.name == QLatin1String("set") || command.name == QLatin1String("get"))
+            status = ParseSettingName(command.name, arg, command.settings);
         else
             status = Usage(rule);
         if (status != CLI_OK)
             return status;
     }
     const bool pokeWithoutChanges = command.name == QLatin1String("poke") && command.pokes.empty();
-    if (command.files.size() != rule->files || pokeWithoutChanges)
+    const bool namesMissing =
+        (command.name == QLatin1String("set") || command.name == QLatin1String("get")) &&
+        command.settings.isEmpty();
+    if (command.files.size() != rule->files || pokeWithoutChanges || namesMissing)
         return Usage(rule);
     return CLI_OK;
 }

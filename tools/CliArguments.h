@@ -8,7 +8,8 @@
 #include <map>
 
 struct CCliCommand {
-    QString name;             // dump, copy, poke, show, report, diff, info, read or write
+    QString name;             // dump, copy, poke, show, report, diff, info, read, write,
+                              // export, import, set or get
     QStringList files;        // the command's file arguments, in order
     int comPort = -1;         // --com 1..4 as a port index 0..3; -1 without it
     QString deviceName;       // --port DEVICE; empty without it
@@ -16,6 +17,10 @@ struct CCliCommand {
     int language = 0;         // --language of show, report, diff: 0 en, 1 fr, 2 de, 3 es, 4 it
     QString pdfPath;          // report --pdf OUT; empty without it
     std::map<int, int> pokes; // poke: address -> value
+    bool json = false;        // export --json
+    QString outputPath;       // export --output OUT; empty without it
+    QString basePath;         // import --base SETUP; empty without it
+    QStringList settings;     // set: "Section/Label=Value" words; get: one "Section/Label"
 };
 
 // The usage lines of every command, each ending with a line break.

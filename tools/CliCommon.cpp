@@ -1,15 +1,79 @@
 #include "tools/CliCommon.h"
 
+#include "dialogs/CTextSetup.h"
 #include "image/CE2prom.h"
+#include "lang/CFileLocations.h"
 #include "link/CError.h"
 
+#include <QFile>
 #include <cstdio>
+
+namespace {
+
+// The file's text when it can be read, else nothing.
+std::optional<QByteArray> ReadText(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+} // namespace
+
+QString CliDefaultSetup() {
+    return CFileLocations::OfThisRun().ShippedFile(QStringLiteral("karvo.def"));
+}
+
+QString CliTextError(const QString& path, const TEXT_SETUP_ERROR& error) {
+    return error.line > 0 ? QStringLiteral("%1:%2: %3").arg(path).arg(error.line).arg(error.Text())
+                          : QStringLiteral("%1: %2").arg(path, error.Text());
+}
+
+int CliApplyText(CE2prom& image, const QString& path) {
+    const std::optional<QByteArray> text = ReadText(path);
+    if (!text) {
+        CliError(QStringLiteral("cannot open %1").arg(path));
+        return CLI_CANNOT_OPEN;
+    }
+    if (!CTextSetup::IsTextSetup(*text)) {
+        CliError(QStringLiteral("%1: not a text setup (it does not begin with \"karvo-setup: %2\")")
+                     .arg(path)
+                     .arg(CTextSetup::FORMAT_VERSION));
+        return CLI_BAD_INPUT;
+    }
+    try {
+        CTextSetup::Parse(*text).ApplyTo(image);
+        return CLI_OK;
+    } catch (const TEXT_SETUP_ERROR& e) {
+        CliError(CliTextError(path, e));
+    } catch (const CError& e) {
+        CliError(QStringLiteral("%1: %2").arg(path, e.ComposeText()));
+    }
+    return CLI_BAD_INPUT;
+}
 
 void CliError(const QString& message) {
     std::fprintf(stderr, "karvo-cli: %s\n", message.toLocal8Bit().constData());
 }
 
 int CliLoad(CE2prom& image, const QString& path) {
+    if (const std::optional<QByteArray> text = ReadText(path);
+        text && CTextSetup::IsTextSetup(*text)) {
+        // The base is S-records: a default setup that were a text setup too would never end.
+        CE2prom base;
+        const QString defaultSetup = CliDefaultSetup();
+        if (const std::optional<QByteArray> defaultText = ReadText(defaultSetup);
+            defaultText && CTextSetup::IsTextSetup(*defaultText)) {
+            CliError(QStringLiteral("%1: the default setup is not S-records").arg(defaultSetup));
+            return CLI_BAD_INPUT;
+        }
+        if (const int status = CliLoad(base, defaultSetup); status != CLI_OK)
+            return status;
+        if (const int status = CliApplyText(base, path); status != CLI_OK)
+            return status;
+        image.ReplaceBytes(base.Bytes());
+        return CLI_OK;
+    }
     try {
         QByteArray type;
         switch (image.LoadSRecords(path, &type)) {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+struct TEXT_SETUP_ERROR;
+
 class CE2prom;
 
 enum CliStatus {
@@ -15,11 +17,23 @@ enum CliStatus {
     CLI_DIFFERENT = 5,    // diff: the two setups differ
 };
 
-// Loads path into image. On failure prints the reason to stderr and returns the status.
+// Loads path into image: S-records, or a text setup applied to the shipped default setup.
+// On failure prints the reason to stderr and returns the status.
 int CliLoad(CE2prom& image, const QString& path);
+
+// Applies the text setup in path to image. On failure (not a text setup, a refused
+// setting) prints the reason as "path:line: ..." to stderr, leaves image as it was and
+// returns the status.
+int CliApplyText(CE2prom& image, const QString& path);
+
+// The shipped default setup, found as Karvo finds it.
+QString CliDefaultSetup();
 
 // Saves image to path. On failure prints the reason to stderr and returns the status.
 int CliSave(CE2prom& image, const QString& path);
 
 // Prints a message to stderr, prefixed with "karvo-cli: ".
 void CliError(const QString& message);
+
+// "path:line: text" (or "path: text" without a line) for a refused text setup.
+QString CliTextError(const QString& path, const TEXT_SETUP_ERROR& error);

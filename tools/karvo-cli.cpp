@@ -9,8 +9,13 @@
 //   karvo-cli info [PORT]                    the unit's software name, version and date
 //   karvo-cli read OUT [PORT]                read the unit's setup into OUT
 //   karvo-cli write FILE [--verify] [PORT]   write FILE to the unit (and read it back)
+//   karvo-cli export FILE [--json] [--output OUT]   the setup as text (YAML or JSON)
+//   karvo-cli import TEXT OUT [--base SETUP]  a text setup onto SETUP, saved as S-records
+//   karvo-cli set IN OUT SECTION/LABEL=VALUE...      settings by name
+//   karvo-cli get FILE SECTION/LABEL          one setting's value
 // PORT is --port DEVICE or --com 1..4 (the profile's device for that COM port); without
-// it the profile's COM port choice of the main window.
+// it the profile's COM port choice of the main window. Every FILE, IN, A, B and SETUP may
+// be a text setup as export writes it, complete or partial (on the shipped karvo.def).
 //
 // Nothing is written when a command fails; the exit status tells why (see CliCommon.h).
 #include "image/CE2prom.h"
@@ -20,6 +25,7 @@
 #include "tools/CliDevice.h"
 #include "tools/CliReport.h"
 #include "tools/CliShow.h"
+#include "tools/CliText.h"
 
 #include <QApplication>
 
@@ -57,6 +63,22 @@ const char* const HELP_DETAILS =
     "  write FILE            write FILE to the unit\n"
     "    --verify            then read it back and name the settings and addresses that\n"
     "                        differ\n"
+    "  export FILE           the whole setup as text: each setting by section and dialog\n"
+    "                        label with its shown value, then the bytes the settings do\n"
+    "                        not give back\n"
+    "    --json              as JSON instead of YAML\n"
+    "    --output OUT        into OUT instead of standard output\n"
+    "  import TEXT OUT       apply the text setup TEXT (all or some settings) and save\n"
+    "                        the result as S-records in OUT\n"
+    "    --base SETUP        start from SETUP (default: the shipped karvo.def)\n"
+    "  set IN OUT SECTION/LABEL=VALUE...\n"
+    "                        change settings by name, checked as their dialogs check\n"
+    "                        them, and save\n"
+    "  get FILE SECTION/LABEL\n"
+    "                        print one setting's value as its dialog shows it\n"
+    "\n"
+    "Any setup FILE may be a text setup as export writes it; a partial one applies to\n"
+    "the shipped karvo.def.\n"
     "\n"
     "  --port DEVICE         talk to the unit through this serial device\n"
     "  --com 1..4            through the profile's device for that COM port\n"
@@ -65,9 +87,9 @@ const char* const HELP_DETAILS =
     "      --version         output version information and exit\n"
     "\n"
     "Exit status: 0 done, 1 wrong command line, 2 input file cannot be opened, 3 input\n"
-    "file not a usable setup, 4 output file cannot be written, 5 diff: the setups\n"
-    "differ, 10 to 24 the unit's outcomes (see karvo-cli(1)). Nothing is written when a\n"
-    "command fails.\n";
+    "file not a usable setup or a setting refused, 4 output file cannot be written,\n"
+    "5 diff: the setups differ, 10 to 24 the unit's outcomes (see karvo-cli(1)).\n"
+    "Nothing is written when a command fails.\n";
 
 // "0000: 00 01 ..." for each run of 16 bytes.
 int Dump(const CCliCommand& command) {
@@ -124,11 +146,13 @@ int main(int argc, char* argv[]) {
         widgets ? std::make_unique<QApplication>(argc, argv)
                 : std::make_unique<QCoreApplication>(argc, argv);
     const std::map<QString, std::function<int(const CCliCommand&)>> commands = {
-        {QStringLiteral("dump"), Dump},       {QStringLiteral("copy"), Copy},
-        {QStringLiteral("poke"), Poke},       {QStringLiteral("info"), CliInfo},
-        {QStringLiteral("read"), CliRead},    {QStringLiteral("write"), CliWrite},
-        {QStringLiteral("show"), RunCliShow}, {QStringLiteral("report"), RunCliReport},
-        {QStringLiteral("diff"), RunCliDiff},
+        {QStringLiteral("dump"), Dump},           {QStringLiteral("copy"), Copy},
+        {QStringLiteral("poke"), Poke},           {QStringLiteral("info"), CliInfo},
+        {QStringLiteral("read"), CliRead},        {QStringLiteral("write"), CliWrite},
+        {QStringLiteral("show"), RunCliShow},     {QStringLiteral("report"), RunCliReport},
+        {QStringLiteral("diff"), RunCliDiff},     {QStringLiteral("export"), RunCliExport},
+        {QStringLiteral("import"), RunCliImport}, {QStringLiteral("set"), RunCliSet},
+        {QStringLiteral("get"), RunCliGet},
     };
     return commands.at(command.name)(command);
 }

@@ -3,6 +3,8 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
+#include "app/AddedMenus.h"
+#include "app/CComparisonWindow.h"
 #include "app/CKarvoApp.h"
 #include "app/CKarvoDoc.h"
 #include "app/CRecentFileList.h"
@@ -66,6 +68,7 @@ private slots:
     void openFailures_data();
     void openFailures();
     void openLeavesUncoveredAddresses();
+    void openTextSetupIsUntitled();
     void saveWritesTheOpenFile();
     void saveOfReadOnlyFileAsksForName();
     void saveFailureIsReported();
@@ -181,6 +184,10 @@ void TestDocument::openFailures_data() {
     QTest::newRow("no records") << QByteArray("just some text\n")
                                 << "E2prom : File not in the right format or damage."
                                 << "ERROR";
+    QTest::newRow("refused text setup")
+        << QByteArray("karvo-setup: 1\nSystem Setup:\n  Options: 200\n")
+        << "%1:3: System Setup/Options: '200' is not a legal value (legal: DISABLED, 1 to 99)"
+        << "Karvo";
     QTest::newRow("cut short") << QByteArray("S104000100FA\r\nS10400")
                                << "E2prom : File not in the right format or damage."
                                << "ERROR";
@@ -217,6 +224,35 @@ void TestDocument::openLeavesUncoveredAddresses() {
     QCOMPARE(after.mid(17), before.mid(17));
     QCOMPARE(after[16], char(0x20));
     QCOMPARE(after[0], before[0]);
+}
+
+// The text applies to the shipped setup; Save asks for a name and leaves the text alone.
+void TestDocument::openTextSetupIsUntitled() {
+    Started s;
+    const QByteArray text =
+        "# site\nkarvo-setup: 1\nRadio Interface:\n  Radio type: GM300 SIMPLEX\n";
+    s.folder.Write("site.yaml", text);
+    QByteArray expected = s.Image().Bytes();
+    expected[21] = char(0); // GM300 SIMPLEX
+    // Compared with, it reads as it opens, and changes nothing.
+    s.files.openAnswers = {s.folder.Path("site.yaml")};
+    s.Frame().ExecuteCommand(ID_FILE_COMPARE_FILE);
+    QVERIFY(s.Frame().Comparison());
+    const QList<QStringList> rows = s.Frame().Comparison()->Rows();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows[0].mid(1), (QStringList{"Radio type", "GM350 RPT", "GM300 SIMPLEX"}));
+    QVERIFY(!s.Image().IsModified());
+    s.files.openAnswers = {s.folder.Path("site.yaml")};
+    s.Frame().ExecuteCommand(ID_FILE_OPEN);
+    QVERIFY(s.messages.boxes.isEmpty());
+    QCOMPARE(s.Image().Bytes().toHex(), expected.toHex());
+    QCOMPARE(s.Doc().Title(), QString("Untitled"));
+    QVERIFY(s.Image().IsModified());
+    s.files.saveAnswers = {s.folder.Path("site.def")};
+    s.Frame().ExecuteCommand(ID_FILE_SAVE);
+    QCOMPARE(s.files.saveProposals.size(), 1);
+    QCOMPARE(s.folder.Read("site.yaml"), text);
+    QVERIFY(s.folder.Read("site.def").startsWith("S1"));
 }
 
 void TestDocument::saveWritesTheOpenFile() {

@@ -1,5 +1,6 @@
 #include "FuzzTargets.h"
 
+#include "dialogs/CTextSetup.h"
 #include "image/CE2prom.h"
 #include "link/CDeviceLink.h"
 #include "link/CError.h"
@@ -102,7 +103,29 @@ void RunExchange(int command, CE2prom& image, CScriptedPort& port, CProgressFact
 
 } // namespace
 
+// A text setup is taken whole or not at all, and what it gives exports and reads back
+// to the same bytes.
+void FuzzTextSetup(const QByteArray& text) {
+    CE2prom image;
+    Fill(image);
+    const QByteArray before = image.Bytes();
+    try {
+        CTextSetup::Parse(text).ApplyTo(image);
+    } catch (const TEXT_SETUP_ERROR&) {
+        Require(image.Bytes() == before && !image.IsModified());
+        return;
+    }
+    CE2prom back;
+    Fill(back);
+    CTextSetup::Parse(CTextSetup::FromImage(image).Yaml()).ApplyTo(back);
+    Require(back.Bytes().mid(1) == image.Bytes().mid(1));
+}
+
 int FuzzSRecordFile(const std::uint8_t* data, std::size_t size) {
+    if (CTextSetup::IsTextSetup(Bytes(data, size))) {
+        FuzzTextSetup(Bytes(data, size));
+        return 0;
+    }
     CE2prom image;
     Fill(image);
     const QByteArray before = image.Bytes();

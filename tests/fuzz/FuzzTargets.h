@@ -8,7 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// The S-record loader on the bytes as a file's text.
+// The S-record loader on the bytes as a file's text, or the text setup reader when
+// the text is one.
 int FuzzSRecordFile(const std::uint8_t* data, std::size_t size);
 
 // The unit's side of Device information, Read device or Write device on a scripted port

@@ -14,8 +14,10 @@ struct Run {
     QByteArray err;
 };
 
-Run Cli(const QStringList& args) {
+// In the folder cwd when given (where karvo-cli finds the shipped karvo.def).
+Run Cli(const QStringList& args, const QString& cwd = QString()) {
     QProcess p;
+    p.setWorkingDirectory(cwd);
     p.start(KARVO_CLI, args);
     p.waitForFinished(20000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
@@ -37,6 +39,7 @@ private slots:
     void poke();
     void diff_data();
     void diff();
+    void textSetup();
     void refusals_data();
     void refusals();
 
@@ -121,6 +124,24 @@ void TestCli::diff() {
     QCOMPARE(QString::fromUtf8(r.out), out);
 }
 
+// export, import, set and get, and a text setup read where S-records are.
+void TestCli::textSetup() {
+    QCOMPARE(Cli({"export", KARVO_DEFAULT_SETUP, "--output", Path("def.yaml")}).status, 0);
+    QVERIFY(QFile::copy(KARVO_DEFAULT_SETUP, Path("karvo.def")));
+    QCOMPARE(Cli({"import", Path("def.yaml"), Path("back.s19")}, m_dir.path()).status, 0);
+    QCOMPARE(Cli({"copy", KARVO_DEFAULT_SETUP, Path("def.s19")}).status, 0);
+    QCOMPARE(ReadAll(Path("back.s19")), ReadAll(Path("def.s19")));
+    const QStringList names = {"Radio Interface/Radio type=GM300 SIMPLEX",
+                               "Decoder 2/Send acknowledge=NO"};
+    QCOMPARE(Cli(QStringList{"set", KARVO_DEFAULT_SETUP, Path("site.s19")} + names).status, 0);
+    const Run d = Cli({"diff", Path("def.yaml"), Path("site.s19")}, m_dir.path());
+    QCOMPARE(d.status, 5);
+    QCOMPARE(d.out, QByteArray("Radio Interface | Radio type | GM350 RPT | GM300 SIMPLEX\n"
+                               "Decoder 2 | Send acknowledge | YES | NO\n"));
+    const Run g = Cli({"get", Path("site.s19"), "Decoder 2/Send acknowledge"});
+    QCOMPARE(g.out, QByteArray("NO\n"));
+}
+
 void TestCli::refusals_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
@@ -154,6 +175,12 @@ void TestCli::refusals_data() {
     QTest::newRow("report to an unwritable PDF")
         << QStringList{"report", KARVO_DEFAULT_SETUP, "--pdf", "@/no/such/dir/out.s19"} << 4
         << "cannot write";
+    QTest::newRow("refused text setup")
+        << QStringList{"import", "@/site.yaml", "@/out.s19", "--base", KARVO_DEFAULT_SETUP} << 3
+        << "/site.yaml:3: Radio Interface/Radio typ: no such setting (did you mean 'Radio type'?)";
+    QTest::newRow("set refused") << QStringList{"set", KARVO_DEFAULT_SETUP, "@/out.s19",
+                                                "System Setup/Options=100"}
+                                 << 3 << "System Setup/Options: '100' is not a legal value";
     QTest::newRow("poke no changes")
         << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19"} << 1 << "usage";
 }
@@ -165,6 +192,7 @@ void TestCli::refusals() {
     WriteFile("bad.s19", "S1040001AB50\nS9030000FC");
     WriteFile("text.txt", "hello world\n");
     WriteFile("s2.s19", "S2050000010100\nS9030000FC");
+    WriteFile("site.yaml", "karvo-setup: 1\nRadio Interface:\n  Radio typ: GM300 SIMPLEX\n");
     for (QString& a : args)
         a.replace("@", m_dir.path());
     const Run r = Cli(args);

@@ -1,0 +1,140 @@
+// Setups as text: every image comes back byte for byte, a partial text changes only what
+// it names, and each kind of bad text is refused with its line and nothing changed.
+#include "dialogs/CTextSetup.h"
+#include "image/CE2prom.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+
+void LoadDefault(CE2prom& image) {
+    if (image.LoadSRecords(KARVO_DEFAULT_SETUP) != 1)
+        qFatal("no default setup");
+}
+
+// What a save keeps: addresses 1 to 210.
+QByteArray Saved(const CE2prom& image) {
+    return image.Bytes().mid(1);
+}
+
+} // namespace
+
+class TestTextSetup : public QObject {
+    Q_OBJECT
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void partialTextOnBase();
+    void refusals_data();
+    void refusals();
+};
+
+void TestTextSetup::roundTrip_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("json");
+    for (const char fill : {'\x00', '\xFF', '\x80', '\x0B'})
+        QTest::addRow("all 0x%02X", quint8(fill)) << QByteArray(CE2prom::IMAGE_SIZE, fill) << false;
+    QRandomGenerator random(18);
+    for (int n = 0; n < 150; ++n) {
+        QByteArray bytes(CE2prom::IMAGE_SIZE, '\0');
+        for (char& byte : bytes) // mostly small values, so that many bytes are legal
+            byte = char(random.bounded(4) == 0 ? random.bounded(256) : random.bounded(12));
+        QTest::addRow("random %d", n) << bytes << (n % 10 == 0);
+    }
+}
+
+// Imported onto the shipped setup, the export of any image gives back all its bytes.
+void TestTextSetup::roundTrip() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, json);
+    CE2prom image;
+    image.ReplaceBytes(bytes);
+    const CTextSetup exported = CTextSetup::FromImage(image);
+    const QByteArray text = json ? exported.Json() : exported.Yaml();
+    QVERIFY(CTextSetup::IsTextSetup(text));
+    CE2prom back;
+    LoadDefault(back);
+    CTextSetup::Parse(text).ApplyTo(back);
+    QCOMPARE(Saved(back).toHex(), Saved(image).toHex());
+}
+
+void TestTextSetup::partialTextOnBase() {
+    CE2prom image;
+    LoadDefault(image);
+    QByteArray expected = image.Bytes();
+    CTextSetup::Parse("karvo-setup: 1  # a site\n"
+                      "System Setup:\n  Options: 7\n"
+                      "Disconnect:\n  Telegram length: 2\n  Tone 2: Tone 5\n"
+                      "bytes:\n  0x01: 0x2A\n")
+        .ApplyTo(image);
+    expected[20] = char(7);
+    expected[122 + 3 + 1] = char(5);       // tone 2
+    for (int tone = 3; tone <= 11; ++tone) // the tones after the length end
+        expected[122 + 3 + tone - 1] = char(255);
+    expected[1] = char(0x2A);
+    QCOMPARE(image.Bytes().toHex(), expected.toHex());
+}
+
+void TestTextSetup::refusals_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("message");
+    const QByteArray head = "karvo-setup: 1\nSystem Setup:\n";
+    QTest::newRow("unknown section")
+        << QByteArray("karvo-setup: 1\nSystem Setp:\n  Options: 1\n") << 3
+        << "System Setp: no such section (did you mean 'System Setup'?)";
+    QTest::newRow("unknown label")
+        << head + "  Frobs: 1\n"
+        << 3
+        << "System Setup/Frobs: no such setting (legal: Country, Options, "
+           "Monitor power supply alarms)";
+    QTest::newRow("near miss") << head + "  Option: 1\n" << 3 << "did you mean 'Options'?";
+    QTest::newRow("spinner range") << head + "  Country: SWEDEN\n  Options: 100\n"
+                                   << 4
+                                   << "System Setup/Options: '100' is not a legal value (legal: "
+                                      "DISABLED, 1 to 99)";
+    QTest::newRow("combo text") << head + "  Country: MARS\n" << 3 << "legal: SWEDEN, FRANCE";
+    QTest::newRow("check box") << head + "  Monitor power supply alarms: 1\n"
+                               << 3 << "(legal: YES, NO)";
+    QTest::newRow("radio pair") << QByteArray("karvo-setup: 1\nLine Interface:\n  Two wire: YES\n"
+                                              "  Four wire: YES\n")
+                                << 4 << "only one button of its group can be YES";
+    QTest::newRow("prolonged beyond telegram")
+        << QByteArray("karvo-setup: 1\nAlarm:\n  Prolonged tone: 4\n  Telegram length: 3\n") << 3
+        << "(legal: NO, 1 to 3 (the telegram length))";
+    QTest::newRow("telegram length")
+        << QByteArray("karvo-setup: 1\nAlarm:\n  Telegram length: 12\n") << 3 << "(legal: 0 to 11)";
+    QTest::newRow("version") << QByteArray("karvo-setup: 2\n") << 1
+                             << "format version '2' is not read";
+    QTest::newRow("no version") << QByteArray("System Setup:\n  Options: 1\n") << 1
+                                << "\"karvo-setup: 1\" is missing";
+    QTest::newRow("syntax") << head + "  Options: [1\n" << 4 << "YAML syntax error";
+    QTest::newRow("duplicate") << head + "  Options: 1\n  Options: 2\n"
+                               << 4 << "duplicate key 'Options' (first at line 3)";
+    QTest::newRow("byte address") << QByteArray("karvo-setup: 1\nbytes:\n  211: 0\n") << 3
+                                  << "address '211' is outside 1 to 210";
+    QTest::newRow("byte value") << QByteArray("karvo-setup: 1\nbytes:\n  0x01: 0x100\n") << 3
+                                << "outside 0 to 255";
+}
+
+// The first refusal names its line; the image is untouched even by settings before it.
+void TestTextSetup::refusals() {
+    QFETCH(QByteArray, text);
+    CE2prom image;
+    LoadDefault(image);
+    const QByteArray before = image.Bytes();
+    try {
+        CTextSetup::Parse(text).ApplyTo(image);
+        QFAIL("accepted");
+    } catch (const TEXT_SETUP_ERROR& e) {
+        QTEST(e.line, "line");
+        QFETCH(QString, message);
+        QVERIFY2(e.Text().contains(message), qPrintable(e.Text()));
+    }
+    QCOMPARE(image.Bytes(), before);
+    QVERIFY(!image.IsModified());
+}
+
+QTEST_GUILESS_MAIN(TestTextSetup)
+#include "tst_textsetup.moc"
