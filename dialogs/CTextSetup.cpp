@@ -8,6 +8,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <yaml-cpp/depthguard.h>
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
@@ -154,6 +155,9 @@ CTextSetup CTextSetup::Parse(const QByteArray& text) {
     YAML::Node root;
     try {
         root = YAML::Load(text.toStdString());
+    } catch (const YAML::DeepRecursion& e) {
+        // yaml-cpp names this one "bad file"; say what is wrong.
+        Refuse(e.mark.line + 1, QStringLiteral("YAML syntax error: nested too deeply"));
     } catch (const YAML::Exception& e) {
         Refuse(e.mark.line + 1, QStringLiteral("YAML syntax error: %1").arg(e.msg.c_str()));
     }

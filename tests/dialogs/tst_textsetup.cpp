@@ -110,6 +110,8 @@ void TestTextSetup::refusals_data() {
     QTest::newRow("no version") << QByteArray("System Setup:\n  Options: 1\n") << 1
                                 << "\"karvo-setup: 1\" is missing";
     QTest::newRow("syntax") << head + "  Options: [1\n" << 4 << "YAML syntax error";
+    QTest::newRow("nesting") << "karvo-setup: 1\nbytes: " + QByteArray(3000, '[') << 2
+                             << "nested too deeply";
     QTest::newRow("duplicate") << head + "  Options: 1\n  Options: 2\n"
                                << 4 << "duplicate key 'Options' (first at line 3)";
     QTest::newRow("byte address") << QByteArray("karvo-setup: 1\nbytes:\n  211: 0\n") << 3
