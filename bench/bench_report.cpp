@@ -3,7 +3,6 @@
 #include "app/SetupReport.h"
 #include "image/CE2prom.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -31,14 +30,3 @@ void BM_ReportText(benchmark::State& state) {
 BENCHMARK(BM_ReportText)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-// The hidden dialogs need a QApplication; without a display they are drawn off screen.
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
