@@ -32,7 +32,7 @@ QList<QStringList> CComparisonWindow::TableRows(const SETUP_DIFFERENCES& differe
     for (const SETTING_DIFFERENCE& setting : differences.settings)
         rows << QStringList{setting.section, setting.label, setting.valueA, setting.valueB};
     for (const int address : differences.unshownAddresses)
-        rows << QStringList{QString(), QStringLiteral("address %1").arg(address),
+        rows << QStringList{QString(), Tr("address %1").arg(address),
                             Hex(here.GetByte(address)), Hex(there.GetByte(address))};
     return rows;
 }

@@ -77,6 +77,10 @@ bool CKarvoDoc::LoadTextSetup(const QString& path, const QByteArray& text, CE2pr
         Messages().Show(where + QStringLiteral(": ") + error.Text(), QStringLiteral("Karvo"),
                         MsgIcon::Exclamation, MsgButtons::Ok);
         return false;
+    } catch (const CError& error) {
+        // A setting's logic refused to work: reported as every such error is.
+        error.ReportError();
+        return false;
     }
 }
 

@@ -31,6 +31,7 @@
 #include <QToolBar>
 #include <QUndoStack>
 #include <array>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -113,7 +114,10 @@ CMainFrame::CMainFrame(int resourceId, CCommandTarget* application, SetupDialogS
         SetBaseline();
     });
     connect(m_document.get(), &CKarvoDoc::DocumentNew, this, &CMainFrame::StartNewHistory);
-    connect(m_document.get(), &CKarvoDoc::DocumentSaved, this, &CMainFrame::SetBaseline);
+    connect(m_document.get(), &CKarvoDoc::DocumentSaved, this, [this] {
+        SetBaseline();
+        MarkHistorySaved();
+    });
     m_view = new CKarvoView(*m_document, *this);
     setCentralWidget(m_view);
     m_view->setFocus();
@@ -209,13 +213,17 @@ void CMainFrame::BuildMenus() {
     }
 }
 
-// Adds the File menu's own items that follow the item after, and those that follow them.
+// Adds the File menu's own items that follow the item after, and those that follow them,
+// as a group of their own behind a separator, so the menu's separators stay where they are.
 void CMainFrame::AddFileItems(QMenu* menu, int after) {
     if (!menu)
         return;
+    bool first = true;
     for (const ADDED_MENU_ITEM& item : AddedFileItems()) {
         if (item.after != after)
             continue;
+        if (std::exchange(first, false))
+            menu->addSeparator();
         menu->addAction(MakeAction(item.id));
         after = item.id;
     }
@@ -265,6 +273,24 @@ void CMainFrame::UpdateUndoTexts() {
 
 void CMainFrame::StartNewHistory() {
     m_history->clear();
+    m_savedInHistory = false;
+}
+
+void CMainFrame::MarkHistorySaved() {
+    m_history->setClean();
+    m_savedInHistory = true;
+}
+
+// Undo and redo give back the modified flag of the state they return to; once the setup
+// has been saved within this history, the saved state alone is unmodified, so a step back
+// from it is never lost without the question to save.
+void CMainFrame::StepHistory(bool back) {
+    if (back)
+        m_history->undo();
+    else
+        m_history->redo();
+    if (m_savedInHistory)
+        m_image->SetModified(!m_history->isClean());
 }
 
 void CMainFrame::RecordImageChange(const QString& name, const IMAGE_STATE& before) {
@@ -431,10 +457,10 @@ bool CMainFrame::OnCmdMsg(int id) {
         RunCompareDeviceCommand(*this);
         return true;
     case ID_EDIT_UNDO:
-        m_history->undo();
+        StepHistory(true);
         return true;
     case ID_EDIT_REDO:
-        m_history->redo();
+        StepHistory(false);
         return true;
     case ID_SERIAL_PORTS: {
         // The dialog stores its choices itself; the serial port reads them at each open.

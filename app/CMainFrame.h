@@ -130,6 +130,8 @@ private:
     void UpdateUndoTexts();
     void CompareWithFile();
     void StartNewHistory();
+    void MarkHistorySaved();
+    void StepHistory(bool back);
 
     int m_resourceId;
     CCommandTarget* m_application;
@@ -142,6 +144,7 @@ private:
     CKarvoView* m_view = nullptr;
     std::map<int, QAction*> m_actions; // shared by menus and toolbar
     QUndoStack* m_history = nullptr;   // a Qt child
+    bool m_savedInHistory = false;     // the setup was saved since the history began
     QPointer<CComparisonWindow> m_comparison;
     // Top-level menu bar items: a menu bar would show a toolbar icon instead of the text,
     // so these get actions of their own for the same commands.

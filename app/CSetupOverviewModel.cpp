@@ -195,6 +195,9 @@ QVariant CSetupOverviewModel::SectionData(const SECTION& section, int column, in
     case LabelRole:
         return section.caption;
     case Qt::AccessibleTextRole:
+        // The whole row is read out at its first cell; the others stay empty, as shown.
+        if (column != LABEL_COLUMN)
+            return QVariant();
         return enabled ? section.caption : section.caption + QStringLiteral(", ") + unavailable;
     case Qt::ToolTipRole:
         return enabled ? (section.error.isEmpty() ? QVariant() : section.error)
@@ -236,6 +239,9 @@ QVariant CSetupOverviewModel::SettingData(const SECTION& section, const SETTING_
     case LabelRole:
         return row.label;
     case Qt::AccessibleTextRole: {
+        // The first cell reads the whole row; the others read what they show.
+        if (column != LABEL_COLUMN)
+            return SettingData(section, row, column, Qt::DisplayRole);
         const QString text = row.label + QStringLiteral(": ") + row.value;
         return changed ? text + QStringLiteral(", ") + Tr("changed, was %1").arg(row.before) : text;
     }

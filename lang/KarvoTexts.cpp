@@ -86,6 +86,7 @@ const KARVO_TEXT ROWS[] = {
       "modificato, prima %1"}},
     {{"not available: %1", "non disponible : %1", "nicht verfügbar: %1", "no disponible: %1",
       "non disponibile: %1"}},
+    {{"address %1", "adresse %1", "Adresse %1", "dirección %1", "indirizzo %1"}},
     {{"This setup", "Cette configuration", "Diese Einstellungen", "Esta configuración",
       "Questa configurazione"}},
     {{"The unit", "Le système", "Das Gerät", "El dispositivo", "Il dispositivo"}},

@@ -82,7 +82,7 @@ void TestMainFrame::menusOfEachLanguage_data() {
         << 128
         << QString::fromUtf8(
                "&File{&Open...\tCtrl+O|&Save\tCtrl+S|Save &As...|-|Read device|Write device|"
-               "Device information|Compare with file...|Compare with "
+               "Device information|-|Compare with file...|Compare with "
                "device|-|&Print...\tCtrl+P|Print Pre&view|P&rint Setup...|-|E&xit}|"
                "&Edit{&Undo\tCtrl+Z|&Redo\tCtrl+Y}|"
                "Setup{System Setup|Radio Interface|Repeater Operation|Line Interface|Line "
@@ -96,7 +96,7 @@ void TestMainFrame::menusOfEachLanguage_data() {
         << 164
         << QString::fromUtf8(
                "&Fichier{&Ouvrir|&Enregistrer|En&registrer sous|-|Lire système|Ecrire système|"
-               "Infos système|Comparer avec un fichier...|Comparer avec le "
+               "Infos système|-|Comparer avec un fichier...|Comparer avec le "
                "système|-|&Imprimer|Aperçu a&vant impression|Configurer l'impression.|-|"
                "&Quitter}|"
                "&Edition{&Annuler\tCtrl+Z|&Rétablir\tCtrl+Y}|Configurer{Configurer le "
@@ -110,7 +110,7 @@ void TestMainFrame::menusOfEachLanguage_data() {
         << 172
         << QString::fromUtf8(
                "&Datei{Ö&ffnen...|&Speichern|Speichern &unter...|-|Gerät lesen|Gerät programmieren|"
-               "Gerätedaten|Mit Datei vergleichen...|Mit Gerät "
+               "Gerätedaten|-|Mit Datei vergleichen...|Mit Gerät "
                "vergleichen|-|&Drucken...|Seiten&ansicht|Drucker &einrichten...|-|&Beenden}|"
                "&Bearbeiten{&Rückgängig\tCtrl+Z|&Wiederholen\tCtrl+Y}|"
                "Einstellungen{Systemeinstellungen|Funkgeräteschnittstelle|Repeaterbetrieb|"
@@ -123,7 +123,7 @@ void TestMainFrame::menusOfEachLanguage_data() {
         << 173
         << QString::fromUtf8(
                "&Archivo{&Abrir...|&Guardar|G&uardar como...|-|Leer dispositivo|"
-               "Escribir en dispositivo|Información sobre dispositivo|Comparar con "
+               "Escribir en dispositivo|Información sobre dispositivo|-|Comparar con "
                "archivo...|Comparar con dispositivo|-|&Imprimir...|"
                "Pr&esentación preliminar|Con&figurar impresión...|-|&Salir}|"
                "&Edición{&Deshacer\tCtrl+Z|&Rehacer\tCtrl+Y}|"
@@ -137,7 +137,7 @@ void TestMainFrame::menusOfEachLanguage_data() {
         << 174
         << QString::fromUtf8(
                "&File{&Apri...|&Salva|Sa&lva con nome...|-|Leggi dispositivo|Scrivi dispositivo|"
-               "Informazioni sul dispositivo|Confronta con file...|Confronta con "
+               "Informazioni sul dispositivo|-|Confronta con file...|Confronta con "
                "dispositivo|-|Stam&pa...|Antepri&ma di stampa|"
                "&Imposta stampante...|-|E&sci}|"
                "&Modifica{&Annulla\tCtrl+Z|&Ripeti\tCtrl+Y}|Imposta{Imposta sistema|Interfaccia "

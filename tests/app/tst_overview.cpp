@@ -119,9 +119,12 @@ void TestOverview::rowsFollowTheListing() {
     }
     QCOMPARE(model.ChangedCount(), changed);
     QCOMPARE(changed > 0, !bytes.isEmpty());
-    if (bytes.isEmpty())
-        QCOMPARE(SettingOf(model, ID_RADIO_INTERFACE, "Radio type").data(Qt::AccessibleTextRole),
-                 QVariant("Radio type: GM350 RPT"));
+    if (bytes.isEmpty()) {
+        const QModelIndex radioType = SettingOf(model, ID_RADIO_INTERFACE, "Radio type");
+        QCOMPARE(radioType.data(Qt::AccessibleTextRole), QVariant("Radio type: GM350 RPT"));
+        QCOMPARE(radioType.siblingAtColumn(Model::VALUE_COLUMN).data(Qt::AccessibleTextRole),
+                 QVariant("GM350 RPT"));
+    }
     SetCurrentLanguage(0);
 }
 
@@ -216,21 +219,26 @@ void TestOverview::undoRedoOfDialogOk() {
     QVERIFY(image->IsModified());
     QCOMPARE(model.ChangedCount(), 1);
 
-    // Saving makes the saved setup the one changes are counted from; undo then gives back
-    // the flag as it was before the step.
+    // Saving makes the saved setup the one changes are counted from; a step back from it
+    // is modified (so closing asks to save it), and the step forward again is not.
     QVERIFY(frame.Document()->DoSave(folder.Path("saved.s19")));
     QCOMPARE(model.ChangedCount(), 0);
     frame.ExecuteCommand(ID_EDIT_UNDO);
-    QVERIFY(!image->IsModified());
+    QVERIFY(image->IsModified());
     QCOMPARE(model.ChangedCount(), 1);
     QVERIFY(!radioType.data(Qt::FontRole).isNull());
+    frame.ExecuteCommand(ID_EDIT_REDO);
+    QVERIFY(!image->IsModified());
+    frame.ExecuteCommand(ID_EDIT_UNDO);
 
-    // Open starts a new history.
+    // Open asks to save the step back from the saved setup, and starts a new history.
+    messages.answers << MsgAnswer::No;
     QVERIFY(frame.Document()->OpenDocumentFile(folder.Path("saved.s19")));
+    QCOMPARE(messages.boxes.size(), 1);
+    QCOMPARE(messages.boxes[0].buttons, MsgButtons::YesNo);
     QCOMPARE(frame.History().count(), 0);
     QCOMPARE(model.ChangedCount(), 0);
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
-    QVERIFY(messages.boxes.isEmpty());
 }
 
 QTEST_MAIN(TestOverview)
