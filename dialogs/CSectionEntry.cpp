@@ -36,11 +36,32 @@ std::optional<bool> ReadYesNo(const QString& value) {
     return std::nullopt;
 }
 
-// A whole number in from to to; nullopt for anything else.
+// Digits with an optional leading minus, nothing else: a script's "0x6", "6.0" or "+6"
+// is not read by its leading digits, as the dialog's edit would read it.
+bool IsPlainDecimal(const QString& value) {
+    const QStringView digits = QStringView(value).mid(value.startsWith(u'-') ? 1 : 0);
+    return !digits.isEmpty() &&
+           std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// A plain decimal whole number in from to to; nullopt for anything else.
 std::optional<int> ReadNumber(const QString& value, int from, int to) {
     bool ok = false;
-    const int number = value.toInt(&ok);
+    const int number = IsPlainDecimal(value) ? value.toInt(&ok) : 0;
     return ok && number >= from && number <= to ? std::optional<int>(number) : std::nullopt;
+}
+
+// Whether value is written as a text setup writes a value of list: one of its texts, or a
+// plain decimal number, with a minus only where the list goes below zero.
+bool IsWrittenValue(const QString& value, const VALUE_STRUCT* list) {
+    bool negative = false;
+    for (int i = 0; list && !IsEndEntry(list[i]); ++i) {
+        if (IsTextEntry(list[i]) && value == EnglishText(list[i]))
+            return true;
+        negative = negative ||
+                   (IsTextEntry(list[i]) ? EnglishText(list[i]).startsWith(u'-') : list[i].low < 0);
+    }
+    return IsPlainDecimal(value) && (negative || !value.startsWith(u'-'));
 }
 
 QString RangeText(int from, int to) {
@@ -92,6 +113,7 @@ QString LegalValues(const VALUE_STRUCT* list) {
 CSectionEntry::CSectionEntry(const FORM_TABLE& form, CE2prom& image)
     : m_form(form), m_image(&image), m_settings(form) {
     m_settings.Attach(&image);
+    m_imageLength = TelegramLength(m_settings);
 }
 
 void CSectionEntry::Refuse(const TEXT_SETUP_ERROR& origin, const QString& value,
@@ -125,6 +147,8 @@ void CSectionEntry::EnterBinding(const BINDING_ENTRY& binding, const QString& va
     case SettingKind::Spinner:
     case SettingKind::Spinner10:
     case SettingKind::WordSpinner:
+        if (!IsWrittenValue(value, ValueList(id)))
+            Refuse(origin, value, LegalValues(ValueList(id)));
         m_spinnerTexts[id] = {value, origin};
         break;
     case SettingKind::Combo: {
@@ -151,12 +175,16 @@ void CSectionEntry::EnterBinding(const BINDING_ENTRY& binding, const QString& va
         auto* digit = static_cast<CDigitLogic*>(logic);
         const std::optional<int> number = ReadNumber(value, INT_MIN, INT_MAX);
         if (!number || digit->ReadShownValue(value) != *number)
-            Refuse(origin, value, LegalValues(FindVariable(m_image, m_form.table, id, "").values));
+            Refuse(origin, value, LegalValues(ValueList(id)));
         digit->SetValue(*number);
         break;
     }
     }
     m_touched.insert(id);
+}
+
+const VALUE_STRUCT* CSectionEntry::ValueList(int controlId) const {
+    return FindVariable(m_image, m_form.table, controlId, "").values;
 }
 
 const WINDOWLESS_BINDING* CSectionEntry::FindWindowless(int controlId) const {
@@ -262,16 +290,17 @@ void CSectionEntry::CheckProlongedTone(int tone) {
     }
 }
 
-// The prolonged tone must lie within a telegram length that is set; a length that is set
-// and leaves the stored prolonged tone behind makes it "No", as the slider does.
+// The prolonged tone must lie within the telegram: the length set, else the image's own
+// length, as the dialog disables the buttons beyond it. A length that is set and leaves
+// the stored prolonged tone behind makes it "No", as the slider does.
 void CSectionEntry::ResolveTelegram() {
     if (m_prolongedTone) {
         const auto& [tone, pending] = *m_prolongedTone;
-        if (m_telegramLength && tone > *m_telegramLength)
+        const int length = m_telegramLength.value_or(m_imageLength);
+        if (tone > length)
             Refuse(pending.origin, pending.text,
-                   *m_telegramLength
-                       ? QStringLiteral("NO, 1 to %1 (the telegram length)").arg(*m_telegramLength)
-                       : QStringLiteral("NO (the telegram is empty)"));
+                   length ? QStringLiteral("NO, 1 to %1 (the telegram length)").arg(length)
+                          : QStringLiteral("NO (the telegram is empty)"));
         CheckProlongedTone(tone);
     } else if (m_telegramLength) {
         const int checked = CheckedProlongedTone(m_settings);
@@ -294,8 +323,7 @@ void CSectionEntry::ValidateSpinners() {
         auto* spinner = static_cast<CSpinnerLogic*>(m_settings.Logic(id));
         const PENDING& pending = found->second;
         if (!spinner->Validate(pending.text))
-            Refuse(pending.origin, pending.text,
-                   LegalValues(FindVariable(m_image, m_form.table, id, "").values));
+            Refuse(pending.origin, pending.text, LegalValues(ValueList(id)));
         spinner->SetExchangeString(spinner->ShownText());
     }
 }

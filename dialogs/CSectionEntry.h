@@ -53,6 +53,7 @@ private:
     void ValidateSpinners();
     void Commit();
     void CheckProlongedTone(int tone);
+    const VALUE_STRUCT* ValueList(int controlId) const;
     const WINDOWLESS_BINDING* FindWindowless(int controlId) const;
     bool IsTelegramLength(const SETTING_LINE& line) const;
     [[noreturn]] void Refuse(const TEXT_SETUP_ERROR& origin, const QString& value,
@@ -66,6 +67,7 @@ private:
     std::vector<RADIO_ENTRY> m_radios;
     std::optional<std::pair<int, PENDING>> m_prolongedTone;
     std::optional<int> m_telegramLength;
+    int m_imageLength = 0; // the telegram length the image held when the entry began
 };
 
 // The binding on a control of form, or nullptr.

@@ -2,6 +2,7 @@
 
 #include "dialogs/CSectionEntry.h"
 #include "image/CE2prom.h"
+#include "image/SRecords.h"
 #include "lang/CFileLocations.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CError.h"
@@ -9,9 +10,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <yaml-cpp/depthguard.h>
+#include <yaml-cpp/eventhandler.h>
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
+#include <sstream>
 
 namespace {
 
@@ -125,6 +128,55 @@ const SETTING_LINE& FindLine(const FORM_TABLE& form, const QString& label,
     throw error;
 }
 
+// Lets a document through; after StopAtNext, stops the parse at the start of the next
+// one, throwing its line.
+class CDocumentStarts : public YAML::EventHandler {
+public:
+    struct STARTED {
+        int line;
+    };
+    void StopAtNext() { m_stop = true; }
+    void OnDocumentStart(const YAML::Mark& mark) override {
+        if (m_stop)
+            throw STARTED{mark.line + 1};
+    }
+    void OnDocumentEnd() override {}
+    void OnNull(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnAlias(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnScalar(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                  const std::string&) override {}
+    void OnSequenceStart(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                         YAML::EmitterStyle::value) override {}
+    void OnSequenceEnd() override {}
+    void OnMapStart(const YAML::Mark&, const std::string&, YAML::anchor_t,
+                    YAML::EmitterStyle::value) override {}
+    void OnMapEnd() override {}
+
+private:
+    bool m_stop = false;
+};
+
+// A text holds one document: YAML::Load would drop what follows a second "---".
+void RefuseSecondDocument(const std::string& text) {
+    std::istringstream in(text);
+    YAML::Parser parser(in);
+    CDocumentStarts starts;
+    try {
+        if (parser.HandleNextDocument(starts)) {
+            starts.StopAtNext();
+            parser.HandleNextDocument(starts);
+        }
+    } catch (const CDocumentStarts::STARTED& second) {
+        Refuse(second.line, QStringLiteral("a second document; a text setup is one document"));
+    }
+}
+
+// Whether a word of text is an S-record, so that the file reads as S-records.
+bool HoldsSRecord(const QByteArray& text) {
+    const QList<QByteArray> words = text.simplified().split(' ');
+    return std::any_of(words.begin(), words.end(), IsSRecordLine);
+}
+
 // A scalar as YAML writes it: plain where it reads back as the same text, else quoted.
 std::string YamlScalar(const QString& text) {
     YAML::Emitter out;
@@ -146,15 +198,20 @@ bool CTextSetup::IsTextSetup(const QByteArray& text) {
              {"karvo-setup", "\"karvo-setup", "'karvo-setup", "{", "---", "%YAML"})
             if (line.startsWith(start))
                 return true;
-        return false;
+        // A list is read as YAML too, so as to be refused at its line, when no S-record
+        // follows.
+        return (line == "-" || line.startsWith("- ") || line.startsWith('[')) &&
+               !HoldsSRecord(body);
     }
-    return false;
+    // Comments alone: a text setup with every line commented out.
+    return body.contains('#') && !HoldsSRecord(body);
 }
 
 CTextSetup CTextSetup::Parse(const QByteArray& text) {
     YAML::Node root;
     try {
         root = YAML::Load(text.toStdString());
+        RefuseSecondDocument(text.toStdString());
     } catch (const YAML::DeepRecursion& e) {
         // yaml-cpp names this one "bad file"; say what is wrong.
         Refuse(e.mark.line + 1, QStringLiteral("YAML syntax error: nested too deeply"));
@@ -162,10 +219,11 @@ CTextSetup CTextSetup::Parse(const QByteArray& text) {
         Refuse(e.mark.line + 1, QStringLiteral("YAML syntax error: %1").arg(e.msg.c_str()));
     }
     if (!root.IsMap())
-        Refuse(1, QStringLiteral("not a text setup: a mapping that begins with \"%1: %2\" is "
-                                 "expected")
-                      .arg(VERSION_KEY)
-                      .arg(FORMAT_VERSION));
+        Refuse(std::max(1, LineOf(root)),
+               QStringLiteral("not a text setup: a mapping that begins with \"%1: %2\" is "
+                              "expected")
+                   .arg(VERSION_KEY)
+                   .arg(FORMAT_VERSION));
     CheckKeys(root);
     CTextSetup setup;
     bool versioned = false;
@@ -181,7 +239,7 @@ CTextSetup CTextSetup::Parse(const QByteArray& text) {
         } else if (key == QLatin1String(BYTES_KEY)) {
             setup.ParseBytes(item.second);
         } else {
-            setup.ParseSection(key, item.second);
+            setup.ParseSection(key, LineOf(item.first), item.second);
         }
     }
     if (!versioned)
@@ -189,8 +247,10 @@ CTextSetup CTextSetup::Parse(const QByteArray& text) {
     return setup;
 }
 
-// A section is a mapping of labels to scalars; an empty section names nothing.
-void CTextSetup::ParseSection(const QString& section, const YAML::Node& node) {
+// A section is a mapping of labels to scalars; an empty section names nothing. Its name is
+// checked here, at its own line, even when it is empty.
+void CTextSetup::ParseSection(const QString& section, int line, const YAML::Node& node) {
+    FindForm(section, TEXT_SETUP_ERROR{line, -1, QString(), QString()});
     if (node.IsNull())
         return;
     if (!node.IsMap())

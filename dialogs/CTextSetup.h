@@ -38,7 +38,8 @@ public:
     static constexpr int FORMAT_VERSION = 1;
 
     // Whether text is a text setup rather than S-records: its first line that is neither
-    // blank nor a comment starts the mapping ("karvo-setup", "{", "---" or "%YAML").
+    // blank nor a comment starts the mapping ("karvo-setup", "{", "---" or "%YAML"), or,
+    // in a text without an S-record, starts a list or there is no such line but comments.
     static bool IsTextSetup(const QByteArray& text);
 
     // Reads a text setup. TEXT_SETUP_ERROR for a YAML syntax error, a duplicate key, a
@@ -67,7 +68,7 @@ public:
     static QString SettingValue(CE2prom& image, const QString& section, const QString& label);
 
 private:
-    void ParseSection(const QString& section, const YAML::Node& node);
+    void ParseSection(const QString& section, int line, const YAML::Node& node);
     void ParseBytes(const YAML::Node& node);
 
     std::vector<TEXT_SETTING> m_settings;

@@ -36,9 +36,10 @@ int CliApplyText(CE2prom& image, const QString& path) {
         return CLI_CANNOT_OPEN;
     }
     if (!CTextSetup::IsTextSetup(*text)) {
-        CliError(QStringLiteral("%1: not a text setup (it does not begin with \"karvo-setup: %2\")")
-                     .arg(path)
-                     .arg(CTextSetup::FORMAT_VERSION));
+        CliError(
+            QStringLiteral("%1:1: not a text setup (it does not begin with \"karvo-setup: %2\")")
+                .arg(path)
+                .arg(CTextSetup::FORMAT_VERSION));
         return CLI_BAD_INPUT;
     }
     try {

@@ -82,8 +82,10 @@ void TestTextSetup::refusals_data() {
     QTest::addColumn<QString>("message");
     const QByteArray head = "karvo-setup: 1\nSystem Setup:\n";
     QTest::newRow("unknown section")
-        << QByteArray("karvo-setup: 1\nSystem Setp:\n  Options: 1\n") << 3
+        << QByteArray("karvo-setup: 1\nSystem Setp:\n  Options: 1\n") << 2
         << "System Setp: no such section (did you mean 'System Setup'?)";
+    QTest::newRow("unknown empty section")
+        << QByteArray("karvo-setup: 1\nSytem Setup:\n") << 2 << "did you mean 'System Setup'?";
     QTest::newRow("unknown label")
         << head + "  Frobs: 1\n"
         << 3
@@ -94,6 +96,11 @@ void TestTextSetup::refusals_data() {
                                    << 4
                                    << "System Setup/Options: '100' is not a legal value (legal: "
                                       "DISABLED, 1 to 99)";
+    QTest::newRow("number not plain decimal")
+        << head + "  Options: 0x6\n"
+        << 3 << "'0x6' is not a legal value (legal: DISABLED, 1 to 99)";
+    QTest::newRow("length with a plus")
+        << QByteArray("karvo-setup: 1\nAlarm:\n  Telegram length: +3\n") << 3 << "(legal: 0 to 11)";
     QTest::newRow("combo text") << head + "  Country: MARS\n" << 3 << "legal: SWEDEN, FRANCE";
     QTest::newRow("check box") << head + "  Monitor power supply alarms: 1\n"
                                << 3 << "(legal: YES, NO)";
@@ -103,12 +110,19 @@ void TestTextSetup::refusals_data() {
     QTest::newRow("prolonged beyond telegram")
         << QByteArray("karvo-setup: 1\nAlarm:\n  Prolonged tone: 4\n  Telegram length: 3\n") << 3
         << "(legal: NO, 1 to 3 (the telegram length))";
+    QTest::newRow("prolonged beyond the image's telegram")
+        << QByteArray("karvo-setup: 1\nDisconnect:\n  Prolonged tone: 9\n") << 3
+        << "(legal: NO, 1 to 5 (the telegram length))";
     QTest::newRow("telegram length")
         << QByteArray("karvo-setup: 1\nAlarm:\n  Telegram length: 12\n") << 3 << "(legal: 0 to 11)";
     QTest::newRow("version") << QByteArray("karvo-setup: 2\n") << 1
                              << "format version '2' is not read";
     QTest::newRow("no version") << QByteArray("System Setup:\n  Options: 1\n") << 1
                                 << "\"karvo-setup: 1\" is missing";
+    QTest::newRow("second document") << head + "  Options: 1\n---\nbytes:\n"
+                                     << 4 << "a second document";
+    QTest::newRow("a list") << QByteArray("# a list\n- karvo-setup: 1\n") << 2
+                            << "not a text setup";
     QTest::newRow("syntax") << head + "  Options: [1\n" << 4 << "YAML syntax error";
     QTest::newRow("nesting") << "karvo-setup: 1\nbytes: " + QByteArray(3000, '[') << 2
                              << "nested too deeply";

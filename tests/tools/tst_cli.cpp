@@ -178,6 +178,8 @@ void TestCli::refusals_data() {
     QTest::newRow("refused text setup")
         << QStringList{"import", "@/site.yaml", "@/out.s19", "--base", KARVO_DEFAULT_SETUP} << 3
         << "/site.yaml:3: Radio Interface/Radio typ: no such setting (did you mean 'Radio type'?)";
+    QTest::newRow("comments alone")
+        << QStringList{"show", "@/notes.yaml"} << 3 << "notes.yaml:1: not a text setup";
     QTest::newRow("set refused") << QStringList{"set", KARVO_DEFAULT_SETUP, "@/out.s19",
                                                 "System Setup/Options=100"}
                                  << 3 << "System Setup/Options: '100' is not a legal value";
@@ -192,10 +194,12 @@ void TestCli::refusals() {
     WriteFile("bad.s19", "S1040001AB50\nS9030000FC");
     WriteFile("text.txt", "hello world\n");
     WriteFile("s2.s19", "S2050000010100\nS9030000FC");
+    WriteFile("notes.yaml", "# karvo-setup: 1\n");
     WriteFile("site.yaml", "karvo-setup: 1\nRadio Interface:\n  Radio typ: GM300 SIMPLEX\n");
+    QFile::copy(KARVO_DEFAULT_SETUP, Path("karvo.def")); // the base of a text setup
     for (QString& a : args)
         a.replace("@", m_dir.path());
-    const Run r = Cli(args);
+    const Run r = Cli(args, m_dir.path());
     QCOMPARE(r.status, status);
     QVERIFY2(QString::fromLocal8Bit(r.err).contains(message), r.err.constData());
     QVERIFY(!QFile::exists(Path("out.s19")));
