@@ -32,8 +32,8 @@ QList<QStringList> CComparisonWindow::TableRows(const SETUP_DIFFERENCES& differe
     for (const SETTING_DIFFERENCE& setting : differences.settings)
         rows << QStringList{setting.section, setting.label, setting.valueA, setting.valueB};
     for (const int address : differences.unshownAddresses)
-        rows << QStringList{QString(), Tr("address %1").arg(address),
-                            Hex(here.GetByte(address)), Hex(there.GetByte(address))};
+        rows << QStringList{QString(), Tr("address %1").arg(address), Hex(here.GetByte(address)),
+                            Hex(there.GetByte(address))};
     return rows;
 }
 

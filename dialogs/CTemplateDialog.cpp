@@ -217,9 +217,29 @@ void CTemplateDialog::AddToRadioGroup(QWidget* widget, const CONTROL_TEMPLATE& c
     auto* radio = qobject_cast<QRadioButton*>(widget);
     if (radio == nullptr)
         return;
-    if (m_radioGroup == nullptr)
+    if (m_radioGroup == nullptr) {
         m_radioGroup = new QButtonGroup(this);
+        QButtonGroup* group = m_radioGroup;
+        connect(group, &QButtonGroup::buttonToggled, this, [group] { SetRadioTabStop(*group); });
+    }
     m_radioGroup->addButton(radio);
+    SetRadioTabStop(*m_radioGroup);
+}
+
+// Tab reaches a group of radio buttons at its checked button (the first enabled one while
+// none is checked), so a screen reader says the value at once and the arrow keys choose
+// from there; the group's other buttons are no Tab stop of their own.
+void CTemplateDialog::SetRadioTabStop(QButtonGroup& group) {
+    const QList<QAbstractButton*> buttons = group.buttons();
+    QAbstractButton* stop = group.checkedButton();
+    if (stop == nullptr || !stop->isEnabled()) {
+        const auto enabled = std::find_if(buttons.begin(), buttons.end(),
+                                          [](const QAbstractButton* b) { return b->isEnabled(); });
+        stop = enabled == buttons.end() ? nullptr : *enabled;
+    }
+    for (QAbstractButton* button : buttons)
+        button->setFocusPolicy(button == stop || stop == nullptr ? Qt::StrongFocus
+                                                                 : Qt::ClickFocus);
 }
 
 void CTemplateDialog::AttachBindings(const DIALOG_TEMPLATE& dialogTemplate) {
@@ -279,7 +299,24 @@ void CTemplateDialog::NameControls(const DIALOG_TEMPLATE& dialogTemplate) {
         widget->setAccessibleName(name);
         if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
             combo->lineEdit()->setAccessibleName(name);
-        labelWidget->setBuddy(widget);
+        // A row's label stays the buddy of its first control (a tone's combo box, not the
+        // radio button of the same row).
+        if (labelWidget->buddy() == nullptr)
+            labelWidget->setBuddy(widget);
+    }
+    DescribeRadioGroups(dialogTemplate);
+}
+
+// A radio button says which choice it belongs to: the title of the group box around it,
+// or the heading above its column (the prolonged tone's).
+void CTemplateDialog::DescribeRadioGroups(const DIALOG_TEMPLATE& dialogTemplate) {
+    const auto controls = dialogTemplate.controls;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].kind != ControlKind::RadioButton)
+            continue;
+        if (const CONTROL_TEMPLATE* caption = RadioGroupCaption(dialogTemplate, controls[i]))
+            m_created[i]->setAccessibleDescription(
+                WithoutMnemonic(ControlText(m_created[std::size_t(caption - controls.data())])));
     }
 }
 

@@ -90,6 +90,8 @@ private:
     CDigitLogic* Windowless(int controlId) const;
     void TranslateTexts();
     void NameControls(const DIALOG_TEMPLATE& dialogTemplate);
+    void DescribeRadioGroups(const DIALOG_TEMPLATE& dialogTemplate);
+    static void SetRadioTabStop(QButtonGroup& group);
 
     const FORM_TABLE& m_form;
     CE2prom* m_image;

@@ -61,3 +61,12 @@ const CONTROL_TEMPLATE* ControlLabel(const DIALOG_TEMPLATE& dialogTemplate,
                                        : Nearest(dialogTemplate, control, OnSameRow, x);
     return left ? left : Nearest(dialogTemplate, control, Above, y);
 }
+
+const CONTROL_TEMPLATE* RadioGroupCaption(const DIALOG_TEMPLATE& dialogTemplate,
+                                          const CONTROL_TEMPLATE& radio) {
+    for (const CONTROL_TEMPLATE& c : dialogTemplate.controls)
+        if (c.kind == ControlKind::GroupBox && c.x <= radio.x && radio.x < c.x + c.width &&
+            c.y <= radio.y && radio.y < c.y + c.height)
+            return &c;
+    return Nearest(dialogTemplate, radio, Above, [](const CONTROL_TEMPLATE& c) { return c.y; });
+}

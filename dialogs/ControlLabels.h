@@ -16,3 +16,8 @@ bool IsInputControl(ControlKind kind);
 // none.
 const CONTROL_TEMPLATE* ControlLabel(const DIALOG_TEMPLATE& dialogTemplate,
                                      const CONTROL_TEMPLATE& control);
+
+// What a radio button is a choice of: the group box around it, otherwise the static text
+// nearest above its column; nullptr when there is neither.
+const CONTROL_TEMPLATE* RadioGroupCaption(const DIALOG_TEMPLATE& dialogTemplate,
+                                          const CONTROL_TEMPLATE& radio);

@@ -562,21 +562,39 @@ void TestTemplateDialog::keyboardAndScreenReaders() {
     QCOMPARE(controls, 238);
 
     // The geometry finds each control's own label: beside it, or above a slider.
+    // A radio button is described by the choice it belongs to.
     const struct {
         int command, id;
         const char* label;
+        const char* description;
     } LABELS[] = {
-        {ID_RADIO_INTERFACE, 1143, "Radio type"}, {ID_RADIO_INTERFACE, 1163, "to radio (0.1 dB)"},
-        {ID_ENCODER_ALARM, 2042, "No"},           {ID_DECODER_2, 2044, "Tone 2"},
-        {ID_DECODER_2, 1030, "Telegram length"},  {ID_TRC_SETUP, 1115, "Guard tone"},
-        {ID_TRC_SETUP, 1108, "F9 1250 Hz"},
+        {ID_RADIO_INTERFACE, 1143, "Radio type", ""},
+        {ID_RADIO_INTERFACE, 1163, "to radio (0.1 dB)", ""},
+        {ID_ENCODER_ALARM, 2042, "No", "Prolonged tone"},
+        {ID_DECODER_2, 2044, "Tone 2", "Prolonged tone"},
+        {ID_DECODER_2, 1030, "Telegram length", ""},
+        {ID_TRC_SETUP, 1115, "Guard tone", ""},
+        {ID_TRC_SETUP, 1108, "F9 1250 Hz", ""},
+        {ID_LINE_INTERFACE, 1218, "Send guard tone", "PL-tone detect action"},
     };
     for (const auto& row : LABELS) {
         const auto built = CreateSetupDialog(row.command, &image, false);
         QWidget* widget = static_cast<CTemplateDialog&>(*built).Control(row.id);
-        QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name),
-                 Tr(QString::fromLatin1(row.label)));
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        QCOMPARE(face->text(QAccessible::Name), Tr(QString::fromLatin1(row.label)));
+        QCOMPARE(face->text(QAccessible::Description),
+                 *row.description ? Tr(QString::fromLatin1(row.description)) : QString());
     }
+
+    // Tab reaches a radio group at its checked button, and follows the choice.
+    image.SetByte(37, 1); // four wire
+    const auto built = CreateSetupDialog(ID_LINE_INTERFACE, &image, false);
+    auto& lineInterface = static_cast<CTemplateDialog&>(*built);
+    auto* twoWire = qobject_cast<QRadioButton*>(lineInterface.Control(1121));
+    QWidget* fourWire = lineInterface.Control(1122);
+    QVERIFY((fourWire->focusPolicy() & Qt::TabFocus) && !(twoWire->focusPolicy() & Qt::TabFocus));
+    twoWire->setChecked(true);
+    QVERIFY(!(fourWire->focusPolicy() & Qt::TabFocus) && (twoWire->focusPolicy() & Qt::TabFocus));
 }
 
 QTEST_MAIN(TestTemplateDialog)
