@@ -5,6 +5,7 @@
 #include "DialogFixture.h"
 
 #include "controls/CCtrlBinding.h"
+#include "controls/CStandardSpinner.h"
 #include "dialogs/CDecoderDlg.h"
 #include "dialogs/CRepeaterDlg.h"
 #include "dialogs/CSettingForm.h"
@@ -21,9 +22,12 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QFont>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolButton>
 #include <algorithm>
 #include <set>
@@ -426,6 +430,34 @@ void TestTemplateDialog::factory() {
     QCOMPARE(child->parentWidget(), &parent);
 }
 
+namespace {
+
+// Inner margin a line edit keeps on each side of its text, inside its frame (Qt's own).
+constexpr int LINE_EDIT_MARGIN = 2;
+
+// Every text a spinner's edit can show (each text entry, each range's highest number) fits
+// inside the edit's frame and margins, so no value scrolls out of sight.
+void CheckSpinnerTextsFit(const CStandardSpinner& spinner, const VARIABLE_STRUCT& variable,
+                          const QString& dialog) {
+    const QLineEdit* edit = spinner.Buddy();
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+    const int room = edit->width() - 2 * frame - 2 * LINE_EDIT_MARGIN;
+    for (const VALUE_STRUCT* e = variable.values; !IsEndEntry(*e); ++e) {
+        const QString text = IsTextEntry(*e) ? Tr(e->text) : QString::number(e->high);
+        const int needed = edit->fontMetrics().horizontalAdvance(text);
+        QVERIFY2(needed <= room, qPrintable(QString("\"%1\" of %2 in %3: %4 > %5")
+                                                .arg(text)
+                                                .arg(variable.controlId)
+                                                .arg(dialog)
+                                                .arg(needed)
+                                                .arg(room)));
+    }
+}
+
+} // namespace
+
 void TestTemplateDialog::textsFit_data() {
     QTest::addColumn<int>("language");
     for (int language = 0; language < 5; ++language)
@@ -433,7 +465,8 @@ void TestTemplateDialog::textsFit_data() {
 }
 
 // In every language every text fits its control: the labels on one line, the buttons'
-// texts beside their marks, every row of a combo box in its field.
+// texts beside their marks, every row of a combo box in its field, every value of a spinner
+// in its edit.
 void TestTemplateDialog::textsFit() {
     QFETCH(int, language);
     LanguageScope scope(language);
@@ -452,6 +485,10 @@ void TestTemplateDialog::textsFit() {
                                     .arg(needed)
                                     .arg(widget->width())));
         }
+        const auto& form = dynamic_cast<const CTemplateDialog&>(*dialog);
+        for (const VARIABLE_STRUCT* v = form.Form().table; v->controlId != 0; ++v)
+            if (const auto* spinner = qobject_cast<CStandardSpinner*>(form.Control(v->controlId)))
+                CheckSpinnerTextsFit(*spinner, *v, dialog->windowTitle());
     }
 }
 
