@@ -38,6 +38,13 @@ QByteArray PatternImage(int seed) {
     return bytes;
 }
 
+// Saves the pattern image of seed as path, for the unit to start from.
+void SavePatternSetup(int seed, const QString& path) {
+    CE2prom setup;
+    setup.ReplaceBytes(PatternImage(seed));
+    setup.SaveSRecords(path);
+}
+
 // karvo-unit on a pseudo-terminal reached through a link in the test folder; stopped
 // (which removes the link) when destroyed.
 class CUnitProcess {
@@ -218,9 +225,7 @@ void TestDeviceEndToEnd::readDevice_data() {
 
 void TestDeviceEndToEnd::readDevice() {
     QFETCH(bool, modified);
-    CE2prom unitSetup;
-    unitSetup.ReplaceBytes(PatternImage(3));
-    unitSetup.SaveSRecords(m_folder->Path("setup.s19"));
+    SavePatternSetup(3, m_folder->Path("setup.s19"));
     Start({"--image", m_folder->Path("setup.s19")});
     CE2prom* image = m_frame->Image();
     if (modified) {
@@ -269,9 +274,7 @@ void TestDeviceEndToEnd::compareWithDevice() {
     QFETCH(bool, cancel);
     QFETCH(QString, box);
     QFETCH(QString, summary);
-    CE2prom unitSetup;
-    unitSetup.ReplaceBytes(PatternImage(3));
-    unitSetup.SaveSRecords(m_folder->Path("setup.s19"));
+    SavePatternSetup(3, m_folder->Path("setup.s19"));
     // A unit at the line's real pace leaves time for Cancel in the progress dialog.
     Start({"--image", m_folder->Path(unit), "--pacing"});
     CE2prom* image = m_frame->Image();
@@ -371,9 +374,7 @@ void TestDeviceEndToEnd::wrongFirmware() {
     QFETCH(QStringList, unitOptions);
     QFETCH(int, command);
     QFETCH(QString, caption);
-    CE2prom unitSetup;
-    unitSetup.ReplaceBytes(PatternImage(5));
-    unitSetup.SaveSRecords(m_folder->Path("setup.s19"));
+    SavePatternSetup(5, m_folder->Path("setup.s19"));
     Start(unitOptions + QStringList{"--image", m_folder->Path("setup.s19")});
     const QByteArray before = m_frame->Image()->Bytes();
     m_messages->answers = {MsgAnswer::Yes};
@@ -415,9 +416,7 @@ void TestDeviceEndToEnd::noUnitAnswering() {
 }
 
 void TestDeviceEndToEnd::checksumErrorInDump() {
-    CE2prom unitSetup;
-    unitSetup.ReplaceBytes(PatternImage(9));
-    unitSetup.SaveSRecords(m_folder->Path("setup.s19"));
+    SavePatternSetup(9, m_folder->Path("setup.s19"));
     // Records before the bad one arrive intact; none of them may reach the image.
     Start({"--image", m_folder->Path("setup.s19"), "--bad-dump-record", "5"});
     const QByteArray before = m_frame->Image()->Bytes();
