@@ -8,7 +8,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSerialPortInfo>
 
 CSerialPortsDlg::CSerialPortsDlg(QWidget* parent) : CSerialPortsDlg(AvailablePorts(), parent) {}
 
@@ -25,10 +24,7 @@ CSerialPortsDlg::CSerialPortsDlg(const QList<SERIAL_PORT_ENTRY>& ports, QWidget*
 }
 
 QList<SERIAL_PORT_ENTRY> CSerialPortsDlg::AvailablePorts() {
-    QList<SERIAL_PORT_ENTRY> ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        ports.append({info.systemLocation(), info.description(), info.manufacturer()});
-    return ports;
+    return ListSerialPorts();
 }
 
 QString CSerialPortsDlg::DisplayText(const SERIAL_PORT_ENTRY& port) {

@@ -9,6 +9,8 @@
 // small table of its own in the five languages, chosen by the current language.
 #pragma once
 
+#include "link/SerialBackend.h"
+
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -18,17 +20,10 @@ class QComboBox;
 class QDialogButtonBox;
 class QLabel;
 
-// One serial port as the system reports it.
-struct SERIAL_PORT_ENTRY {
-    QString location; // the device name that is stored, e.g. "/dev/ttyUSB0" or "COM3"
-    QString description;
-    QString manufacturer;
-};
-
 class CSerialPortsDlg : public QDialog {
     Q_OBJECT
 public:
-    // Lists the ports that QSerialPortInfo reports.
+    // Lists the ports that the system reports.
     explicit CSerialPortsDlg(QWidget* parent = nullptr);
     // Lists the ports given (tests give their own).
     CSerialPortsDlg(const QList<SERIAL_PORT_ENTRY>& ports, QWidget* parent);

@@ -9,21 +9,22 @@
 #include "link/CError.h"
 #include "link/CMessages.h"
 #include "link/CProgressDlg.h"
-#include "link/CSerialPort.h"
+#include "link/PortFactory.h"
 #include "res/shell/ShellResources.h"
 
 namespace {
 
 CPort* g_commandPort = nullptr;
 
-// Runs a frame command with the port in use and keeps errors inside the command.
-template <typename Command> void WithPort(Command command) {
+// Runs a frame command with the port in use (the selected COM port's device) and keeps
+// errors inside the command.
+template <typename Command> void WithPort(CMainFrame& frame, Command command) {
     try {
         if (g_commandPort) {
             command(*g_commandPort);
         } else {
-            CSerialPort port;
-            command(port);
+            const auto port = CreateDevicePort(DeviceForPort(frame.SelectedPortIndex()));
+            command(*port);
         }
     } catch (const CError& error) {
         error.ReportError();
@@ -60,7 +61,7 @@ CDeviceOutcome RunDeviceInformationCommand(QWidget* mainWindow, CE2prom& image, 
 }
 
 void RunWriteDeviceCommand(CMainFrame& frame) {
-    WithPort([&](CPort& port) {
+    WithPort(frame, [&](CPort& port) {
         if (RunWriteDeviceCommand(&frame, *frame.Image(), frame.SelectedPortIndex(), port).ok)
             frame.SetBaseline();
     });
@@ -70,7 +71,7 @@ void RunReadDeviceCommand(CMainFrame& frame) {
     // The answer does not stop the command: the read goes on either way.
     frame.Document()->SaveModified();
     const IMAGE_STATE before = ImageState(*frame.Image());
-    WithPort([&](CPort& port) {
+    WithPort(frame, [&](CPort& port) {
         if (!RunReadDeviceCommand(&frame, *frame.Image(), frame.SelectedPortIndex(), port).ok)
             return;
         frame.RecordImageChange(
@@ -81,7 +82,7 @@ void RunReadDeviceCommand(CMainFrame& frame) {
 
 void RunCompareDeviceCommand(CMainFrame& frame) {
     CE2prom unit;
-    WithPort([&](CPort& port) {
+    WithPort(frame, [&](CPort& port) {
         CProgressDlg::Factory progress(&frame);
         if (RunReadDevice(unit, frame.SelectedPortIndex(), port, &progress, false).ok)
             frame.ShowComparison(unit, Tr(QStringLiteral("The unit")));
@@ -89,7 +90,7 @@ void RunCompareDeviceCommand(CMainFrame& frame) {
 }
 
 void RunDeviceInformationCommand(CMainFrame& frame) {
-    WithPort([&](CPort& port) {
+    WithPort(frame, [&](CPort& port) {
         RunDeviceInformationCommand(&frame, *frame.Image(), frame.SelectedPortIndex(), port);
     });
 }

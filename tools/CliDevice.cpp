@@ -6,9 +6,9 @@
 #include "link/CDeviceLink.h"
 #include "link/CError.h"
 #include "link/CMessages.h"
-#include "link/CSerialPort.h"
 #include "link/ComPortNames.h"
 #include "link/DeviceCommandFrames.h"
+#include "link/PortFactory.h"
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 
@@ -142,12 +142,14 @@ int Finish(const CDeviceOutcome& o, bool writing, QString* held = nullptr) {
     return status;
 }
 
-// The port index of the command's --com, else the COM port chosen in the main window;
-// --port names the device outright.
-int UsePort(CSerialPort& port, const CCliCommand& command) {
-    if (!command.deviceName.isEmpty())
-        port.SetDeviceName(command.deviceName);
+// The port index of the command's --com, else the COM port chosen in the main window.
+int PortIndexOf(const CCliCommand& command) {
     return command.comPort >= 0 ? command.comPort : StoredComPortIndex();
+}
+
+// The port of that index; --port names the device outright.
+std::unique_ptr<CPort> PortOf(const CCliCommand& command) {
+    return CreateDevicePort(DeviceForPort(PortIndexOf(command), command.deviceName));
 }
 
 } // namespace
@@ -155,8 +157,9 @@ int UsePort(CSerialPort& port, const CCliCommand& command) {
 int CliInfo(const CCliCommand& command) {
     CCliMessages messages;
     CTextProgressFactory progress;
-    CSerialPort port;
-    const int portIndex = UsePort(port, command);
+    const int portIndex = PortIndexOf(command);
+    const auto portObject = PortOf(command);
+    CPort& port = *portObject;
     CE2prom image;
     return Finish(RunDeviceInformation(image, portIndex, port, &progress), false);
 }
@@ -165,8 +168,9 @@ int CliRead(const CCliCommand& command) {
     const QString& out = command.files[0];
     CCliMessages messages;
     CTextProgressFactory progress;
-    CSerialPort port;
-    const int portIndex = UsePort(port, command);
+    const int portIndex = PortIndexOf(command);
+    const auto portObject = PortOf(command);
+    CPort& port = *portObject;
     CE2prom image;
     const int status = Finish(RunReadDevice(image, portIndex, port, &progress), false);
     if (status != CLI_OK)
@@ -203,8 +207,9 @@ int CliWrite(const CCliCommand& command) {
         return status;
     CCliMessages messages;
     CTextProgressFactory progress;
-    CSerialPort port;
-    const int portIndex = UsePort(port, command);
+    const int portIndex = PortIndexOf(command);
+    const auto portObject = PortOf(command);
+    CPort& port = *portObject;
     QString written;
     const int status = Finish(RunWriteDevice(image, portIndex, port, &progress), true,
                               command.verify ? &written : nullptr);

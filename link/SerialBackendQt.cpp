@@ -1,0 +1,19 @@
+// Serial ports through Qt Serial Port.
+#include "link/SerialBackend.h"
+
+#include "link/CSerialPort.h"
+
+#include <QSerialPortInfo>
+
+std::unique_ptr<CPort> CreateSerialPort(const QString& device) {
+    auto port = std::make_unique<CSerialPort>();
+    port->SetDeviceName(device);
+    return port;
+}
+
+QList<SERIAL_PORT_ENTRY> ListSerialPorts() {
+    QList<SERIAL_PORT_ENTRY> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        ports.append({info.systemLocation(), info.description(), info.manufacturer()});
+    return ports;
+}
