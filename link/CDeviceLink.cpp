@@ -95,6 +95,56 @@ QByteArray RecordToken(QByteArray line) {
     return line.mid(start, end - start);
 }
 
+// True when nothing but white space (or NUL bytes) follows the first word token of line.
+bool OnlyBlanksAfter(const QByteArray& line, const QByteArray& token) {
+    const qsizetype at = line.indexOf(token);
+    for (qsizetype i = at + token.size(); i < line.size(); ++i)
+        if (line[i] != '\0' && !IsBlankChar(line[i]))
+            return false;
+    return true;
+}
+
+bool AllHexDigits(QByteArrayView text) {
+    for (char c : text)
+        if (!IsHexDigit(c))
+            return false;
+    return true;
+}
+
+// One S1 record of a dump, decoded.
+struct DUMP_RECORD {
+    int address = 0;
+    QByteArray data;
+};
+
+enum class RecordCheck { Good, Broken, BadChecksum };
+
+// Decodes an S1 token: "S1", the count, the address, count - 3 data bytes and the checksum,
+// all in hexadecimal digits of either case. Broken when a character is not a hexadecimal
+// digit, the count is below 3, or the token is longer or shorter than its count asks for;
+// BadChecksum when only the checksum does not hold.
+RecordCheck DecodeRecord(const QByteArray& token, DUMP_RECORD& record) {
+    if (token.size() < 4 || !AllHexDigits(QByteArrayView(token).sliced(2)))
+        return RecordCheck::Broken;
+    const int count = LeadingHexValue(token.mid(2, 2));
+    if (count < 3 || token.size() != 4 + 2 * count)
+        return RecordCheck::Broken;
+    QByteArray fields; // count, address and data, as the checksum covers them
+    for (int i = 2; i < token.size() - 2; i += 2)
+        fields.append(char(LeadingHexValue(token.mid(i, 2))));
+    record.address = (std::uint8_t(fields[1]) << 8) | std::uint8_t(fields[2]);
+    record.data = fields.mid(3);
+    const bool sumHolds = LeadingHexValue(token.right(2)) == SRecordChecksum(fields);
+    return sumHolds ? RecordCheck::Good : RecordCheck::BadChecksum;
+}
+
+// An end record as the unit sends it: "S9", count 03, any address and its checksum.
+bool IsEndRecord(const QByteArray& token) {
+    DUMP_RECORD record;
+    return token.size() == 10 && token.mid(2, 2) == "03" &&
+           DecodeRecord("S1" + token.mid(2), record) == RecordCheck::Good;
+}
+
 } // namespace
 
 int ClassifyReply(const QByteArray& line) {
@@ -211,8 +261,8 @@ int CDeviceLink::Connect(const QByteArray& command, const QByteArray& marker, QS
     return Guarded([&] { return ConnectSteps(command, marker, errorText, showProgress); });
 }
 
-int CDeviceLink::ReadDevice(QString& errorText, bool showProgress) {
-    return Guarded([&] { return ReadSteps(errorText, showProgress); });
+int CDeviceLink::ReadDevice(QString& errorText, bool showProgress, const QString& caption) {
+    return Guarded([&] { return ReadSteps(errorText, showProgress, caption); });
 }
 
 int CDeviceLink::WriteDevice(const QByteArray& command, const QByteArray& prompt,
@@ -289,15 +339,18 @@ void CDeviceLink::StoreIdentity(const QByteArray& afterMarker) {
     m_image.SetDeviceIdentity(words[0].left(NAME_CHARS), date, major, minor);
 }
 
-int CDeviceLink::ReadSteps(QString& errorText, bool showProgress) {
-    CExchangeProgress progress(m_progress, showProgress, m_port, Tr("Reading device ..."), 0,
+int CDeviceLink::ReadSteps(QString& errorText, bool showProgress, const QString& caption) {
+    m_missing.clear();
+    CExchangeProgress progress(m_progress, showProgress, m_port,
+                               caption.isEmpty() ? Tr("Reading device ...") : caption, 0,
                                int(m_image.GetSize()));
     if (CancelledClosing(progress))
         return LINK_USER_ABORTED;
 
-    // Addresses the dump does not cover keep their values.
+    // Addresses the dump does not cover keep their values (only address 0 can end so).
     QByteArray area(RECEIVE_AREA_SIZE, '\0');
     area.replace(0, int(m_image.GetSize()), m_image.Bytes());
+    QList<bool> arrived(int(m_image.GetSize()), false);
 
     if (m_portOpen) {
         m_port.ClearRXBuffer();
@@ -321,37 +374,47 @@ int CDeviceLink::ReadSteps(QString& errorText, bool showProgress) {
                 return LINK_USER_ABORTED;
             continue;
         }
-        if (token[1] == '9') {
-            m_image.ReplaceBytes(area.left(int(m_image.GetSize())));
-            return LINK_RECEPTION_OK;
-        }
+        if (token[1] == '9') // the rest of the end record's line is not looked at
+            return FinishDump(token, area, arrived);
 
-        // A count below 3, or more data than the line holds, is a broken record.
-        const int count = token.size() >= 4 ? LeadingHexValue(token.mid(2, 2)) : 0;
-        const int n = count - 3;
-        if (count < 3 || token.size() < 8 + 2 * n + 2) {
+        // A record line holds its record and nothing else: text after it is a second line
+        // whose line end was lost, or a line end that was damaged.
+        DUMP_RECORD record;
+        const RecordCheck check = DecodeRecord(token, record);
+        if (check == RecordCheck::Broken || !OnlyBlanksAfter(line, token)) {
             ClosePort();
-            return LINK_CHECKSUM_ERROR;
+            return LINK_RECORD_BROKEN;
         }
-        progress.SetStep(n);
+        progress.SetStep(int(record.data.size()));
         progress.StepIt();
         if (CancelledClosing(progress))
             return LINK_USER_ABORTED;
-        const int address = LeadingHexValue(token.mid(4, 4));
-        QByteArray fields; // count, address and data, as the checksum covers them
-        fields.append(char(count));
-        fields.append(char(address >> 8));
-        fields.append(char(address & 0xFF));
-        for (int i = 0; i < n; ++i) {
-            const int value = LeadingHexValue(token.mid(8 + 2 * i, 2));
-            area[(address & ADDRESS_MASK) + i] = char(value);
-            fields.append(char(value));
-        }
-        if (LeadingHexValue(token.mid(8 + 2 * n, 2)) != SRecordChecksum(fields)) {
+        if (check == RecordCheck::BadChecksum) {
             ClosePort();
             return LINK_CHECKSUM_ERROR;
         }
+        const int offset = record.address & ADDRESS_MASK;
+        area.replace(offset, int(record.data.size()), record.data);
+        for (int a = offset; a < offset + int(record.data.size()) && a < int(arrived.size()); ++a)
+            arrived[a] = true;
     }
+}
+
+int CDeviceLink::FinishDump(const QByteArray& endToken, const QByteArray& area,
+                            const QList<bool>& arrived) {
+    if (!IsEndRecord(endToken)) {
+        ClosePort();
+        return LINK_END_RECORD_BROKEN;
+    }
+    for (int a = 1; a < int(arrived.size()); ++a) // address 0 is never part of a dump
+        if (!arrived[a])
+            m_missing.append(a);
+    if (!m_missing.isEmpty()) {
+        ClosePort();
+        return LINK_DUMP_INCOMPLETE;
+    }
+    m_image.ReplaceBytes(area.left(int(m_image.GetSize())));
+    return LINK_RECEPTION_OK;
 }
 
 int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt, QString& errorText,

@@ -17,6 +17,7 @@
 #include "link/CProgress.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // Result codes of the exchanges.
@@ -27,6 +28,10 @@ constexpr int LINK_NO_REPLY = 7;        // no answer within the time-out (or att
 constexpr int LINK_USER_ABORTED = 8;    // Cancel was pressed; the port is closed
 constexpr int LINK_CONNECTED = 9;       // Connect: identity stored, port left open
 constexpr int LINK_ERROR_REPORTED = 12; // an error was reported; the port is closed
+// ReadDevice, a dump that cannot be trusted whole (the image is unchanged, the port closed):
+constexpr int LINK_RECORD_BROKEN = 13;     // a record line that is not one well-formed record
+constexpr int LINK_DUMP_INCOMPLETE = 14;   // the end record came before every address arrived
+constexpr int LINK_END_RECORD_BROKEN = 15; // the end record is damaged
 
 // Verdict codes of ClassifyReply (also the results of WriteDevice for 0 and 2 to 6).
 constexpr int REPLY_SAVED_OK = 0;
@@ -81,10 +86,16 @@ public:
                 bool showProgress);
 
     // After a successful Connect: asks for the dump and replaces the image at the end
-    // record. LINK_RECEPTION_OK, LINK_CHECKSUM_ERROR (also for a malformed record),
-    // LINK_NO_REPLY, LINK_USER_ABORTED or LINK_ERROR_REPORTED; only the first changes
-    // the image, and never its modified flag.
-    int ReadDevice(QString& errorText, bool showProgress);
+    // record, and only with a whole dump: every address 1 to 210 in a record whose
+    // checksum holds, each record line exactly one record, and a well-formed end record.
+    // LINK_RECEPTION_OK, LINK_CHECKSUM_ERROR, LINK_RECORD_BROKEN, LINK_DUMP_INCOMPLETE
+    // (MissingAddresses() names them), LINK_END_RECORD_BROKEN, LINK_NO_REPLY,
+    // LINK_USER_ABORTED or LINK_ERROR_REPORTED; only the first changes the image, and
+    // never its modified flag. caption is the progress display's, "Reading device ..."
+    // when empty.
+    int ReadDevice(QString& errorText, bool showProgress, const QString& caption = QString());
+    // The image addresses the last ReadDevice ended without, in ascending order.
+    const QList<int>& MissingAddresses() const { return m_missing; }
 
     // After a successful Connect: sends command, waits for prompt (tracing the unit's
     // lines to the trace file), sends the image as S1 records and S9, and waits for the
@@ -106,7 +117,10 @@ private:
 
     int ConnectSteps(const QByteArray& command, const QByteArray& marker, QString& errorText,
                      bool showProgress);
-    int ReadSteps(QString& errorText, bool showProgress);
+    int ReadSteps(QString& errorText, bool showProgress, const QString& caption);
+    // The end of a dump at its end record token: the image replaced when the end record is
+    // well formed and every address arrived; otherwise the port is closed.
+    int FinishDump(const QByteArray& endToken, const QByteArray& area, const QList<bool>& arrived);
     int WriteSteps(const QByteArray& command, const QByteArray& prompt, QString& errorText,
                    bool showProgress);
     // Runs the steps of one exchange and turns a raised link error into its report and
@@ -132,4 +146,5 @@ private:
     CProgressFactory* m_progress;
     bool m_portOpen = false;
     QString m_tracePath = QStringLiteral("test.dat");
+    QList<int> m_missing;
 };

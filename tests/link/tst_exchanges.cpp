@@ -423,10 +423,8 @@ void TestExchanges::readRecords_data() {
     QTest::newRow("leading blanks") << QList<QByteArray>{"   " + rec5} << 5 << 0xAB;
     QTest::newRow("zero byte before the record")
         << QList<QByteArray>{QByteArray(1, '\0') + rec5} << 5 << 0xAB;
-    QTest::newRow("zero byte after the record")
-        << QList<QByteArray>{rec5 + QByteArray(1, '\0') + "junk"} << 5 << 0xAB;
-    QTest::newRow("control character ends the record")
-        << QList<QByteArray>{rec5 + "\x01junk"} << 5 << 0xAB;
+    QTest::newRow("zero bytes and blanks after the record")
+        << QList<QByteArray>{rec5 + QByteArray(1, '\0') + " \t"} << 5 << 0xAB;
     QTest::newRow("line feed ahead of the line") << QList<QByteArray>{"\n" + rec5} << 5 << 0xAB;
     QTest::newRow("count 3 carries no data") << QList<QByteArray>{Record(5, "")} << 5 << 0;
     QTest::newRow("later record overwrites")
@@ -436,6 +434,9 @@ void TestExchanges::readRecords_data() {
 void TestExchanges::readRecords() {
     QFETCH(QList<QByteArray>, lines);
     Rig rig;
+    // A whole dump of zeros, the lines of the case, then the end record.
+    rig.unit.dumpLines = CFakeUnit::DumpOf(QByteArray(CE2prom::IMAGE_SIZE, '\0'));
+    rig.unit.dumpLines.removeLast();
     for (const QByteArray& line : lines)
         rig.unit.dumpLines.append(line + '\r');
     rig.unit.dumpLines.append("S9030000FC\r");
@@ -446,33 +447,75 @@ void TestExchanges::readRecords() {
 }
 
 void TestExchanges::readBrokenRecords_data() {
-    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QList<QByteArray>>("dump");
     QTest::addColumn<int>("result");
-    QByteArray bad = Record(17, QByteArray(16, '\x44'));
+    QTest::addColumn<QList<int>>("missing");
+    const QList<QByteArray> good = CFakeUnit::DumpOf(QByteArray(CE2prom::IMAGE_SIZE, '\x11'));
+    // The dump with line 3 (the record of addresses 33 to 48) replaced by the lines given.
+    const auto with = [&good](const QList<QByteArray>& lines) {
+        return good.mid(0, 3) + lines + good.mid(4);
+    };
+    const QByteArray third = good[3].chopped(1);
+    const QByteArray fourth = good[4].chopped(1);
+    const QList<int> none;
+    QList<int> thirdAddresses;
+    for (int a = 33; a <= 48; ++a)
+        thirdAddresses.append(a);
+
+    QByteArray bad = third;
     bad[bad.size() - 1] = bad.endsWith('0') ? '1' : '0';
-    QTest::newRow("wrong checksum") << bad << LINK_CHECKSUM_ERROR;
-    QTest::newRow("count below 3") << QByteArray("S1020005F8") << LINK_CHECKSUM_ERROR;
-    QTest::newRow("count claims more than the line holds")
-        << QByteArray("S1130001AABB") << LINK_CHECKSUM_ERROR;
-    QTest::newRow("checksum missing") << Record(5, "\xAB").chopped(2) << LINK_CHECKSUM_ERROR;
-    QTest::newRow("record type alone") << QByteArray("S1") << LINK_CHECKSUM_ERROR;
-    QTest::newRow("count alone") << QByteArray("S113") << LINK_CHECKSUM_ERROR;
-    QTest::newRow("non-hex count") << QByteArray("S1ZZ0005AB4C") << LINK_CHECKSUM_ERROR;
-    // Count 4, address 0x40BB (image address 187): were the missing data byte and
-    // checksum read as zeros, the checksum would match.
-    QTest::newRow("data and checksum missing") << QByteArray("S10440BB") << LINK_CHECKSUM_ERROR;
+    QTest::newRow("wrong checksum") << with({bad + '\r'}) << LINK_CHECKSUM_ERROR << none;
+    // Records that are not whole: each is broken, whatever its checksum would say.
+    const QList<std::pair<const char*, QByteArray>> broken = {
+        {"count below 3", "S1020005F8"},
+        {"count claims more than the line holds", "S1130001AABB"},
+        {"checksum missing", third.chopped(2)},
+        {"record type alone", "S1"},
+        {"count alone", "S113"},
+        {"non-hex count", "S1ZZ0005AB4C"},
+        {"non-hex data digit", third.left(12) + 'G' + third.mid(13)},
+        // Count 4, address 0x40BB (image address 187): were the missing data byte and
+        // checksum read as zeros, the checksum would match.
+        {"data and checksum missing", "S10440BB"},
+        {"longer than its count", third + "11"},
+        {"two lines merged by a lost line end", third + fourth},
+        {"line end damaged to 0x0C", third + '\x0C' + fourth},
+        {"line end damaged to 0x8D", third + '\x8D' + fourth},
+        {"text after the record", third + QByteArray(1, '\0') + "junk"},
+    };
+    for (const auto& [name, line] : broken)
+        QTest::newRow(name) << with({line + '\r'}) << LINK_RECORD_BROKEN << none;
+    // Records lost or unrecognised leave a gap that the end record finds.
+    QTest::newRow("record line lost") << with({}) << LINK_DUMP_INCOMPLETE << thirdAddresses;
+    for (const char* type : {"Q1", "S5", "SS1", "1"})
+        QTest::newRow(QByteArray("record type damaged to ").append(type).constData())
+            << with({type + third.mid(2) + '\r'}) << LINK_DUMP_INCOMPLETE << thirdAddresses;
+    QTest::newRow("no records at all")
+        << QList<QByteArray>{good.first(), good.last()} << LINK_DUMP_INCOMPLETE
+        << [] {
+               QList<int> all;
+               for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a)
+                   all.append(a);
+               return all;
+           }();
+    // A damaged end record, or a record damaged into one, ends nothing.
+    QTest::newRow("record type damaged to S9")
+        << with({"S9" + third.mid(2) + '\r'}) << LINK_END_RECORD_BROKEN << none;
+    QTest::newRow("end record checksum wrong")
+        << good.mid(0, 15) + QList<QByteArray>{"S9030000FD\r"} << LINK_END_RECORD_BROKEN << none;
+    QTest::newRow("end record count wrong")
+        << good.mid(0, 15) + QList<QByteArray>{"S9040000FB\r"} << LINK_END_RECORD_BROKEN << none;
 }
 
 void TestExchanges::readBrokenRecords() {
-    QFETCH(QByteArray, line);
+    QFETCH(QList<QByteArray>, dump);
     Rig rig;
     const QByteArray before = Pattern();
     rig.image.ReplaceBytes(before);
-    const QList<QByteArray> dump = CFakeUnit::DumpOf(QByteArray(CE2prom::IMAGE_SIZE, '\x11'));
-    // Good records first, the broken one in the middle, then the rest of the dump.
-    rig.unit.dumpLines = dump.mid(0, 3) + QList<QByteArray>{line + '\r'} + dump.mid(3);
+    rig.unit.dumpLines = dump;
     rig.Connected();
     QTEST(rig.Read(), "result");
+    QTEST(rig.link.MissingAddresses(), "missing");
     QCOMPARE(rig.image.Bytes(), before);
     QVERIFY(!rig.port.IsOpen());
     QVERIFY(!rig.link.IsPortOpen());
