@@ -5,6 +5,7 @@
 #include "lang/CFileLocations.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CDeviceLink.h"
+#include "link/CError.h"
 #include "link/CMessages.h"
 
 namespace {
@@ -35,6 +36,8 @@ const char* const READ_CAPTION = "Error reading device";
 const OUTCOME_ROW READ_ROWS[] = {
     {LINK_RECEPTION_OK, "Reception OK", "Reading device"},
     {LINK_CHECKSUM_ERROR, "Checksum error", nullptr},
+    {LINK_RECORD_BROKEN, "Damaged record in the dump", nullptr},
+    {LINK_END_RECORD_BROKEN, "Damaged end record in the dump", nullptr},
     {LINK_NO_REPLY, "No connection", nullptr}, // the unit stopped sending
     {LINK_USER_ABORTED, "User aborted", nullptr},
     {LINK_ERROR_REPORTED, nullptr, nullptr},
@@ -52,10 +55,30 @@ const OUTCOME_ROW WRITE_ROWS[] = {
     {LINK_ERROR_REPORTED, nullptr, nullptr},
 };
 
+// The box of an outcome. A read that checks a write keeps its box to itself: the write
+// reports it.
+bool g_boxesHeld = false;
+SetupDifferenceNamer g_namer;
+
 void ShowBox(CDeviceOutcome& outcome, const QString& text, const QString& caption) {
     outcome.text = text;
     outcome.caption = caption;
-    Messages().Show(text, caption, MsgIcon::None, MsgButtons::Ok);
+    if (!g_boxesHeld)
+        Messages().Show(text, caption, MsgIcon::None, MsgButtons::Ok);
+}
+
+// Addresses as a technician reads them: "33 to 48, 60".
+QString AddressRanges(const QList<int>& addresses) {
+    QStringList ranges;
+    for (int i = 0; i < addresses.size();) {
+        int j = i;
+        while (j + 1 < addresses.size() && addresses[j + 1] == addresses[j] + 1)
+            ++j;
+        ranges << (i == j ? QString::number(addresses[i])
+                          : Tr("%1 to %2").arg(addresses[i]).arg(addresses[j]));
+        i = j + 1;
+    }
+    return ranges.join(QStringLiteral(", "));
 }
 
 // Shows the box of result from a phase's rows; "Unknown error" for a result without one.
@@ -109,26 +132,103 @@ CDeviceOutcome RunFrame(CE2prom& image, int portIndex, CPort& port, CProgressFac
     return outcome;
 }
 
-} // namespace
-
-CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
-                             bool keepBackup) {
+// Read device with the progress display's caption given (Read device's own when empty).
+CDeviceOutcome ReadFrame(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
+                         bool keepBackup, const QString& caption) {
     return RunFrame(
         image, portIndex, port, progress, CONNECT_CAPTION,
         [&](CDeviceLink& link, QString& errorText, CDeviceOutcome& outcome) {
             const QByteArray replaced = image.Bytes();
-            outcome.exchangeResult = link.ReadDevice(errorText, true);
+            outcome.exchangeResult = link.ReadDevice(errorText, true, caption);
             outcome.ok = outcome.exchangeResult == LINK_RECEPTION_OK;
             // The setup the read replaced stays within reach; an empty one held nothing.
             if (outcome.ok && keepBackup && replaced.count('\0') != replaced.size())
                 outcome.backupPath = CBackups::Save(replaced, QStringLiteral("replaced"));
-            ShowOutcome(outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION, errorText);
+            if (outcome.exchangeResult == LINK_DUMP_INCOMPLETE)
+                ShowBox(outcome,
+                        Tr("Incomplete dump: no data for addresses %1")
+                            .arg(AddressRanges(link.MissingAddresses())),
+                        Tr(READ_CAPTION));
+            else
+                ShowOutcome(outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION, errorText);
         });
 }
 
+// One line per byte of addresses 1 to 210 that held differs in from sent.
+QStringList DifferingAddresses(const CE2prom& sent, const CE2prom& held) {
+    QStringList lines;
+    for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a)
+        if (sent.GetByte(a) != held.GetByte(a))
+            lines << QStringLiteral("%1 | 0x%2 | 0x%3")
+                         .arg(Tr("address %1").arg(a))
+                         .arg(sent.GetByte(a), 2, 16, QLatin1Char('0'))
+                         .arg(held.GetByte(a), 2, 16, QLatin1Char('0'));
+    return lines;
+}
+
+// The box of a difference shows this many lines at most.
+constexpr int SHOWN_DIFFERENCES = 20;
+
+// Reads the unit back after a write that it reported stored and compares what it holds
+// with what was sent; the write's outcome becomes the comparison's.
+void VerifyWrite(CE2prom& sent, int portIndex, CPort& port, CProgressFactory* progress,
+                 CDeviceOutcome& outcome) {
+    CE2prom held;
+    held.ReplaceBytes(sent.Bytes()); // address 0 is not in a dump
+    const CDeviceOutcome read = [&] {
+        struct HeldBoxes {
+            HeldBoxes() { g_boxesHeld = true; }
+            ~HeldBoxes() { g_boxesHeld = false; }
+        } held_;
+        return ReadFrame(held, portIndex, port, progress, false, Tr("Verifying device ..."));
+    }();
+    outcome.ok = false;
+    if (!read.ok) {
+        outcome.verifyResult = VERIFY_UNREAD;
+        ShowBox(outcome,
+                Tr("The write could not be confirmed: the unit could not be read back.") +
+                    QStringLiteral("\n") + (read.text.isEmpty() ? read.caption : read.text),
+                Tr(WRITE_CAPTION));
+        return;
+    }
+    bool equal = true;
+    for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a)
+        equal = equal && sent.GetByte(a) == held.GetByte(a);
+    if (equal) {
+        outcome.ok = true;
+        outcome.verifyResult = VERIFY_MATCHED;
+        ShowOutcome(outcome, WRITE_ROWS, REPLY_SAVED_OK, WRITE_CAPTION, QString());
+        return;
+    }
+    outcome.verifyResult = VERIFY_DIFFERS;
+    try {
+        outcome.differences = g_namer ? g_namer(sent, held) : DifferingAddresses(sent, held);
+    } catch (const CError&) { // a setting that cannot be shown leaves it to the addresses
+        outcome.differences = DifferingAddresses(sent, held);
+    }
+    QStringList shown = outcome.differences.mid(0, SHOWN_DIFFERENCES);
+    if (outcome.differences.size() > SHOWN_DIFFERENCES)
+        shown << QStringLiteral("...");
+    ShowBox(outcome,
+            Tr("The unit holds other values than were written (sent, held):") +
+                QStringLiteral("\n") + shown.join(u'\n'),
+            Tr(WRITE_CAPTION));
+}
+
+} // namespace
+
+void SetSetupDifferenceNamer(SetupDifferenceNamer namer) {
+    g_namer = std::move(namer);
+}
+
+CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
+                             bool keepBackup) {
+    return ReadFrame(image, portIndex, port, progress, keepBackup, QString());
+}
+
 CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,
-                              CProgressFactory* progress, const QString& tracePath) {
-    return RunFrame(
+                              CProgressFactory* progress, const QString& tracePath, bool verify) {
+    CDeviceOutcome outcome = RunFrame(
         image, portIndex, port, progress, "Writing device",
         [&](CDeviceLink& link, QString& errorText, CDeviceOutcome& outcome) {
             const QString trace = QStringLiteral("test.dat");
@@ -139,8 +239,12 @@ CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,
             outcome.exchangeResult =
                 link.WriteDevice(PROGRAMMING_COMMAND, PROGRAMMING_PROMPT, errorText, true);
             outcome.ok = outcome.exchangeResult == REPLY_SAVED_OK;
-            ShowOutcome(outcome, WRITE_ROWS, outcome.exchangeResult, WRITE_CAPTION, errorText);
+            if (!outcome.ok || !verify) // a verified write reports after its read-back
+                ShowOutcome(outcome, WRITE_ROWS, outcome.exchangeResult, WRITE_CAPTION, errorText);
         });
+    if (outcome.ok && verify)
+        VerifyWrite(image, portIndex, port, progress, outcome);
+    return outcome;
 }
 
 CDeviceOutcome RunDeviceInformation(CE2prom& image, int portIndex, CPort& port,

@@ -9,10 +9,20 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 class CE2prom;
 class CPort;
 class CProgressFactory;
+
+// How the read-back after a write ended.
+enum VerifyResult {
+    VERIFY_NOT_RUN, // not asked for, or the write itself failed
+    VERIFY_MATCHED, // the unit holds addresses 1 to 210 as sent
+    VERIFY_DIFFERS, // the unit holds something else (differences names it)
+    VERIFY_UNREAD,  // the unit could not be read back: the write is not confirmed
+};
 
 // What a device command ended with.
 struct CDeviceOutcome {
@@ -22,6 +32,8 @@ struct CDeviceOutcome {
     QString text;            // the outcome box as shown
     QString caption;
     QString backupPath; // the backup taken (written setup, or the one a read replaced)
+    int verifyResult = VERIFY_NOT_RUN;
+    QStringList differences; // what the unit holds differently, one line per difference
 };
 
 // Connection attempts of every device command.
@@ -36,8 +48,20 @@ CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port, CProgre
 // Writes image to the unit, tracing the unit's lines before its prompt to tracePath;
 // without one, to "test.dat" where Karvo keeps the files it writes (CFileLocations).
 // The setup is saved as a backup just before its first record is sent.
+//
+// With verify, the unit's "SAVED_OK" is not taken as proof: the unit is connected again
+// and read back as Read device reads (a whole, checked dump), and the write succeeds only
+// when it holds addresses 1 to 210 as sent. Otherwise the box names what differs, or says
+// the write could not be confirmed when the read-back itself failed.
 CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,
-                              CProgressFactory* progress, const QString& tracePath = QString());
+                              CProgressFactory* progress, const QString& tracePath = QString(),
+                              bool verify = true);
+
+// Names the settings in which held (what the unit holds) differs from sent, one line each,
+// with the bytes no setting shows. The programs set one built on the setup dialogs' setting
+// logic; without one, a verify names the differing addresses.
+using SetupDifferenceNamer = std::function<QStringList(CE2prom& sent, CE2prom& held)>;
+void SetSetupDifferenceNamer(SetupDifferenceNamer namer);
 
 // Connects and shows the unit's software name, version and date.
 CDeviceOutcome RunDeviceInformation(CE2prom& image, int portIndex, CPort& port,

@@ -2,6 +2,8 @@
 
 #include "image/SRecords.h"
 
+#include <algorithm>
+
 CFakeUnit::CFakeUnit(CScriptedPort& port) : m_port(port) {
     m_port.OnWrite([this](const QByteArray& text) { OnLine(text); });
 }
@@ -25,8 +27,10 @@ void CFakeUnit::OnLine(const QByteArray& text) {
         return;
     if (text == "\nVERIFY") {
         ++verifies;
-        if (verifies <= replies.size() && !replies[verifies - 1].isEmpty())
-            m_port.Receive(replies[verifies - 1], replyDelay);
+        const QByteArray reply =
+            replies.isEmpty() ? QByteArray() : replies[std::min(verifies, int(replies.size())) - 1];
+        if (!reply.isEmpty())
+            m_port.Receive(reply, replyDelay);
     } else if (text == "DUMPING") {
         SendLines(dumpLines, answerDelay);
     } else if (text.startsWith("PROGRAMMING")) {
@@ -35,6 +39,12 @@ void CFakeUnit::OnLine(const QByteArray& text) {
         records.append(text);
     } else if (text.startsWith("S9")) {
         gotEndRecord = true;
+        if (storesWrites) {
+            dumpLines = {"S00600004844521B\r"};
+            for (const QByteArray& record : records)
+                dumpLines.append(record + '\r');
+            dumpLines.append("S9030000FC\r");
+        }
         for (const auto& [delay, line] : verdicts)
             m_port.Receive(line, answerDelay + delay);
     }

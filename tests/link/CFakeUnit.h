@@ -13,8 +13,8 @@ class CFakeUnit {
 public:
     explicit CFakeUnit(CScriptedPort& port);
 
-    // Bursts sent after the 1st, 2nd, ... "\nVERIFY" (replyDelay ms after it); a missing
-    // or empty entry sends nothing.
+    // Bursts sent after the 1st, 2nd, ... "\nVERIFY" (replyDelay ms after it); an empty
+    // entry sends nothing, and the last entry answers every later one.
     QList<QByteArray> replies = {"REPLY RM4811 V2.6 a b c d\r"};
     int replyDelay = 20;
     // Every line received is answered by this line after answerDelay ms (no answer when
@@ -30,6 +30,9 @@ public:
     QList<QByteArray> promptLines = {"PROGRAMMING RM4811 V2\r"};
     // Verdict lines after the S9 record: ms after the S9 answer, then the line.
     QList<std::pair<int, QByteArray>> verdicts = {{100, "RECEIVED_OK\r"}, {300, "SAVED_OK\r"}};
+    // After an end record the unit dumps the records it received (with a header and an end
+    // record), as a unit that stored them would.
+    bool storesWrites = true;
 
     // What the unit received.
     int verifies = 0;

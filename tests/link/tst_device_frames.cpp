@@ -14,7 +14,7 @@
 
 namespace {
 
-enum Command { READ, WRITE, INFO };
+enum Command { READ, WRITE, WRITE_UNVERIFIED, INFO };
 
 // How the unit or the user misbehaves in a scenario.
 enum Scenario {
@@ -36,6 +36,9 @@ enum Scenario {
     VERDICT_CHECKSUM,
     VERDICT_UNKNOWN,
     NO_VERDICT,
+    STORES_OTHER,
+    GONE_AFTER_WRITE,
+    CANCEL_VERIFY,
 };
 
 struct Rig {
@@ -102,6 +105,16 @@ struct Rig {
         case NO_VERDICT:
             unit.verdicts = {};
             break;
+        case STORES_OTHER: // says SAVED_OK but keeps what it held
+            unit.storesWrites = false;
+            image.SetByte(40, 0x5A);
+            break;
+        case GONE_AFTER_WRITE: // 17 lines: connection, programming, 14 records, end record
+            unit.silentAfter = 17;
+            break;
+        case CANCEL_VERIFY: // in the read-back, after its connection and two records
+            progress.cancelAtPoll = 1 + 14 + 1 + 3;
+            break;
         }
     }
 
@@ -110,8 +123,9 @@ struct Rig {
         case READ:
             return RunReadDevice(image, portIndex, port, &progress);
         case WRITE:
+        case WRITE_UNVERIFIED:
             return RunWriteDevice(image, portIndex, port, &progress,
-                                  dir.filePath(QStringLiteral("test.dat")));
+                                  dir.filePath(QStringLiteral("test.dat")), command == WRITE);
         default:
             return RunDeviceInformation(image, portIndex, port, &progress);
         }
@@ -162,6 +176,14 @@ void TestDeviceFrames::outcomes_data() {
     const QString inUse = Box("CComProm :  AS IN USE", "ERROR");
     const QString notConnected = Box("CComProm :  Device is not connected.", "ERROR");
     const QString lost = Box("CComProm :  AS BUFR EMPTY", "ERROR");
+    const QString unconfirmed =
+        "The write could not be confirmed: the unit could not be read back.\n";
+    // The image is zeros but for address 40; the unit holds 0x5A everywhere: 20 lines, then "...".
+    QStringList lines;
+    for (int a = 1; lines.size() < 20; ++a)
+        if (a != 40)
+            lines << QStringLiteral("address %1 | 0x00 | 0x5a").arg(a);
+    const QString differing = lines.join('\n') + "\n...";
     using S = QStringList;
 
     struct Row {
@@ -221,6 +243,17 @@ void TestDeviceFrames::outcomes_data() {
         {"write: cancel between records", WRITE, CANCEL_EXCHANGE, S{Box("User aborted", WRITING)},
          false},
         {"write: answer lost", WRITE, LOST_ANSWER, S{lost, Box("Buffer empty", WRITING)}, false},
+        // The read-back after SAVED_OK.
+        {"write: unit holds other values", WRITE, STORES_OTHER,
+         S{Box("The unit holds other values than were written (sent, held):\n" + differing,
+               WRITING)},
+         false},
+        {"write: not verified", WRITE_UNVERIFIED, STORES_OTHER,
+         S{Box("Writing device OK", "Writing device")}, true},
+        {"write: unit gone before the read-back", WRITE, GONE_AFTER_WRITE,
+         S{notConnected, Box(unconfirmed + CONNECT, WRITING)}, false},
+        {"write: read-back cancelled", WRITE, CANCEL_VERIFY,
+         S{Box(unconfirmed + "User aborted", WRITING)}, false},
     };
     for (const Row& row : rows)
         QTest::newRow(row.name) << row.command << row.scenario << row.boxes << row.ok;
@@ -285,10 +318,12 @@ void TestDeviceFrames::outcomesTranslated() {
 void TestDeviceFrames::linkSettingsAndClosing_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<Scenario>("scenario");
-    QTest::newRow("read") << READ << GOOD;
-    QTest::newRow("write") << WRITE << GOOD;
-    QTest::newRow("info") << INFO << GOOD;
-    QTest::newRow("read, dump stops") << READ << DUMP_STOPS;
+    QTest::addColumn<int>("opens");
+    QTest::newRow("read") << READ << GOOD << 1;
+    QTest::newRow("write, then its read-back") << WRITE << GOOD << 2;
+    QTest::newRow("write without read-back") << WRITE_UNVERIFIED << GOOD << 1;
+    QTest::newRow("info") << INFO << GOOD << 1;
+    QTest::newRow("read, dump stops") << READ << DUMP_STOPS << 1;
 }
 
 void TestDeviceFrames::linkSettingsAndClosing() {
@@ -306,8 +341,8 @@ void TestDeviceFrames::linkSettingsAndClosing() {
     QCOMPARE(used.dataBits, 8);
     QCOMPARE(used.stopBits, 1);
     QCOMPARE(used.attemptLimit, 9);
-    QCOMPARE(rig.port.OpenCount(), 1);
-    QCOMPARE(rig.port.CloseCount(), 1);
+    QTEST(rig.port.OpenCount(), "opens");
+    QTEST(rig.port.CloseCount(), "opens");
     QVERIFY(!rig.port.IsOpen());
 }
 

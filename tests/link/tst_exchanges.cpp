@@ -491,8 +491,7 @@ void TestExchanges::readBrokenRecords_data() {
         QTest::newRow(QByteArray("record type damaged to ").append(type).constData())
             << with({type + third.mid(2) + '\r'}) << LINK_DUMP_INCOMPLETE << thirdAddresses;
     QTest::newRow("no records at all")
-        << QList<QByteArray>{good.first(), good.last()} << LINK_DUMP_INCOMPLETE
-        << [] {
+        << QList<QByteArray>{good.first(), good.last()} << LINK_DUMP_INCOMPLETE << [] {
                QList<int> all;
                for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a)
                    all.append(a);
