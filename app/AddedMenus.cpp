@@ -9,6 +9,7 @@ namespace {
 const ADDED_MENU_ITEM FILE_ITEMS[] = {
     {ID_FILE_COMPARE_FILE, ID_DEVICE_INFORMATION, "Compare with file..."},
     {ID_FILE_COMPARE_DEVICE, ID_FILE_COMPARE_FILE, "Compare with device"},
+    {ID_VERIFY_AFTER_WRITING, ID_LANGUAGE, "&Verify after writing"},
 };
 
 const ADDED_MENU_ITEM EDIT_ITEMS[] = {

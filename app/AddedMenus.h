@@ -13,6 +13,7 @@ enum AddedCommandId {
     ID_EDIT_REDO = 57644,
     ID_FILE_COMPARE_FILE = 32850,
     ID_FILE_COMPARE_DEVICE = 32851,
+    ID_VERIFY_AFTER_WRITING = 32855, // Configuration: read the unit back after a write
 };
 
 // One added item: its command, the item of MENU_STRUCTURE it follows, and its English text.
@@ -22,7 +23,7 @@ struct ADDED_MENU_ITEM {
     const char* text;
 };
 
-// The items added into the File menu, in order.
+// The items added into the menus of the five languages (File, Configuration), in order.
 std::span<const ADDED_MENU_ITEM> AddedFileItems();
 
 // The Edit menu's title and its items (Undo, Redo), English.

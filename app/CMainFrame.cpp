@@ -166,7 +166,7 @@ QAction* CMainFrame::MakeAction(int id) {
     action->setToolTip(CommandStringPart(id, 1));
     action->setWhatsThis(CommandStringPart(id, 0));
     action->setIconVisibleInMenu(false);
-    if (PortOfCommand(id) != 0 || id == ID_VIEW_TOOLBAR)
+    if (PortOfCommand(id) != 0 || id == ID_VIEW_TOOLBAR || id == ID_VERIFY_AFTER_WRITING)
         action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
     m_actions[id] = action;
@@ -413,6 +413,8 @@ void CMainFrame::UpdateCommandUI() {
         action->setEnabled(IsCommandEnabled(id));
     if (QAction* toolbar = CommandAction(ID_VIEW_TOOLBAR))
         toolbar->setChecked(!m_toolBar->isHidden());
+    if (QAction* verify = CommandAction(ID_VERIFY_AFTER_WRITING))
+        verify->setChecked(StoredVerifyAfterWriting());
 }
 
 void CMainFrame::ExecuteCommand(int id) {
@@ -461,6 +463,9 @@ bool CMainFrame::OnCmdMsg(int id) {
         return true;
     case ID_EDIT_REDO:
         StepHistory(false);
+        return true;
+    case ID_VERIFY_AFTER_WRITING:
+        StoreVerifyAfterWriting(!StoredVerifyAfterWriting());
         return true;
     case ID_SERIAL_PORTS: {
         // The dialog stores its choices itself; the serial port reads them at each open.

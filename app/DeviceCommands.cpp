@@ -4,11 +4,13 @@
 #include "app/CImageChangeCommand.h"
 #include "app/CKarvoDoc.h"
 #include "app/CMainFrame.h"
+#include "dialogs/SetupComparison.h"
 #include "image/CE2prom.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CError.h"
 #include "link/CMessages.h"
 #include "link/CProgressDlg.h"
+#include "link/ComPortNames.h"
 #include "link/PortFactory.h"
 #include "res/shell/ShellResources.h"
 
@@ -45,7 +47,8 @@ CDeviceOutcome RunWriteDeviceCommand(QWidget* mainWindow, CE2prom& image, int po
     if (answer != MsgAnswer::Yes)
         return {};
     CProgressDlg::Factory progress(mainWindow);
-    return RunWriteDevice(image, portIndex, port, &progress, tracePath);
+    SetSetupDifferenceNamer(NameSetupDifferences);
+    return RunWriteDevice(image, portIndex, port, &progress, tracePath, StoredVerifyAfterWriting());
 }
 
 CDeviceOutcome RunReadDeviceCommand(QWidget* mainWindow, CE2prom& image, int portIndex,

@@ -74,3 +74,7 @@ QStringList DifferenceLines(const SETUP_DIFFERENCES& differences, const CE2prom&
                      .arg(Hex(a.GetByte(address)), Hex(b.GetByte(address)));
     return lines;
 }
+
+QStringList NameSetupDifferences(CE2prom& sent, CE2prom& held) {
+    return DifferenceLines(CompareSetups(sent, held), sent, held);
+}

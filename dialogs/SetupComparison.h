@@ -29,3 +29,7 @@ SETUP_DIFFERENCES CompareSetups(CE2prom& a, CE2prom& b);
 // "address N | 0xAA | 0xBB" for each byte no setting shows.
 QStringList DifferenceLines(const SETUP_DIFFERENCES& differences, const CE2prom& a,
                             const CE2prom& b);
+
+// The lines of DifferenceLines for what held holds differently from sent (a write's
+// read-back): the namer of the device commands' verify.
+QStringList NameSetupDifferences(CE2prom& sent, CE2prom& held);

@@ -23,6 +23,14 @@ void StoreComPortIndex(int portIndex) {
     CProfile::WriteInt(COMMUNICATION, COMPORT, ValidIndex(portIndex));
 }
 
+bool StoredVerifyAfterWriting() {
+    return CProfile::GetInt(COMMUNICATION, QStringLiteral("VerifyAfterWriting"), 1) != 0;
+}
+
+void StoreVerifyAfterWriting(bool verify) {
+    CProfile::WriteInt(COMMUNICATION, QStringLiteral("VerifyAfterWriting"), verify ? 1 : 0);
+}
+
 QString StoredComPortDeviceName(int portIndex) {
     return CProfile::GetString(COMMUNICATION, PortEntry(portIndex)).trimmed();
 }

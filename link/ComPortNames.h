@@ -21,6 +21,11 @@ void StoreComPortIndex(int portIndex);
 QString StoredComPortDeviceName(int portIndex);
 void StoreComPortDeviceName(int portIndex, const QString& deviceName);
 
+// Whether Write device reads the unit back to confirm what it wrote: entry
+// "VerifyAfterWriting" of the same section, 1 (the default) or 0.
+bool StoredVerifyAfterWriting();
+void StoreVerifyAfterWriting(bool verify);
+
 // The built-in device name of a port index; an index outside 0 to 3 counts as COM 1.
 QString DefaultComPortDeviceName(int portIndex);
 

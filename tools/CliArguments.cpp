@@ -13,7 +13,7 @@ const char* const CLI_USAGE_TEXT =
     "       karvo-cli poke IN OUT ADDR=VALUE...\n"
     "       karvo-cli info [--port DEVICE | --com 1..4]\n"
     "       karvo-cli read OUT [--port DEVICE | --com 1..4]\n"
-    "       karvo-cli write FILE [--verify] [--port DEVICE | --com 1..4]\n"
+    "       karvo-cli write FILE [--no-verify] [--port DEVICE | --com 1..4]\n"
     "       karvo-cli show FILE [--language en|fr|de|es|it]\n"
     "       karvo-cli report FILE [--language en|fr|de|es|it] [--pdf OUT]\n"
     "       karvo-cli diff A B [--language en|fr|de|es|it]\n"
@@ -46,7 +46,7 @@ const COMMAND_RULE COMMAND_RULES[] = {
     {"diff", 2, false, true, false, "diff A B [--language en|fr|de|es|it]"},
     {"info", 0, true, false, false, "info [--port NAME | --com 1..4]"},
     {"read", 1, true, false, false, "read OUT [--port NAME | --com 1..4]"},
-    {"write", 1, true, false, false, "write FILE [--verify] [--port NAME | --com 1..4]"},
+    {"write", 1, true, false, false, "write FILE [--no-verify] [--port NAME | --com 1..4]"},
     {"export", 1, false, false, false, "export FILE [--json] [--output OUT]", "--json --output "},
     {"import", 2, false, false, false, "import TEXT OUT [--base SETUP]", "--base "},
     {"set", 2, false, false, false, "set IN OUT SECTION/LABEL=VALUE..."},
@@ -119,7 +119,8 @@ int ParsePoke(const QString& arg, std::map<int, int>& pokes) {
 int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliCommand& command) {
     QString option = args[i];
     QString value;
-    const bool flag = option == QLatin1String("--verify") || option == QLatin1String("--json");
+    const bool flag = option == QLatin1String("--verify") ||
+                      option == QLatin1String("--no-verify") || option == QLatin1String("--json");
     if (const int eq = option.indexOf('='); eq > 0 && option.startsWith(QLatin1String("--"))) {
         value = option.mid(eq + 1);
         option.truncate(eq);
@@ -132,7 +133,9 @@ int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliC
     }
     const QString name(rule.name);
     if (option == QLatin1String("--verify") && name == QLatin1String("write")) {
-        command.verify = true;
+        command.verify = true; // the default; kept for scripts that ask for it
+    } else if (option == QLatin1String("--no-verify") && name == QLatin1String("write")) {
+        command.verify = false;
     } else if (option == QLatin1String("--json") && TakesOption(rule, option)) {
         command.json = true;
     } else if (option == QLatin1String("--output") && TakesOption(rule, option) &&

@@ -31,8 +31,8 @@ enum DeviceStatus {
     DEV_WRITE_CHECKSUM = 19,   // write: the unit answered "CHECKSUM ERROR!!!"
     DEV_WRITE_UNKNOWN = 20,    // write: the unit answered something else
     DEV_WRITE_NO_VERDICT = 21, // write: no prompt or no verdict in time
-    DEV_VERIFY_DIFFERS = 22,   // write --verify: the unit holds something else
-    DEV_VERIFY_UNREAD = 23,    // write --verify: the unit could not be read back
+    DEV_VERIFY_DIFFERS = 22,   // write: the read-back shows the unit holds something else
+    DEV_VERIFY_UNREAD = 23,    // write: the unit could not be read back
     DEV_UNKNOWN = 24,
 };
 
@@ -96,6 +96,9 @@ const STATUS_ROW READ_STATUSES[] = {
     {LINK_USER_ABORTED, DEV_USER_ABORTED},
     {LINK_ERROR_REPORTED, DEV_LINK_ERROR},
     {LINK_CHECKSUM_ERROR, DEV_READ_CHECKSUM},
+    {LINK_RECORD_BROKEN, DEV_READ_CHECKSUM},
+    {LINK_DUMP_INCOMPLETE, DEV_READ_CHECKSUM},
+    {LINK_END_RECORD_BROKEN, DEV_READ_CHECKSUM},
     {LINK_NO_REPLY, DEV_READ_NO_LINE},
 };
 
@@ -122,6 +125,10 @@ int StatusIn(std::span<const STATUS_ROW> rows, int result) {
 int StatusOf(const CDeviceOutcome& o, bool writing) {
     if (o.ok)
         return CLI_OK;
+    if (o.verifyResult == VERIFY_DIFFERS)
+        return DEV_VERIFY_DIFFERS;
+    if (o.verifyResult == VERIFY_UNREAD)
+        return DEV_VERIFY_UNREAD;
     if (o.connectResult != LINK_CONNECTED)
         return StatusIn(CONNECT_STATUSES, o.connectResult);
     return StatusIn(writing ? std::span<const STATUS_ROW>(WRITE_STATUSES)
@@ -129,16 +136,11 @@ int StatusOf(const CDeviceOutcome& o, bool writing) {
                     o.exchangeResult);
 }
 
-// Prints the outcome box: on stdout when the command succeeded, else on stderr. With
-// held, a success is not printed but kept there, for a command that goes on (a write that
-// is verified next) and succeeds only if what follows does.
-int Finish(const CDeviceOutcome& o, bool writing, QString* held = nullptr) {
+// Prints the outcome box: on stdout when the command succeeded, else on stderr.
+int Finish(const CDeviceOutcome& o, bool writing) {
     const int status = StatusOf(o, writing);
     const QString line = o.text.isEmpty() ? o.caption : o.caption + QStringLiteral(": ") + o.text;
-    if (status == CLI_OK && held)
-        *held = line;
-    else
-        std::fprintf(status == CLI_OK ? stdout : stderr, "%s\n", qPrintable(line));
+    std::fprintf(status == CLI_OK ? stdout : stderr, "%s\n", qPrintable(line));
     return status;
 }
 
@@ -186,21 +188,6 @@ int CliRead(const CCliCommand& command) {
     return CliSave(image, out);
 }
 
-namespace {
-
-// Names each setting the unit holds differently from what was sent. A setting that cannot
-// be shown (a binding error) leaves the naming to the addresses alone.
-void NameDifferingSettings(CE2prom& sent, CE2prom& held) {
-    try {
-        for (const SETTING_DIFFERENCE& setting : CompareSetups(sent, held).settings)
-            CliError(QStringLiteral("verify: %1 | %2: sent %3, holds %4")
-                         .arg(setting.section, setting.label, setting.valueA, setting.valueB));
-    } catch (const CError&) {
-    }
-}
-
-} // namespace
-
 int CliWrite(const CCliCommand& command) {
     CE2prom image;
     if (const int status = CliLoad(image, command.files[0]); status != CLI_OK)
@@ -209,46 +196,11 @@ int CliWrite(const CCliCommand& command) {
     CTextProgressFactory progress;
     const int portIndex = PortIndexOf(command);
     const auto portObject = PortOf(command);
-    CPort& port = *portObject;
-    QString written;
-    const int status = Finish(RunWriteDevice(image, portIndex, port, &progress), true,
-                              command.verify ? &written : nullptr);
-    if (status != CLI_OK || !command.verify)
-        return status;
-    // The write went through; the command succeeds only if the read-back matches, so until
-    // then its outcome is not printed as a success.
-    const auto reportWrittenAsFailed = [&written] {
-        std::fprintf(stderr, "%s\n", qPrintable(written));
-    };
-
-    // Read the unit back and compare what it holds with what was sent.
-    CE2prom readBack;
-    readBack.ReplaceBytes(image.Bytes());
-    for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a) // bytes the dump does not cover differ
-        readBack.SetByte(a, std::uint8_t(~image.GetByte(a)));
-    const CDeviceOutcome read =
-        RunReadDevice(readBack, portIndex, port, &progress, /*keepBackup=*/false);
-    if (!read.ok) {
-        reportWrittenAsFailed();
-        CliError(QStringLiteral("verify: the unit could not be read back (%1: %2)")
-                     .arg(read.caption, read.text));
-        return DEV_VERIFY_UNREAD;
-    }
-    QStringList differ;
-    for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a)
-        if (readBack.GetByte(a) != image.GetByte(a))
-            differ << QStringLiteral("%1 (sent 0x%2, holds 0x%3)")
-                          .arg(a)
-                          .arg(image.GetByte(a), 2, 16, QLatin1Char('0'))
-                          .arg(readBack.GetByte(a), 2, 16, QLatin1Char('0'));
-    if (!differ.isEmpty()) {
-        reportWrittenAsFailed();
-        NameDifferingSettings(image, readBack);
-        CliError(QStringLiteral("verify: %1 address(es) differ, first: %2")
-                     .arg(differ.size())
-                     .arg(differ.mid(0, 8).join(", ")));
-        return DEV_VERIFY_DIFFERS;
-    }
-    std::printf("%s\nVerify: addresses 1 to 210 match\n", qPrintable(written));
-    return CLI_OK;
+    SetSetupDifferenceNamer(NameSetupDifferences);
+    const CDeviceOutcome outcome =
+        RunWriteDevice(image, portIndex, *portObject, &progress, QString(), command.verify);
+    const int status = Finish(outcome, true);
+    if (outcome.verifyResult == VERIFY_MATCHED)
+        std::printf("Verify: addresses 1 to 210 match\n");
+    return status;
 }

@@ -8,7 +8,7 @@
 //   karvo-cli diff A B [--language L]        the settings and bytes that differ
 //   karvo-cli info [PORT]                    the unit's software name, version and date
 //   karvo-cli read OUT [PORT]                read the unit's setup into OUT
-//   karvo-cli write FILE [--verify] [PORT]   write FILE to the unit (and read it back)
+//   karvo-cli write FILE [--no-verify] [PORT]   write FILE to the unit and read it back
 //   karvo-cli export FILE [--json] [--output OUT]   the setup as text (YAML or JSON)
 //   karvo-cli import TEXT OUT [--base SETUP]  a text setup onto SETUP, saved as S-records
 //   karvo-cli set IN OUT SECTION/LABEL=VALUE...      settings by name
@@ -60,9 +60,9 @@ const char* const HELP_DETAILS =
     "                        every differing byte no setting shows; --language as for show\n"
     "  info                  the unit's software name, version and date\n"
     "  read OUT              read the unit's setup into OUT (an existing OUT is backed up)\n"
-    "  write FILE            write FILE to the unit\n"
-    "    --verify            then read it back and name the settings and addresses that\n"
-    "                        differ\n"
+    "  write FILE            write FILE to the unit, then read it back: done only when the\n"
+    "                        unit holds what was sent, else the differing settings\n"
+    "    --no-verify         trust the unit's SAVED_OK without reading it back\n"
     "  export FILE           the whole setup as text: each setting by section and dialog\n"
     "                        label with its shown value, then the bytes the settings do\n"
     "                        not give back\n"
