@@ -55,7 +55,7 @@ int CScriptedPort::ReadBufferTimed(QByteArray& buffer, int maxChars, int timeout
 }
 
 void CScriptedPort::Receive(const QByteArray& bytes, qint64 afterMs) {
-    Schedule({m_now + afterMs, bytes, {}});
+    Schedule({m_now + afterMs, m_toProgram ? m_toProgram->Apply(bytes) : bytes, {}});
 }
 
 void CScriptedPort::After(qint64 afterMs, std::function<void()> action) {
@@ -77,7 +77,9 @@ int CScriptedPort::Send(const QByteArray& bytes, int) {
     m_written.append(text);
     m_wire += bytes;
     m_busyLeft = m_busyAnswers;
-    if (m_onWrite)
+    if (m_onWireWrite)
+        m_onWireWrite(m_fromProgram ? m_fromProgram->Apply(bytes) : bytes);
+    else if (m_onWrite)
         m_onWrite(text);
     return PORT_OK;
 }

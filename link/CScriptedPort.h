@@ -10,11 +10,13 @@
 // operation answering a given return code. Everything written is kept for inspection.
 #pragma once
 
+#include "link/CLineNoise.h"
 #include "link/CPort.h"
 
 #include <QList>
 #include <QMap>
 #include <functional>
+#include <optional>
 
 enum class PortCall { Write, ReadString, ReadBuffer };
 
@@ -43,6 +45,17 @@ public:
     // been recorded; may schedule answers.
     void OnWrite(std::function<void(const QByteArray& text)> handler) {
         m_onWrite = std::move(handler);
+    }
+    // Called with the bytes of each write as the peer receives them (terminator and noise
+    // included), instead of OnWrite's line: for a peer that assembles lines itself.
+    void OnWireWrite(std::function<void(const QByteArray& bytes)> handler) {
+        m_onWireWrite = std::move(handler);
+    }
+    // A noisy line: toProgram damages the bytes scheduled to arrive (as they are scheduled),
+    // fromProgram those written, before OnWireWrite sees them.
+    void SetNoise(const CLineNoise& toProgram, const CLineNoise& fromProgram) {
+        m_toProgram = toProgram;
+        m_fromProgram = fromProgram;
     }
     // The open status the next opens give (0 by default).
     void SetOpenResult(int status) { m_openResult = status; }
@@ -84,6 +97,9 @@ private:
     qint64 m_now = 0;
     QList<Event> m_timeline; // ordered by time, then by scheduling order
     std::function<void(const QByteArray&)> m_onWrite;
+    std::function<void(const QByteArray&)> m_onWireWrite;
+    std::optional<CLineNoise> m_toProgram;
+    std::optional<CLineNoise> m_fromProgram;
     QMap<std::pair<int, int>, int> m_failures;
     QMap<int, int> m_callCounts;
     int m_openResult = PORT_OK;

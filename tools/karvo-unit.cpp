@@ -8,6 +8,7 @@
 // last programmed with after every successful write. Run with --help for the faults.
 #include "lang/ProgramOptions.h"
 #include "link/CError.h"
+#include "link/CLineNoise.h"
 #include "tools/CVirtualUnit.h"
 
 #include <QCoreApplication>
@@ -57,6 +58,12 @@ const char* const HELP =
     "                        when a USB adapter is pulled)\n"
     "  --flood BYTES         answer DUMPING with BYTES characters and no line end\n"
     "  --every-other-line    answer only the 1st, 3rd, 5th ... line received\n"
+    "  --noise-to-pc RATES   damage what the unit sends, RATES as\n"
+    "                        flip=P,lose=P,double=P,cr=P,line=P (any of them; P from 0\n"
+    "                        to 1: per byte a flipped bit, a lost or a doubled byte; per\n"
+    "                        line end a lost CR; per line a lost line)\n"
+    "  --noise-from-pc RATES damage what the unit receives, likewise\n"
+    "  --noise-seed N        seed of the noise (default 1): the same seed, the same damage\n"
     "      --help            display this help and exit\n"
     "      --version         output version information and exit\n"
     "\n"
@@ -65,8 +72,24 @@ const char* const HELP =
 
 using Clock = std::chrono::steady_clock;
 
+// The noise of each direction of the line.
+struct LINE_NOISE_OPTIONS {
+    LINE_NOISE_RATES toPc;
+    LINE_NOISE_RATES fromPc;
+    unsigned seed = 1;
+};
+
+bool ParseNoise(const QString& text, LINE_NOISE_RATES& rates) {
+    QString error;
+    const std::optional<LINE_NOISE_RATES> parsed = CLineNoise::ParseRates(text, &error);
+    if (!parsed)
+        std::fprintf(stderr, "karvo-unit: %s\n", qPrintable(error));
+    rates = parsed.value_or(LINE_NOISE_RATES());
+    return parsed.has_value();
+}
+
 bool ParseOptions(const QStringList& args, CUnitOptions& o, QString& image, QString& save,
-                  QString& link) {
+                  QString& link, LINE_NOISE_OPTIONS& noise) {
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const auto value = [&]() -> QString { return i + 1 < args.size() ? args[++i] : QString(); };
@@ -109,7 +132,12 @@ bool ParseOptions(const QStringList& args, CUnitOptions& o, QString& image, QStr
             o.floodBytes = number();
         else if (a == "--every-other-line")
             o.everyOtherLine = true;
-        else
+        else if (a == "--noise-seed")
+            noise.seed = unsigned(number());
+        else if (a == "--noise-to-pc" || a == "--noise-from-pc") {
+            if (!ParseNoise(value(), a == "--noise-to-pc" ? noise.toPc : noise.fromPc))
+                return false;
+        } else
             return false;
     }
     return true;
@@ -156,7 +184,8 @@ int main(int argc, char* argv[]) {
     const QStringList args = app.arguments().mid(1);
     CUnitOptions options;
     QString imagePath, savePath, linkPath;
-    if (!ParseOptions(args, options, imagePath, savePath, linkPath)) {
+    LINE_NOISE_OPTIONS noise;
+    if (!ParseOptions(args, options, imagePath, savePath, linkPath, noise)) {
         std::fputs(HELP, stderr);
         return 1;
     }
@@ -165,6 +194,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     CVirtualUnit unit(options);
+    CLineNoise toPc(noise.toPc, noise.seed);
+    CLineNoise fromPc(noise.fromPc, noise.seed + 1);
     if (!imagePath.isEmpty() && !LoadImage(unit, imagePath))
         return 2;
     int master = -1, slave = -1;
@@ -206,8 +237,9 @@ int main(int argc, char* argv[]) {
             const ssize_t n = read(master, buffer, sizeof buffer);
             if (n > 0) {
                 Clock::time_point at = std::max(Clock::now(), last);
-                for (const CUnitOutput& o : unit.Receive(QByteArray(buffer, int(n)))) {
+                for (CUnitOutput o : unit.Receive(fromPc.Apply(QByteArray(buffer, int(n))))) {
                     at += std::chrono::milliseconds(o.delayMs);
+                    o.bytes = toPc.Apply(o.bytes);
                     queue.emplace_back(at, o);
                 }
                 if (!queue.empty())
