@@ -3,6 +3,7 @@
 // main window disabled during the exchange and enabled again afterwards.
 #include "CFakeUnit.h"
 
+#include "app/AddedMenus.h"
 #include "app/CMainFrame.h"
 #include "app/DeviceCommands.h"
 #include "image/CE2prom.h"
@@ -89,6 +90,7 @@ private slots:
     void commandsEnabled();
     void writeAnsweredNoOpensNoPort();
     void writeAnsweredYes();
+    void writeVerifiesUnlessUnchecked();
     void readReplacesImage();
     void readOffersToSaveFirst();
     void cancelInProgressDialog();
@@ -192,6 +194,34 @@ void TestDeviceCommands::writeAnsweredYes() {
     QCOMPARE(during.percent, QStringLiteral("100%"));
     QVERIFY(!during.frameEnabled);
     QVERIFY(!during.cancelEnabled); // the end record is out: only the verdict is awaited
+}
+
+// Configuration > Verify after writing, checked by default and kept in the profile, decides
+// whether SAVED_OK is trusted; the read-back names the settings the unit holds otherwise.
+void TestDeviceCommands::writeVerifiesUnlessUnchecked() {
+    QAction* item = m_frame->CommandAction(ID_VERIFY_AFTER_WRITING);
+    QVERIFY(item && item->isCheckable());
+    m_frame->UpdateCommandUI();
+    QVERIFY(item->isChecked());
+    m_unit->storesWrites = false; // says SAVED_OK, keeps its zeros
+    m_unit->dumpLines = CFakeUnit::DumpOf(QByteArray(CE2prom::IMAGE_SIZE, '\0'));
+    m_frame->Image()->SetByte(20, 0x01); // System Setup, Options
+    m_messages->answers = {MsgAnswer::Yes, MsgAnswer::Ok};
+    m_frame->ExecuteCommand(ID_WRITE_DEVICE);
+    QCOMPARE(m_messages->boxes.last().caption, QStringLiteral("Error writing device"));
+    QVERIFY2(m_messages->boxes.last().text.contains("\nSystem Setup | "),
+             qPrintable(m_messages->boxes.last().text));
+    QCOMPARE(m_port->OpenCount(), 2);
+
+    m_frame->ExecuteCommand(ID_VERIFY_AFTER_WRITING);
+    QVERIFY(!item->isChecked());
+    QCOMPARE(CProfile::GetInt("Communication", "VerifyAfterWriting", 1), 0);
+    m_messages->answers = {MsgAnswer::Yes, MsgAnswer::Ok};
+    m_frame->ExecuteCommand(ID_WRITE_DEVICE);
+    QCOMPARE(m_messages->boxes.last().text, QStringLiteral("Writing device OK"));
+    QCOMPARE(m_port->OpenCount(), 3);
+    m_frame->ExecuteCommand(ID_VERIFY_AFTER_WRITING);
+    QVERIFY(item->isChecked());
 }
 
 void TestDeviceCommands::readReplacesImage() {
