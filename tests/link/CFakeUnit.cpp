@@ -19,10 +19,15 @@ QList<QByteArray> CFakeUnit::DumpOf(const QByteArray& image) {
 }
 
 void CFakeUnit::OnLine(const QByteArray& text) {
+    if (text.startsWith("S1") && ++m_recordsSeen == lostRecord)
+        return; // lost on the way: never received, never answered
     ++m_lines;
     const bool answering = answerLines && (silentAfter < 0 || m_lines <= silentAfter);
     if (answering)
-        m_port.Receive(answer, answerDelay);
+        m_port.Receive(text.startsWith("S1") && records.size() + 1 == doubledAnswerRecord
+                           ? answer + answer.right(1)
+                           : answer,
+                       answerDelay);
     if (!answering && silentAfter >= 0)
         return;
     if (text == "\nVERIFY") {
@@ -39,14 +44,27 @@ void CFakeUnit::OnLine(const QByteArray& text) {
         records.append(text);
     } else if (text.startsWith("S9")) {
         gotEndRecord = true;
-        if (storesWrites) {
-            dumpLines = {"S00600004844521B\r"};
-            for (const QByteArray& record : records)
-                dumpLines.append(record + '\r');
-            dumpLines.append("S9030000FC\r");
-        }
+        if (storesWrites)
+            Store();
         for (const auto& [delay, line] : verdicts)
             m_port.Receive(line, answerDelay + delay);
+    }
+}
+
+void CFakeUnit::Store() {
+    // Each record received replaces the dump's record of the same address; a dump without
+    // one gets it added before its end record.
+    const auto addressOf = [](const QByteArray& line) { return line.mid(4, 4); };
+    if (dumpLines.isEmpty())
+        dumpLines = {"S00600004844521B\r", "S9030000FC\r"};
+    for (const QByteArray& record : records) {
+        auto held = std::find_if(dumpLines.begin(), dumpLines.end(), [&](const QByteArray& line) {
+            return line.startsWith("S1") && addressOf(line) == addressOf(record);
+        });
+        if (held != dumpLines.end())
+            *held = record + '\r';
+        else
+            dumpLines.insert(dumpLines.size() - 1, record + '\r');
     }
 }
 

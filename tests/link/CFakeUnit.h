@@ -30,9 +30,13 @@ public:
     QList<QByteArray> promptLines = {"PROGRAMMING RM4811 V2\r"};
     // Verdict lines after the S9 record: ms after the S9 answer, then the line.
     QList<std::pair<int, QByteArray>> verdicts = {{100, "RECEIVED_OK\r"}, {300, "SAVED_OK\r"}};
-    // After an end record the unit dumps the records it received (with a header and an end
-    // record), as a unit that stored them would.
+    // After an end record the unit's dump holds the records it received in place of those
+    // of the same address, as a unit that stored them would.
     bool storesWrites = true;
+    // The nth S1 line sent (from 1) is lost on the way: not received, not answered.
+    int lostRecord = -1;
+    // The answer to the nth S1 line received ends with its line end twice.
+    int doubledAnswerRecord = -1;
 
     // What the unit received.
     int verifies = 0;
@@ -45,7 +49,9 @@ public:
 private:
     void OnLine(const QByteArray& text);
     void SendLines(const QList<QByteArray>& lines, int firstDelay);
+    void Store();
 
     CScriptedPort& m_port;
     int m_lines = 0;
+    int m_recordsSeen = 0;
 };

@@ -37,6 +37,7 @@ enum Scenario {
     VERDICT_UNKNOWN,
     NO_VERDICT,
     STORES_OTHER,
+    RECORD_LOST_BEHIND_DOUBLED_CR,
     GONE_AFTER_WRITE,
     CANCEL_VERIFY,
 };
@@ -108,6 +109,10 @@ struct Rig {
         case STORES_OTHER: // says SAVED_OK but keeps what it held
             unit.storesWrites = false;
             image.SetByte(40, 0x5A);
+            break;
+        case RECORD_LOST_BEHIND_DOUBLED_CR: // the spare empty line answers the lost record
+            unit.doubledAnswerRecord = 4;
+            unit.lostRecord = 5;
             break;
         case GONE_AFTER_WRITE: // 17 lines: connection, programming, 14 records, end record
             unit.silentAfter = 17;
@@ -184,6 +189,11 @@ void TestDeviceFrames::outcomes_data() {
         if (a != 40)
             lines << QStringLiteral("address %1 | 0x00 | 0x5a").arg(a);
     const QString differing = lines.join('\n') + "\n...";
+    // The fifth record (addresses 65 to 80) never arrived: the unit holds 0x5A there.
+    lines.clear();
+    for (int a = 65; a <= 80; ++a)
+        lines << QStringLiteral("address %1 | 0x00 | 0x5a").arg(a);
+    const QString lostRecord = lines.join('\n');
     using S = QStringList;
 
     struct Row {
@@ -246,6 +256,10 @@ void TestDeviceFrames::outcomes_data() {
         // The read-back after SAVED_OK.
         {"write: unit holds other values", WRITE, STORES_OTHER,
          S{Box("The unit holds other values than were written (sent, held):\n" + differing,
+               WRITING)},
+         false},
+        {"write: record lost behind a doubled line end", WRITE, RECORD_LOST_BEHIND_DOUBLED_CR,
+         S{Box("The unit holds other values than were written (sent, held):\n" + lostRecord,
                WRITING)},
          false},
         {"write: not verified", WRITE_UNVERIFIED, STORES_OTHER,

@@ -40,6 +40,7 @@ private slots:
     void readUnit();
     void writeAndVerify();
     void verifyFindsWrongStore();
+    void noisyReadsNeverLie();
     void refusals_data();
     void refusals();
     void missingPort();
@@ -169,6 +170,29 @@ void TestUnitEndToEnd::verifyFindsWrongStore() {
     const Run trusted = Cli({"write", KARVO_DEFAULT_SETUP, "--no-verify"});
     QCOMPARE(trusted.status, 0);
     QVERIFY(!trusted.out.contains("Verify:"));
+}
+
+// Through a line that damages what the unit sends, a read either brings the unit's setup
+// whole or ends in an error and writes nothing.
+void TestUnitEndToEnd::noisyReadsNeverLie() {
+    StartUnit({"--noise-to-pc", "flip=0.0005,lose=0.0005,cr=0.01,line=0.01", "--noise-seed", "3"});
+    CE2prom held;
+    QCOMPARE(held.LoadSRecords(KARVO_DEFAULT_SETUP), 1);
+    int good = 0;
+    for (int i = 0; i < 6; ++i) {
+        const QString out = Path(QStringLiteral("noisy%1.s19").arg(i));
+        const Run r = Cli({"read", out});
+        QVERIFY2(r.status == 0 || r.status >= 10, r.err.constData());
+        if (r.status != 0) {
+            QVERIFY(!QFile::exists(out));
+            continue;
+        }
+        ++good;
+        CE2prom got;
+        QCOMPARE(got.LoadSRecords(out), 1);
+        QCOMPARE(got.Bytes().mid(1).toHex(), held.Bytes().mid(1).toHex());
+    }
+    QVERIFY(good > 0);
 }
 
 void TestUnitEndToEnd::refusals_data() {
