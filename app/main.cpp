@@ -19,7 +19,7 @@ const char* const HELP =
     "Qt's own options (-platform NAME, -style NAME, ...) are accepted too.\n"
     "\n"
     "karvo.def and the language folders are looked up in the working folder, then in\n"
-    "../share/karvo beside the program.\n"
+    "the program's own folder, then in ../share/karvo beside the program.\n"
     "\n"
     "Environment:\n"
     "  KARVO_PROFILE          the profile file (default ~/.config/karvo.ini)\n"

@@ -1,6 +1,7 @@
 #include "dialogs/CTextSetup.h"
 
 #include "dialogs/CSectionEntry.h"
+#include "dialogs/YamlScalar.h"
 #include "image/CE2prom.h"
 #include "image/SRecords.h"
 #include "lang/CFileLocations.h"
@@ -175,13 +176,6 @@ void RefuseSecondDocument(const std::string& text) {
 bool HoldsSRecord(const QByteArray& text) {
     const QList<QByteArray> words = text.simplified().split(' ');
     return std::any_of(words.begin(), words.end(), IsSRecordLine);
-}
-
-// A scalar as YAML writes it: plain where it reads back as the same text, else quoted.
-std::string YamlScalar(const QString& text) {
-    YAML::Emitter out;
-    out << text.toStdString();
-    return out.c_str();
 }
 
 } // namespace
@@ -379,7 +373,9 @@ CTextSetup CTextSetup::FromImage(CE2prom& image) {
 }
 
 QByteArray CTextSetup::Yaml() const {
+    // Texts that a YAML 1.1 reader would read as something else are quoted (YamlScalar).
     std::string text =
+        "---\n"
         "# Karvo setup: each setting by its dialog's caption and label, with the value\n"
         "# the dialog shows; \"bytes\" holds what the settings do not give back.\n";
     text += std::string(VERSION_KEY) + ": " + std::to_string(FORMAT_VERSION) + "\n";

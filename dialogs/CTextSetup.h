@@ -6,9 +6,10 @@
 // back exactly. A text may name only some settings; the others keep the image's values.
 //
 // It holds the settings as named (with the line each stands on) and the raw bytes. It is
-// read from a text (Parse) or taken from an image (FromImage), written as YAML or JSON,
-// and applied to an image through the dialogs' own setting logic, checked and stored in
-// each dialog's orders (ApplyTo). Refusals are TEXT_SETUP_ERROR.
+// read from a text (Parse) or taken from an image (FromImage), written as YAML (quoted
+// where a YAML 1.1 reader would misread a text, see YamlScalar) or JSON, and applied to
+// an image through the dialogs' own setting logic, checked and stored in each dialog's
+// orders (ApplyTo). Refusals are TEXT_SETUP_ERROR.
 #pragma once
 
 #include "dialogs/TextSetupError.h"

@@ -17,24 +17,24 @@ bool CanCreateFilesIn(const QString& folder) {
 
 } // namespace
 
-CFileLocations::CFileLocations(QString workingFolder, QString dataFolder, QString userFolder)
-    : m_workingFolder(std::move(workingFolder)), m_dataFolder(std::move(dataFolder)),
-      m_userFolder(std::move(userFolder)) {}
+CFileLocations::CFileLocations(QString workingFolder, QString programFolder, QString dataFolder,
+                               QString userFolder)
+    : m_workingFolder(std::move(workingFolder)), m_programFolder(std::move(programFolder)),
+      m_dataFolder(std::move(dataFolder)), m_userFolder(std::move(userFolder)) {}
 
 CFileLocations CFileLocations::OfThisRun() {
     const QString programFolder = QCoreApplication::applicationDirPath();
     const QString userData = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return CFileLocations(QDir::currentPath(),
+    return CFileLocations(QDir::currentPath(), programFolder,
                           QDir::cleanPath(programFolder + '/' + KARVO_DATA_FROM_BIN),
                           QDir(userData).filePath(QStringLiteral("karvo")));
 }
 
 QString CFileLocations::ShippedFile(const QString& name) const {
-    const QString local = QDir(m_workingFolder).filePath(name);
-    if (QFileInfo::exists(local))
-        return local;
-    const QString installed = QDir(m_dataFolder).filePath(name);
-    return QFileInfo::exists(installed) ? installed : local;
+    for (const QString* folder : {&m_workingFolder, &m_programFolder, &m_dataFolder})
+        if (const QString path = QDir(*folder).filePath(name); QFileInfo::exists(path))
+            return path;
+    return QDir(m_workingFolder).filePath(name);
 }
 
 QString CFileLocations::WrittenFile(const QString& name) const {

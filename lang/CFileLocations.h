@@ -3,26 +3,28 @@
 // the application menu (whose working folder is the home folder).
 //
 // Shipped files (karvo.def, the language folders with their help files) are looked up in
-// the working folder first and then in the data folder installed beside the program
-// (bin/../share/karvo). Files Karvo writes and reads back later (the active help files
-// copied at a language change, the trace test.dat) go to the working folder when files can
-// be created there, otherwise to the user's data folder (~/.local/share/karvo); they are
-// read from the same place. The class holds three folder paths and owns nothing else.
+// the working folder first, then in the program's own folder (where the build puts them),
+// then in the data folder installed beside the program (bin/../share/karvo). Files Karvo
+// writes and reads back later (the active help files copied at a language change, the
+// trace test.dat) go to the working folder when files can be created there, otherwise to
+// the user's data folder (~/.local/share/karvo); they are read from the same place. The
+// class holds four folder paths and owns nothing else.
 #pragma once
 
 #include <QString>
 
 class CFileLocations {
 public:
-    CFileLocations(QString workingFolder, QString dataFolder, QString userFolder);
+    CFileLocations(QString workingFolder, QString programFolder, QString dataFolder,
+                   QString userFolder);
 
-    // The folders of this run: the current directory, the data folder relative to the
-    // program's own folder, and the user's data folder. Taken afresh at each call, as
+    // The folders of this run: the current directory, the program's own folder, the data
+    // folder relative to it, and the user's data folder. Taken afresh at each call, as
     // the working folder is.
     static CFileLocations OfThisRun();
 
-    // The path of a shipped file ("karvo.def", "fra/Karvo.hlp"): in the working folder
-    // when it is there, else in the data folder when it is there, else the working
+    // The path of a shipped file ("karvo.def", "fra/Karvo.hlp"): the first of the working
+    // folder, the program's folder and the data folder that holds it, else the working
     // folder's path (so that opening it fails as it did before there was a data folder).
     QString ShippedFile(const QString& name) const;
 
@@ -33,6 +35,7 @@ public:
 
 private:
     QString m_workingFolder;
+    QString m_programFolder;
     QString m_dataFolder;
     QString m_userFolder;
 };

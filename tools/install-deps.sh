@@ -7,7 +7,7 @@ packages=(
     libbenchmark-dev
     xvfb xauth imagemagick poppler-utils
     desktop-file-utils dpkg-dev file groff-base
-    libyaml-cpp-dev
+    libyaml-cpp-dev yamllint python3-yaml
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -71,7 +71,12 @@ void TestOverview::rowsFollowTheListing_data() {
     CE2prom simplex;
     simplex.LoadSRecords(QStringLiteral(KARVO_DEFAULT_SETUP));
     simplex.SetByte(CMainFrame::RADIO_TYPE_ADDRESS, 0);
+    // A word's low byte alone (Single tone A's frequency at 50 and 51) is seen as well.
+    CE2prom lowByte;
+    lowByte.LoadSRecords(QStringLiteral(KARVO_DEFAULT_SETUP));
+    lowByte.SetByte(51, lowByte.GetByte(51) ^ 1);
     QTest::newRow("default setup") << 0 << QByteArray();
+    QTest::newRow("a word's low byte") << 0 << lowByte.Bytes();
     QTest::newRow("radio type changed, German") << 2 << simplex.Bytes();
     QTest::newRow("every byte changed") << 0 << pattern;
     QTest::newRow("every byte changed, Italian") << 4 << pattern;
@@ -114,6 +119,13 @@ void TestOverview::rowsFollowTheListing() {
             QCOMPARE(row.data(Model::ChangedRole).toBool(), differs);
             QCOMPARE(row.data().toString().startsWith(QStringLiteral("* ")), differs);
             QCOMPARE(row.data(Qt::FontRole).value<QFont>().bold(), differs);
+            // Before shows the default setup's value of a changed setting only.
+            const QString was = model.index(r, Model::BEFORE_COLUMN, section).data().toString();
+            if (differs)
+                QCOMPARE(FormatSettingLine(row.data(Model::LabelRole).toString(), was),
+                         before[s][r + 1]);
+            else
+                QVERIFY(was.isEmpty());
             changed += differs ? 1 : 0;
         }
     }

@@ -1,6 +1,7 @@
 // Setups as text: every image comes back byte for byte, a partial text changes only what
 // it names, and each kind of bad text is refused with its line and nothing changed.
 #include "dialogs/CTextSetup.h"
+#include "dialogs/YamlScalar.h"
 #include "image/CE2prom.h"
 
 #include <QRandomGenerator>
@@ -23,12 +24,47 @@ QByteArray Saved(const CE2prom& image) {
 class TestTextSetup : public QObject {
     Q_OBJECT
 private slots:
+    void yamlScalar_data();
+    void yamlScalar();
     void roundTrip_data();
     void roundTrip();
     void partialTextOnBase();
     void refusals_data();
     void refusals();
 };
+
+void TestTextSetup::yamlScalar_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("written");
+    const QStringList plain =
+        QStringLiteral("SWEDEN|GM350 RPT|Tone 1|Single tone A (Hz)|0|6|-3|1200|yess|Nord|NOx|"
+                       "E1.5/x_y+z-w")
+            .split(u'|');
+    for (const QString& text : plain)
+        QTest::addRow("plain %s", qPrintable(text)) << text << text;
+    // Booleans and null of YAML 1.1 or 1.2, numbers in another spelling, the empty text,
+    // blanks at the ends and YAML's indicators: quoted.
+    const QStringList quoted =
+        QStringLiteral("y|Y|yes|Yes|YES|n|N|no|No|NO|true|True|TRUE|on|On|ON|off|Off|OFF|false|"
+                       "FALSE|null|Null|NULL|~|+6|007|-0|0x1F|0o17|1.5|6.|1e3|1:30|1_0|.inf|.NaN|"
+                       "-.inf|2026-12-08|| SWEDEN|SWEDEN |a: b|a #b|#x|- x|&a|*a|!t|[1]|{a}|>|'s'|"
+                       "%x|@x|`x|a,b")
+            .split(u'|');
+    for (const QString& text : quoted)
+        QTest::addRow("quoted '%s'", qPrintable(text)) << text << u'"' + text + u'"';
+    QTest::newRow("escapes") << "say \"hi\"\\"
+                             << "\"say \\\"hi\\\"\\\\\"";
+}
+
+// Written into a text setup, each text reads back as itself.
+void TestTextSetup::yamlScalar() {
+    QFETCH(QString, text);
+    QFETCH(QString, written);
+    QCOMPARE(QString::fromStdString(YamlScalar(text)), written);
+    const CTextSetup setup =
+        CTextSetup::Parse("karvo-setup: 1\nSystem Setup:\n  Country: " + written.toUtf8() + "\n");
+    QCOMPARE(setup.Settings().at(0).value, text);
+}
 
 void TestTextSetup::roundTrip_data() {
     QTest::addColumn<QByteArray>("bytes");
@@ -59,21 +95,27 @@ void TestTextSetup::roundTrip() {
     QCOMPARE(Saved(back).toHex(), Saved(image).toHex());
 }
 
+// A text saved with a byte order mark is a text setup too; a prolonged tone may be the
+// telegram's last tone, and is exported as a setting.
 void TestTextSetup::partialTextOnBase() {
     CE2prom image;
     LoadDefault(image);
     QByteArray expected = image.Bytes();
-    CTextSetup::Parse("karvo-setup: 1  # a site\n"
-                      "System Setup:\n  Options: 7\n"
-                      "Disconnect:\n  Telegram length: 2\n  Tone 2: Tone 5\n"
-                      "bytes:\n  0x01: 0x2A\n")
-        .ApplyTo(image);
+    const QByteArray text = "\xEF\xBB\xBFkarvo-setup: 1  # a site\n"
+                            "System Setup:\n  Options: 7\n"
+                            "Disconnect:\n  Telegram length: 2\n  Tone 2: Tone 5\n"
+                            "  Prolonged tone: 2\n"
+                            "bytes:\n  0x01: 0x2A\n";
+    QVERIFY(CTextSetup::IsTextSetup(text));
+    CTextSetup::Parse(text).ApplyTo(image);
     expected[20] = char(7);
+    expected[122 + 1] = char(2);           // the prolonged tone
     expected[122 + 3 + 1] = char(5);       // tone 2
     for (int tone = 3; tone <= 11; ++tone) // the tones after the length end
         expected[122 + 3 + tone - 1] = char(255);
     expected[1] = char(0x2A);
     QCOMPARE(image.Bytes().toHex(), expected.toHex());
+    QVERIFY(CTextSetup::FromImage(image).Yaml().contains("\nDisconnect:\n  Prolonged tone: 2\n"));
 }
 
 void TestTextSetup::refusals_data() {
@@ -92,6 +134,10 @@ void TestTextSetup::refusals_data() {
         << "System Setup/Frobs: no such setting (legal: Country, Options, "
            "Monitor power supply alarms)";
     QTest::newRow("near miss") << head + "  Option: 1\n" << 3 << "did you mean 'Options'?";
+    // A name is suggested up to max(2, a third of its length) edits away, and no further.
+    QTest::newRow("near miss at the limit") << head + "  Opton: 1\n"
+                                            << 3 << "no such setting (did you mean 'Options'?)";
+    QTest::newRow("beyond the limit") << head + "  Opto: 1\n" << 3 << "no such setting (legal: ";
     QTest::newRow("spinner range") << head + "  Country: SWEDEN\n  Options: 100\n"
                                    << 4
                                    << "System Setup/Options: '100' is not a legal value (legal: "

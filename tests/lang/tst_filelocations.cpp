@@ -1,5 +1,6 @@
-// Where shipped files are found (working folder, then data folder) and where written
-// files go (working folder when files can be created there, else the user's folder).
+// Where shipped files are found (working folder, then program folder, then data folder)
+// and where written files go (working folder when files can be created there, else the
+// user's folder).
 #include "lang/CFileLocations.h"
 
 #include <QDir>
@@ -25,28 +26,29 @@ private:
 
 void TestFileLocations::shippedFile_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("inWorking");
-    QTest::addColumn<bool>("inData");
+    QTest::addColumn<QStringList>("holders"); // the folders that hold the file
     QTest::addColumn<QString>("expectedFolder");
-    QTest::newRow("working folder only") << "karvo.def" << true << false << "work";
-    QTest::newRow("both: working folder first") << "fra/Karvo.hlp" << true << true << "work";
-    QTest::newRow("data folder only") << "fra/Karvo.hlp" << false << true << "share/karvo";
-    QTest::newRow("neither: the working folder's path") << "karvo.def" << false << false << "work";
+    QTest::newRow("working folder only") << "karvo.def" << QStringList{"work"} << "work";
+    QTest::newRow("all three: working folder first")
+        << "fra/Karvo.hlp" << QStringList{"work", "bin", "share/karvo"} << "work";
+    QTest::newRow("program folder only") << "karvo.def" << QStringList{"bin"} << "bin";
+    QTest::newRow("program and data folder: program folder first")
+        << "fra/Karvo.hlp" << QStringList{"bin", "share/karvo"} << "bin";
+    QTest::newRow("data folder only")
+        << "fra/Karvo.hlp" << QStringList{"share/karvo"} << "share/karvo";
+    QTest::newRow("none: the working folder's path") << "karvo.def" << QStringList{} << "work";
 }
 
 void TestFileLocations::shippedFile() {
     QFETCH(QString, name);
-    QFETCH(bool, inWorking);
-    QFETCH(bool, inData);
+    QFETCH(QStringList, holders);
     QFETCH(QString, expectedFolder);
     QTemporaryDir root;
     const QDir dir(root.path());
-    if (inWorking)
-        Touch(dir.filePath("work/" + name));
-    if (inData)
-        Touch(dir.filePath("share/karvo/" + name));
-    const CFileLocations files(dir.filePath("work"), dir.filePath("share/karvo"),
-                               dir.filePath("user"));
+    for (const QString& folder : holders)
+        Touch(dir.filePath(folder + '/' + name));
+    const CFileLocations files(dir.filePath("work"), dir.filePath("bin"),
+                               dir.filePath("share/karvo"), dir.filePath("user"));
     QCOMPARE(files.ShippedFile(name), dir.filePath(expectedFolder + '/' + name));
 }
 
@@ -67,8 +69,8 @@ void TestFileLocations::writtenFile() {
     QTemporaryDir root;
     const QDir dir(root.path());
     dir.mkpath("work");
-    const CFileLocations files(dir.filePath(working), dir.filePath("share/karvo"),
-                               dir.filePath("user/karvo"));
+    const CFileLocations files(dir.filePath(working), dir.filePath("bin"),
+                               dir.filePath("share/karvo"), dir.filePath("user/karvo"));
     const QString path = files.WrittenFile("test.dat");
     QCOMPARE(path, dir.filePath(expectedFolder + "/test.dat"));
     // The place it names can be written (the user's folder is created), and nothing else
