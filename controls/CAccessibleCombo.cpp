@@ -24,14 +24,31 @@ void ChooseSelectedRow(QComboBox* combo) {
         combo->setCurrentIndex(rows.first().row());
 }
 
+// While the list is closed its selection is the shown row, so that a reader asking for
+// the selected item hears the value.
+void SelectShownRow(QComboBox* combo) {
+    QAbstractItemView* list = combo->view();
+    if (list->isVisible())
+        return;
+    if (combo->currentIndex() < 0)
+        list->selectionModel()->clearSelection();
+    else
+        list->selectionModel()->select(combo->model()->index(combo->currentIndex(),
+                                                             combo->modelColumn(),
+                                                             combo->rootModelIndex()),
+                                       QItemSelectionModel::ClearAndSelect);
+}
+
 } // namespace
 
 CAccessibleCombo::CAccessibleCombo(QComboBox* combo)
     : QAccessibleWidget(combo, QAccessible::ComboBox) {
-    // Made when an assistive tool first asks for the box; the box ends the link. Should the
-    // interface be made again, a second link finds the row already chosen.
+    // Made when an assistive tool first asks for the box; the box ends the links. Should
+    // the interface be made again, second links find the row already chosen and selected.
     QObject::connect(combo->view()->selectionModel(), &QItemSelectionModel::selectionChanged, combo,
                      [combo] { ChooseSelectedRow(combo); });
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
+                     [combo] { SelectShownRow(combo); });
 }
 
 QComboBox* CAccessibleCombo::Combo() const {

@@ -144,7 +144,7 @@ const FORM_TABLE RADIO_FORM = {
 
 // The role a screen reader must hear for an input widget; NoRole for any other widget.
 // A combo box as a screen reader browses it: its list (one item per row, named by the
-// row's text) and its edit field; closed, it is not expanded.
+// row's text, the shown row selected) and its edit field; closed, it is not expanded.
 bool ListedAsItems(QAccessibleInterface* face, const QComboBox* combo) {
     QAccessibleInterface* list = face->child(0);
     if (face->childCount() != 2 || !list || list->role() != QAccessible::List ||
@@ -152,7 +152,8 @@ bool ListedAsItems(QAccessibleInterface* face, const QComboBox* combo) {
         list->childCount() != combo->count() || face->child(1)->object() != combo->lineEdit())
         return false;
     for (int row = 0; row < combo->count(); ++row)
-        if (list->child(row)->text(QAccessible::Name) != combo->itemText(row))
+        if (list->child(row)->text(QAccessible::Name) != combo->itemText(row) ||
+            list->tableInterface()->isRowSelected(row) != (row == combo->currentIndex()))
             return false;
     return true;
 }
