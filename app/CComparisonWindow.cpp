@@ -39,11 +39,11 @@ QList<QStringList> CComparisonWindow::TableRows(const SETUP_DIFFERENCES& differe
 
 CComparisonWindow::CComparisonWindow(const SETUP_DIFFERENCES& differences, const CE2prom& here,
                                      const CE2prom& there, const QString& otherName,
-                                     QPrinter& printer, QWidget* parent)
+                                     const QString& title, QPrinter& printer, QWidget* parent)
     : QDialog(parent), m_titles{Tr("Section"), Tr("Setting"), Tr("This setup"), otherName},
       m_rows(TableRows(differences, here, there)), m_printer(printer) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(Tr("Comparison with %1").arg(otherName));
+    setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
     m_summary = new QLabel(Summary(), this);
     layout->addWidget(m_summary);
@@ -57,12 +57,17 @@ CComparisonWindow::CComparisonWindow(const SETUP_DIFFERENCES& differences, const
     m_table->setHidden(m_rows.isEmpty());
     layout->addWidget(m_table);
     auto* buttons = new QDialogButtonBox(this);
-    connect(buttons->addButton(Tr("Copy"), QDialogButtonBox::ActionRole), &QPushButton::clicked,
-            this, &CComparisonWindow::CopyTable);
-    connect(buttons->addButton(Tr("Print..."), QDialogButtonBox::ActionRole), &QPushButton::clicked,
-            this, &CComparisonWindow::PrintTable);
-    connect(buttons->addButton(Tr("Close"), QDialogButtonBox::RejectRole), &QPushButton::clicked,
-            this, &QDialog::close);
+    QPushButton* copy = buttons->addButton(Tr("Copy"), QDialogButtonBox::ActionRole);
+    QPushButton* print = buttons->addButton(Tr("Print..."), QDialogButtonBox::ActionRole);
+    QPushButton* close = buttons->addButton(Tr("Close"), QDialogButtonBox::RejectRole);
+    connect(copy, &QPushButton::clicked, this, &CComparisonWindow::CopyTable);
+    connect(print, &QPushButton::clicked, this, &CComparisonWindow::PrintTable);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    // Enter closes the window wherever the focus is, also on Copy (the first button, which
+    // has the focus when the setups are equal); Space presses the focused button.
+    copy->setAutoDefault(false);
+    print->setAutoDefault(false);
+    close->setDefault(true);
     layout->addWidget(buttons);
     resize(720, 400);
 }

@@ -23,10 +23,11 @@ public:
     static QList<QStringList> TableRows(const SETUP_DIFFERENCES& differences, const CE2prom& here,
                                         const CE2prom& there);
 
-    // otherName names the other setup in the caption and the last column's title.
+    // otherName titles the last column, title the window. Close is the default button,
+    // so Enter closes the window.
     CComparisonWindow(const SETUP_DIFFERENCES& differences, const CE2prom& here,
-                      const CE2prom& there, const QString& otherName, QPrinter& printer,
-                      QWidget* parent);
+                      const CE2prom& there, const QString& otherName, const QString& title,
+                      QPrinter& printer, QWidget* parent);
 
     // The summary line and the table (titles first), columns apart by tabs.
     QString TableText() const;

@@ -10,16 +10,17 @@ class CFileDialogs {
 public:
     virtual ~CFileDialogs() = default;
     // The chosen path, or an empty string when the user cancelled. Any name may be
-    // typed, also of a file that does not exist.
-    virtual QString OpenFileName(QWidget* parent) = 0;
+    // typed, also of a file that does not exist. title is the dialog's caption ("Open").
+    virtual QString OpenFileName(QWidget* parent, const QString& title) = 0;
     // proposedName is shown as the file name at first. Empty when cancelled.
     virtual QString SaveFileName(QWidget* parent, const QString& proposedName) = 0;
 };
 
-// Lists all files, with no filter by type.
+// Save lists all files. An open dialog lists all files at first and offers filters for
+// S-record files and text setups.
 class CQtFileDialogs : public CFileDialogs {
 public:
-    QString OpenFileName(QWidget* parent) override;
+    QString OpenFileName(QWidget* parent, const QString& title) override;
     QString SaveFileName(QWidget* parent, const QString& proposedName) override;
 };
 

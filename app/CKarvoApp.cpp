@@ -87,7 +87,7 @@ void CKarvoApp::OnFileNew() {
 }
 
 void CKarvoApp::OnFileOpen() {
-    const QString path = FileDialogs().OpenFileName(m_frame.get());
+    const QString path = FileDialogs().OpenFileName(m_frame.get(), Tr(QStringLiteral("Open")));
     if (!path.isEmpty())
         m_frame->Document()->OpenDocumentFile(path);
 }

@@ -7,6 +7,7 @@
 #include "lang/CProcessControl.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CError.h"
+#include "link/CMessages.h"
 #include "res/shell/ShellResources.h"
 
 #include <QHeaderView>
@@ -30,8 +31,9 @@ CKarvoView::CKarvoView(CKarvoDoc& document, CMainFrame& frame)
     m_model = new CSetupOverviewModel(
         *frame.Image(), CMainFrame::SetupCommands(),
         [&frame](int id) {
-            return CSetupOverviewModel::COMMAND_STATE{frame.IsCommandEnabled(id),
-                                                      CMainFrame::CommandPrompt(id)};
+            const bool enabled = frame.IsCommandEnabled(id);
+            return CSetupOverviewModel::COMMAND_STATE{
+                enabled, enabled ? QString() : CMainFrame::UnavailableReason(id)};
         },
         this);
     auto* layout = new QVBoxLayout(this);
@@ -76,8 +78,15 @@ void CKarvoView::ShowChangedCount(int count) {
         Tr("Settings changed since the setup was opened, saved, read or written: %1").arg(count));
 }
 
+// A greyed section's row says why it does not open, in a box titled with the section.
 void CKarvoView::OnActivated(const QModelIndex& index) {
-    // The frame judges the command as for its menu item: a greyed section does nothing.
+    if (!index.data(CSetupOverviewModel::EnabledRole).toBool()) {
+        const QModelIndex section = index.parent().isValid() ? index.parent() : index;
+        Messages().Show(index.data(Qt::ToolTipRole).toString(),
+                        section.data(CSetupOverviewModel::LabelRole).toString(),
+                        MsgIcon::Information, MsgButtons::Ok);
+        return;
+    }
     const int command = index.data(CSetupOverviewModel::CommandRole).toInt();
     if (command != 0)
         m_frame.ExecuteCommand(command);

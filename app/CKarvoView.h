@@ -1,7 +1,8 @@
 // CKarvoView: the only view of the document. On screen it shows the setup overview: every
 // section with its settings and values (CSetupOverviewModel in a tree view), changed
 // settings marked, and a line saying how many changed. Activating a section (double-click
-// or Enter) runs its setup command through the main frame, as its menu item would. The
+// or Enter) runs its setup command through the main frame, as its menu item would; on a
+// greyed section it shows why the section is not available instead. The
 // view also prints, previews and prints directly the setup report on the page set-up
 // chosen with Print Setup; the report is drawn apart from the overview.
 #pragma once

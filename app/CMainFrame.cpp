@@ -1,16 +1,16 @@
 #include "app/CMainFrame.h"
 
 #include "app/AddedMenus.h"
-#include "app/CComparisonWindow.h"
-#include "app/CFileDialogs.h"
+#include "app/CFrameMenus.h"
 #include "app/CImageChangeCommand.h"
 #include "app/CKarvoDoc.h"
 #include "app/CKarvoView.h"
 #include "app/CSerialPortsDlg.h"
+#include "app/CSetupComparer.h"
+#include "app/CSetupHistory.h"
+#include "app/CWindowPlacement.h"
 #include "app/DeviceCommands.h"
 #include "dialogs/CSetupDialog.h"
-#include "dialogs/CTextSetup.h"
-#include "dialogs/SetupComparison.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
 #include "lang/CFileLocations.h"
@@ -23,16 +23,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
-#include <QMenuBar>
 #include <QPrinter>
-#include <QShortcut>
 #include <QToolBar>
-#include <QUndoStack>
 #include <array>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -51,35 +44,9 @@ const SETUP_COMMAND SETUP_COMMANDS[] = {
     {ID_DECODER_3, true},       {ID_DECODER_4, true},
 };
 
-const SETUP_COMMAND* FindSetupCommand(int id) {
-    for (const SETUP_COMMAND& command : SETUP_COMMANDS)
-        if (command.id == id)
-            return &command;
-    return nullptr;
-}
-
 // COM port k (1 to 4) and its command.
 constexpr std::array<int, 4> PORT_COMMANDS = {ID_COM_PORT_1, ID_COM_PORT_2, ID_COM_PORT_3,
                                               ID_COM_PORT_4};
-
-int PortOfCommand(int id) {
-    for (int k = 0; k < int(PORT_COMMANDS.size()); ++k)
-        if (PORT_COMMANDS[k] == id)
-            return k + 1;
-    return 0;
-}
-
-bool IsPrintCommand(int id) {
-    return id == ID_FILE_PRINT || id == ID_FILE_PRINT_DIRECT || id == ID_FILE_PRINT_PREVIEW;
-}
-
-// The halves of a command string: the status prompt and the tooltip.
-QString CommandStringPart(int id, int part) {
-    const char* text = CommandString(id);
-    if (!text)
-        return QString();
-    return QString::fromUtf8(text).section('\n', part, part);
-}
 
 } // namespace
 
@@ -95,42 +62,81 @@ CMainFrame::CMainFrame(int resourceId, CCommandTarget* application, SetupDialogS
       m_image(std::make_unique<CE2prom>()) {
     m_image->SetLinkSettings(13, 0, 9600, 'N', 8, 1, 4);
     LoadDefaultSetup();
-    m_history = new QUndoStack(this);
-    connect(m_history, &QUndoStack::indexChanged, this, &CMainFrame::UpdateUndoTexts);
-    connect(m_history, &QUndoStack::canUndoChanged, this, &CMainFrame::UpdateUndoTexts);
-    connect(m_history, &QUndoStack::canRedoChanged, this, &CMainFrame::UpdateUndoTexts);
+    m_history = new CSetupHistory(*m_image, this);
+    m_comparer = std::make_unique<CSetupComparer>(*this);
+    WireCommands();
 
     setWindowIcon(QIcon(QPixmap(ProgramIcon())));
     setContextMenuPolicy(Qt::PreventContextMenu);
-    BuildMenus();
-    BuildToolBar();
-    BuildAccelerators();
+    m_menus = std::make_unique<CFrameMenus>(
+        *this, m_resourceId,
+        CFrameMenus::HOOKS{[this](int id) { ExecuteCommand(id); },
+                           [this](int id) { return Wiring(id) && Wiring(id)->checked; },
+                           [this] { UpdateCommandUI(); }});
     RestorePortChoice();
 
     m_document = std::make_unique<CKarvoDoc>(*this);
     connect(m_document.get(), &CKarvoDoc::TitleChanged, this, &CMainFrame::UpdateTitle);
-    connect(m_document.get(), &CKarvoDoc::DocumentOpened, this, [this] {
-        StartNewHistory();
-        SetBaseline();
-    });
-    connect(m_document.get(), &CKarvoDoc::DocumentNew, this, &CMainFrame::StartNewHistory);
-    connect(m_document.get(), &CKarvoDoc::DocumentSaved, this, [this] {
-        SetBaseline();
-        MarkHistorySaved();
-    });
+    m_history->Follow(*m_document, [this] { SetBaseline(); });
+    m_history->ShowOn(CommandAction(ID_EDIT_UNDO), CommandAction(ID_EDIT_REDO), m_resourceId);
     m_view = new CKarvoView(*m_document, *this);
     setCentralWidget(m_view);
     m_view->setFocus();
     UpdateTitle();
-    UpdateUndoTexts();
     UpdateCommandUI();
-    resize(640, 400);
+    CWindowPlacement::Restore(*this);
 }
 
 CMainFrame::~CMainFrame() {
-    // The history outlives the members its signals would reach; it has nothing more to say.
-    m_history->disconnect(this);
     StorePortChoice();
+    CWindowPlacement::Store(*this);
+}
+
+void CMainFrame::Wire(int id, std::function<void()> run, std::function<bool()> enabled,
+                      std::function<bool()> checked) {
+    m_wiring[id] = {std::move(run), std::move(enabled), std::move(checked)};
+}
+
+const CMainFrame::COMMAND_WIRING* CMainFrame::Wiring(int id) const {
+    const auto it = m_wiring.find(id);
+    return it == m_wiring.end() ? nullptr : &it->second;
+}
+
+// The frame's commands. A checked rule makes the command's menu item checkable.
+void CMainFrame::WireCommands() {
+    for (const SETUP_COMMAND& setup : SETUP_COMMANDS)
+        Wire(
+            setup.id, [this, id = setup.id] { RunSetupCommand(id); },
+            [this, setup] {
+                return m_dialogs.has && m_dialogs.has(setup.id) &&
+                       (!setup.fullDuplexOnly || FullDuplex() == 1);
+            });
+    for (int port = 1; port <= int(PORT_COMMANDS.size()); ++port)
+        Wire(
+            PORT_COMMANDS[port - 1], [this, port] { TogglePort(port); }, {},
+            [this, port] { return IsPortSelected(port); });
+    const auto canPrint = [this] { return m_view != nullptr && m_view->CanPrint(); };
+    for (const int print : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW})
+        Wire(print, nullptr, canPrint); // run by the view
+    Wire(ID_WRITE_DEVICE, [this] { RunWriteDeviceCommand(*this); });
+    Wire(ID_READ_DEVICE, [this] { RunReadDeviceCommand(*this); });
+    Wire(ID_DEVICE_INFORMATION, [this] { RunDeviceInformationCommand(*this); });
+    Wire(ID_FILE_COMPARE_FILE, [this] { m_comparer->CompareWithFile(); });
+    Wire(ID_FILE_COMPARE_DEVICE, [this] { RunCompareDeviceCommand(*this); });
+    Wire(
+        ID_EDIT_UNDO, [this] { m_history->Undo(); }, [this] { return m_history->CanUndo(); });
+    Wire(
+        ID_EDIT_REDO, [this] { m_history->Redo(); }, [this] { return m_history->CanRedo(); });
+    Wire(
+        ID_VERIFY_AFTER_WRITING, [] { StoreVerifyAfterWriting(!StoredVerifyAfterWriting()); }, {},
+        [] { return StoredVerifyAfterWriting(); });
+    // The dialog stores its choices itself; the serial port reads them at each open.
+    Wire(ID_SERIAL_PORTS, [this] { CSerialPortsDlg(this).exec(); });
+    Wire(
+        ID_VIEW_TOOLBAR, [this] { ToolBar()->setHidden(!ToolBar()->isHidden()); }, {},
+        [this] { return !ToolBar()->isHidden(); });
+    Wire(ID_VIEW_STATUS_BAR, [] {}); // there is no status bar; the item has no effect
+    Wire(ID_APP_EXIT, [this] { close(); });
 }
 
 QPrinter& CMainFrame::Printer() {
@@ -157,187 +163,13 @@ void CMainFrame::LoadDefaultSetup() {
     }
 }
 
-QAction* CMainFrame::MakeAction(int id) {
-    if (QAction* existing = CommandAction(id))
-        return existing;
-    const char* text = MenuText(m_resourceId, id);
-    auto* action =
-        new QAction(text ? QString::fromUtf8(text) : AddedMenuText(m_resourceId, id), this);
-    action->setToolTip(CommandStringPart(id, 1));
-    action->setWhatsThis(CommandStringPart(id, 0));
-    action->setIconVisibleInMenu(false);
-    if (PortOfCommand(id) != 0 || id == ID_VIEW_TOOLBAR || id == ID_VERIFY_AFTER_WRITING)
-        action->setCheckable(true);
-    connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
-    m_actions[id] = action;
-    return action;
-}
-
-QAction* CMainFrame::MakeMenuBarItem(int id) {
-    const char* text = MenuText(m_resourceId, id);
-    auto* action = new QAction(text ? QString::fromUtf8(text) : QString(), this);
-    action->setWhatsThis(CommandStringPart(id, 0));
-    connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
-    m_menuBarItems.emplace_back(id, action);
-    return action;
-}
-
-void CMainFrame::BuildMenus() {
-    std::vector<QMenu*> open;
-    for (int i = 0; i < MENU_STRUCTURE_COUNT; ++i) {
-        const MENU_ENTRY& entry = MENU_STRUCTURE[i];
-        switch (entry.kind) {
-        case MenuEntryKind::Popup: {
-            const QString title = QString::fromUtf8(MenuText(m_resourceId, entry.id));
-            QMenu* menu = open.empty() ? menuBar()->addMenu(title) : open.back()->addMenu(title);
-            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
-            open.push_back(menu);
-            break;
-        }
-        case MenuEntryKind::EndPopup:
-            open.pop_back();
-            if (open.empty() && menuBar()->actions().size() == 1)
-                AddEditMenu(); // right after the File menu
-            break;
-        case MenuEntryKind::Separator:
-            open.back()->addSeparator();
-            break;
-        case MenuEntryKind::Command:
-            if (open.empty())
-                menuBar()->addAction(MakeMenuBarItem(entry.id));
-            else
-                open.back()->addAction(MakeAction(entry.id));
-            AddFileItems(open.empty() ? nullptr : open.back(), entry.id);
-            break;
-        }
-    }
-}
-
-// Adds the File menu's own items that follow the item after, and those that follow them,
-// as a group of their own behind a separator, so the menu's separators stay where they are.
-void CMainFrame::AddFileItems(QMenu* menu, int after) {
-    if (!menu)
-        return;
-    bool first = true;
-    for (const ADDED_MENU_ITEM& item : AddedFileItems()) {
-        if (item.after != after)
-            continue;
-        if (std::exchange(first, false))
-            menu->addSeparator();
-        menu->addAction(MakeAction(item.id));
-        after = item.id;
-    }
-}
-
-void CMainFrame::AddEditMenu() {
-    QMenu* menu = menuBar()->addMenu(MenuLanguageText(m_resourceId, EDIT_MENU_TITLE));
-    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
-    int count = 0;
-    const ACCELERATOR* table = Accelerators(m_resourceId, count);
-    for (const ADDED_MENU_ITEM& item : EditMenuItems()) {
-        QAction* action = MakeAction(item.id);
-        // Keys the language's accelerators already send to the command stay with them;
-        // two shortcuts on one key would cancel each other out.
-        QList<QKeySequence> keys = AddedCommandKeys(item.id);
-        for (int i = 0; i < count; ++i)
-            keys.removeAll(QKeySequence::fromString(QString::fromLatin1(table[i].keys),
-                                                    QKeySequence::PortableText));
-        action->setShortcuts(keys);
-        menu->addAction(action);
-    }
-}
-
-void CMainFrame::UpdateUndoTexts() {
-    struct UNDO_TEXT {
-        int id;
-        const char* plain;
-        const char* named;
-        QString step;
-    };
-    const UNDO_TEXT texts[] = {{ID_EDIT_UNDO, "&Undo", "&Undo %1", m_history->undoText()},
-                               {ID_EDIT_REDO, "&Redo", "&Redo %1", m_history->redoText()}};
-    for (const UNDO_TEXT& text : texts) {
-        QAction* action = CommandAction(text.id);
-        if (!action)
-            continue;
-        action->setEnabled(IsCommandEnabled(text.id));
-        const QString label = text.step.isEmpty()
-                                  ? MenuLanguageText(m_resourceId, text.plain)
-                                  : MenuLanguageText(m_resourceId, text.named).arg(text.step);
-        const QList<QKeySequence> keys = AddedCommandKeys(text.id);
-        action->setText(keys.isEmpty()
-                            ? label
-                            : label + u'\t' + keys.first().toString(QKeySequence::NativeText));
-    }
-}
-
-void CMainFrame::StartNewHistory() {
-    m_history->clear();
-    m_savedInHistory = false;
-}
-
-void CMainFrame::MarkHistorySaved() {
-    m_history->setClean();
-    m_savedInHistory = true;
-}
-
-// Undo and redo give back the modified flag of the state they return to; once the setup
-// has been saved within this history, the saved state alone is unmodified, so a step back
-// from it is never lost without the question to save.
-void CMainFrame::StepHistory(bool back) {
-    if (back)
-        m_history->undo();
-    else
-        m_history->redo();
-    if (m_savedInHistory)
-        m_image->SetModified(!m_history->isClean());
-}
-
 void CMainFrame::RecordImageChange(const QString& name, const IMAGE_STATE& before) {
-    if (m_image->Bytes() == before.bytes)
-        return;
-    m_history->push(new CImageChangeCommand(*m_image, name, before));
+    m_history->Record(name, before);
 }
 
 void CMainFrame::SetBaseline() {
     if (m_view)
         m_view->SetBaseline();
-}
-
-void CMainFrame::BuildToolBar() {
-    m_toolBar = new QToolBar(this);
-    m_toolBar->setObjectName(QStringLiteral("toolbar"));
-    m_toolBar->setIconSize(QSize(16, 15));
-    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    for (int i = 0; i < TOOLBAR_LAYOUT_COUNT; ++i) {
-        const int id = TOOLBAR_LAYOUT[i];
-        if (id == 0) {
-            m_toolBar->addSeparator();
-            continue;
-        }
-        QAction* action = MakeAction(id);
-        action->setIcon(ToolbarIcon(id));
-        m_toolBar->addAction(action);
-        m_toolBar->widgetForAction(action)->setAccessibleName(action->toolTip());
-    }
-    addToolBar(Qt::TopToolBarArea, m_toolBar);
-}
-
-void CMainFrame::BuildAccelerators() {
-    int count = 0;
-    const ACCELERATOR* table = Accelerators(m_resourceId, count);
-    for (int i = 0; i < count; ++i) {
-        const int id = table[i].id;
-        auto* shortcut = new QShortcut(QKeySequence::fromString(QString::fromLatin1(table[i].keys),
-                                                                QKeySequence::PortableText),
-                                       this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, id] { OnAccelerator(id); });
-    }
-}
-
-void CMainFrame::OnAccelerator(int id) {
-    ExecuteCommand(id);
 }
 
 void CMainFrame::RestorePortChoice() {
@@ -372,8 +204,11 @@ std::span<const int> CMainFrame::SetupCommands() {
     return ids;
 }
 
-QString CMainFrame::CommandPrompt(int id) {
-    return Tr(CommandStringPart(id, 0));
+QString CMainFrame::UnavailableReason(int id) {
+    for (const SETUP_COMMAND& setup : SETUP_COMMANDS)
+        if (setup.id == id && setup.fullDuplexOnly)
+            return Tr("Not available: the radio type is not full duplex (RPT)");
+    return Tr("Not available");
 }
 
 int CMainFrame::FullDuplex() const {
@@ -384,37 +219,29 @@ int CMainFrame::FullDuplex() const {
 }
 
 QAction* CMainFrame::CommandAction(int id) const {
-    const auto it = m_actions.find(id);
-    return it == m_actions.end() ? nullptr : it->second;
+    return m_menus->Action(id);
+}
+
+QToolBar* CMainFrame::ToolBar() {
+    return m_menus->ToolBar();
 }
 
 bool CMainFrame::IsCommandEnabled(int id) const {
-    if (const SETUP_COMMAND* setup = FindSetupCommand(id))
-        return m_dialogs.has && m_dialogs.has(id) && (!setup->fullDuplexOnly || FullDuplex() == 1);
-    if (IsPrintCommand(id))
-        return m_view != nullptr && m_view->CanPrint();
-    if (id == ID_EDIT_UNDO)
-        return m_history->canUndo();
-    if (id == ID_EDIT_REDO)
-        return m_history->canRedo();
-    return true;
+    const COMMAND_WIRING* wiring = Wiring(id);
+    return !wiring || !wiring->enabled || wiring->enabled();
 }
 
 void CMainFrame::UpdateCommandUI() {
     // The overview follows the image first: the section states below read the same byte.
     if (m_view)
         m_view->Refresh();
-    for (const auto& [id, action] : m_actions) {
-        action->setEnabled(IsCommandEnabled(id));
-        if (const int port = PortOfCommand(id))
-            action->setChecked(IsPortSelected(port));
-    }
-    for (const auto& [id, action] : m_menuBarItems)
-        action->setEnabled(IsCommandEnabled(id));
-    if (QAction* toolbar = CommandAction(ID_VIEW_TOOLBAR))
-        toolbar->setChecked(!m_toolBar->isHidden());
-    if (QAction* verify = CommandAction(ID_VERIFY_AFTER_WRITING))
-        verify->setChecked(StoredVerifyAfterWriting());
+    m_menus->Update([this](int id) { return IsCommandEnabled(id); },
+                    [this](int id) -> std::optional<bool> {
+                        const COMMAND_WIRING* wiring = Wiring(id);
+                        if (wiring && wiring->checked)
+                            return wiring->checked();
+                        return std::nullopt;
+                    });
 }
 
 void CMainFrame::ExecuteCommand(int id) {
@@ -434,57 +261,11 @@ void CMainFrame::ExecuteCommand(int id) {
 }
 
 bool CMainFrame::OnCmdMsg(int id) {
-    if (FindSetupCommand(id)) {
-        RunSetupCommand(id);
-        return true;
-    }
-    if (const int port = PortOfCommand(id)) {
-        TogglePort(port);
-        return true;
-    }
-    switch (id) {
-    case ID_WRITE_DEVICE:
-        RunWriteDeviceCommand(*this);
-        return true;
-    case ID_READ_DEVICE:
-        RunReadDeviceCommand(*this);
-        return true;
-    case ID_DEVICE_INFORMATION:
-        RunDeviceInformationCommand(*this);
-        return true;
-    case ID_FILE_COMPARE_FILE:
-        CompareWithFile();
-        return true;
-    case ID_FILE_COMPARE_DEVICE:
-        RunCompareDeviceCommand(*this);
-        return true;
-    case ID_EDIT_UNDO:
-        StepHistory(true);
-        return true;
-    case ID_EDIT_REDO:
-        StepHistory(false);
-        return true;
-    case ID_VERIFY_AFTER_WRITING:
-        StoreVerifyAfterWriting(!StoredVerifyAfterWriting());
-        return true;
-    case ID_SERIAL_PORTS: {
-        // The dialog stores its choices itself; the serial port reads them at each open.
-        CSerialPortsDlg dialog(this);
-        dialog.exec();
-        return true;
-    }
-    case ID_VIEW_TOOLBAR:
-        m_toolBar->setHidden(!m_toolBar->isHidden());
-        return true;
-    case ID_VIEW_STATUS_BAR:
-        // There is no status bar; the item has no effect.
-        return true;
-    case ID_APP_EXIT:
-        close();
-        return true;
-    default:
+    const COMMAND_WIRING* wiring = Wiring(id);
+    if (!wiring || !wiring->run)
         return false;
-    }
+    wiring->run();
+    return true;
 }
 
 void CMainFrame::RunSetupCommand(int id) {
@@ -502,52 +283,6 @@ void CMainFrame::RunSetupCommand(int id) {
         if (error.ReportError())
             ProcessControl().EndProcess(0);
     }
-}
-
-void CMainFrame::CompareWithFile() {
-    const QString path = FileDialogs().OpenFileName(this);
-    if (path.isEmpty())
-        return;
-    CE2prom other;
-    // A text setup is compared as it would open: applied to the shipped default setup.
-    if (QFile file(path); file.open(QIODevice::ReadOnly)) {
-        const QByteArray text = file.readAll();
-        if (CTextSetup::IsTextSetup(text)) {
-            if (CKarvoDoc::LoadTextSetup(path, text, other))
-                ShowComparison(other, QFileInfo(path).fileName());
-            return;
-        }
-    }
-    try {
-        QByteArray type;
-        const int result = other.LoadSRecords(path, &type);
-        if (result == -1)
-            CKarvoDoc::ReportUnsupportedRecord(path, type);
-        else if (result == 0)
-            Messages().Show(Tr(QStringLiteral("Cannot open %1")).arg(path), QStringLiteral("Karvo"),
-                            MsgIcon::Exclamation, MsgButtons::Ok);
-        if (result != 1)
-            return;
-    } catch (const CError& error) {
-        error.ReportError();
-        return;
-    }
-    ShowComparison(other, QFileInfo(path).fileName());
-}
-
-void CMainFrame::ShowComparison(CE2prom& other, const QString& otherName) {
-    SETUP_DIFFERENCES differences;
-    try {
-        differences = CompareSetups(*m_image, other);
-    } catch (const CError& error) {
-        if (error.ReportError())
-            ProcessControl().EndProcess(0);
-        return;
-    }
-    if (m_comparison)
-        m_comparison->close();
-    m_comparison = new CComparisonWindow(differences, *m_image, other, otherName, Printer(), this);
-    m_comparison->show();
 }
 
 void CMainFrame::UpdateTitle() {

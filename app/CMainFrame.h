@@ -1,39 +1,36 @@
 // CMainFrame: the main window. It owns the configuration image for the whole run (filled
 // from "karvo.def", in the working folder or else the data folder, when it is built), the
-// document and the view, the menus, toolbar and accelerators of its language, and the COM
-// port choice, which it restores from the profile at creation and stores there when it is
-// destroyed.
+// document and the view, the menus, toolbar and accelerators of its language
+// (CFrameMenus), and the COM port choice, which it restores from the profile at creation
+// and stores there when it is destroyed.
 //
 // Every command, from menu, toolbar or accelerator, goes through ExecuteCommand, which
 // offers it to the view, the document, the frame and the application in turn. The frame
-// itself runs the setup dialogs, the device commands, the comparisons and the COM port
-// toggles.
-//
-// It also keeps the undo history of the image: each change of the image by a setup
-// dialog's OK or by Read device is one step; Open and New start a new history.
+// wires its own commands in one table (WireCommands): each command's handler, and when it
+// is enabled or checked. The capabilities live in classes of their own: the undo history
+// (CSetupHistory), the comparisons (CSetupComparer), the device commands
+// (DeviceCommands), the window's size and place (CWindowPlacement). A new command is a row
+// in app/AddedMenus.cpp and one Wire line.
 #pragma once
 
 #include "app/CCommandTarget.h"
-#include "app/CComparisonWindow.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
 #include <span>
-#include <utility>
-#include <vector>
 
 class CE2prom;
+class CFrameMenus;
 class CKarvoDoc;
 class CKarvoView;
+class CSetupComparer;
 class CSetupDialog;
+class CSetupHistory;
 class QAction;
-class QMenu;
 class QPrinter;
 class QToolBar;
-class QUndoStack;
 struct IMAGE_STATE;
 
 class CMainFrame : public QMainWindow, public CCommandTarget {
@@ -62,7 +59,7 @@ public:
     CE2prom* Image() { return m_image.get(); }
     CKarvoDoc* Document() { return m_document.get(); }
     CKarvoView* View() { return m_view; }
-    QToolBar* ToolBar() { return m_toolBar; }
+    QToolBar* ToolBar();
     int ResourceId() const { return m_resourceId; }
     // How the setup dialogs are built (the report builds its sections the same way).
     const SetupDialogSource& Dialogs() const { return m_dialogs; }
@@ -78,20 +75,18 @@ public:
 
     // The setup commands in the order of the report's sections.
     static std::span<const int> SetupCommands();
-    // A command's status prompt, which says when it is available.
-    static QString CommandPrompt(int id);
+    // Why a setup command is greyed, in the interface language.
+    static QString UnavailableReason(int id);
 
     // The undo history of the image.
-    QUndoStack& History() { return *m_history; }
+    CSetupHistory& History() { return *m_history; }
     // Makes the change of the image since before one undo step named name, when it
     // changed any byte.
     void RecordImageChange(const QString& name, const IMAGE_STATE& before);
     // The image as it is now is the setup the overview counts changes from.
     void SetBaseline();
-    // Compares the image with other (named otherName) and shows the comparison window.
-    void ShowComparison(CE2prom& other, const QString& otherName);
-    // The comparison window shown last, while it is open.
-    CComparisonWindow* Comparison() const { return m_comparison; }
+    // The comparisons with a file or the unit.
+    CSetupComparer& Comparer() { return *m_comparer; }
 
     // The menu and toolbar action of a command, or nullptr.
     QAction* CommandAction(int id) const;
@@ -114,24 +109,23 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What a command of the frame does, and when it is enabled or checked (empty: always
+    // enabled, not checkable). A command without run is handled elsewhere (the view).
+    struct COMMAND_WIRING {
+        std::function<void()> run;
+        std::function<bool()> enabled;
+        std::function<bool()> checked;
+    };
+    void Wire(int id, std::function<void()> run, std::function<bool()> enabled = {},
+              std::function<bool()> checked = {});
+    void WireCommands();
+    const COMMAND_WIRING* Wiring(int id) const;
+
     void LoadDefaultSetup();
-    void BuildMenus();
-    void BuildToolBar();
-    void BuildAccelerators();
     void RestorePortChoice();
-    QAction* MakeAction(int id);
-    QAction* MakeMenuBarItem(int id);
-    void OnAccelerator(int id);
     void TogglePort(int port);
     void RunSetupCommand(int id);
     void UpdateTitle();
-    void AddFileItems(QMenu* menu, int after);
-    void AddEditMenu();
-    void UpdateUndoTexts();
-    void CompareWithFile();
-    void StartNewHistory();
-    void MarkHistorySaved();
-    void StepHistory(bool back);
 
     int m_resourceId;
     CCommandTarget* m_application;
@@ -139,14 +133,10 @@ private:
     std::unique_ptr<CE2prom> m_image;
     std::unique_ptr<QPrinter> m_printer; // made at the first use
     int m_selectedPort = -1;             // port index 0 to 3; -1 while no port is selected
-    QToolBar* m_toolBar = nullptr;
+    std::unique_ptr<CFrameMenus> m_menus;
     std::unique_ptr<CKarvoDoc> m_document;
     CKarvoView* m_view = nullptr;
-    std::map<int, QAction*> m_actions; // shared by menus and toolbar
-    QUndoStack* m_history = nullptr;   // a Qt child
-    bool m_savedInHistory = false;     // the setup was saved since the history began
-    QPointer<CComparisonWindow> m_comparison;
-    // Top-level menu bar items: a menu bar would show a toolbar icon instead of the text,
-    // so these get actions of their own for the same commands.
-    std::vector<std::pair<int, QAction*>> m_menuBarItems;
+    std::map<int, COMMAND_WIRING> m_wiring;
+    CSetupHistory* m_history = nullptr; // a Qt child
+    std::unique_ptr<CSetupComparer> m_comparer;
 };

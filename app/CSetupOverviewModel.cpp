@@ -185,10 +185,13 @@ QVariant CSetupOverviewModel::data(const QModelIndex& index, int role) const {
     return SettingData(section, section.rows[index.row()], index.column(), role);
 }
 
+// What a row of a greyed section adds to its accessible text: the reason.
+QString CSetupOverviewModel::Unavailable(const SECTION& section) {
+    return section.state.enabled ? QString() : QStringLiteral(", ") + section.state.reason;
+}
+
 QVariant CSetupOverviewModel::SectionData(const SECTION& section, int column, int role) const {
     const bool enabled = section.state.enabled;
-    const QString unavailable =
-        enabled ? QString() : Tr("not available: %1").arg(section.state.reason);
     switch (role) {
     case Qt::DisplayRole:
         return column == LABEL_COLUMN ? section.caption : QVariant();
@@ -198,7 +201,7 @@ QVariant CSetupOverviewModel::SectionData(const SECTION& section, int column, in
         // The whole row is read out at its first cell; the others stay empty, as shown.
         if (column != LABEL_COLUMN)
             return QVariant();
-        return enabled ? section.caption : section.caption + QStringLiteral(", ") + unavailable;
+        return section.caption + Unavailable(section);
     case Qt::ToolTipRole:
         return enabled ? (section.error.isEmpty() ? QVariant() : section.error)
                        : QVariant(section.state.reason);
@@ -242,8 +245,10 @@ QVariant CSetupOverviewModel::SettingData(const SECTION& section, const SETTING_
         // The first cell reads the whole row; the others read what they show.
         if (column != LABEL_COLUMN)
             return SettingData(section, row, column, Qt::DisplayRole);
-        const QString text = row.label + QStringLiteral(": ") + row.value;
-        return changed ? text + QStringLiteral(", ") + Tr("changed, was %1").arg(row.before) : text;
+        QString text = row.label + QStringLiteral(": ") + row.value;
+        if (changed)
+            text += QStringLiteral(", ") + Tr("changed, was %1").arg(row.before);
+        return text + Unavailable(section);
     }
     case Qt::ToolTipRole:
         return section.state.enabled ? QVariant() : QVariant(section.state.reason);

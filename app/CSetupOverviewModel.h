@@ -5,7 +5,8 @@
 // dialogs, so a byte turns into the same text as in the dialog, the report and
 // karvo-cli show). A setting whose shown value differs from the baseline (the setup as
 // last opened, saved, read or written) is marked changed; a section whose command is not
-// available is greyed, with the reason.
+// available is greyed with its settings, and each of their rows gives the reason in its
+// tooltip and accessible text.
 //
 // It keeps the shown texts, not the image: Refresh reads the image again, and only the
 // sections whose bytes changed since the last reading are worked out anew.
@@ -32,7 +33,8 @@ public:
         CommandRole,                  // int: the setup command of the row's section
     };
 
-    // Whether a command is available and, when it is not, why.
+    // Whether a command is available and, when it is not, why (a sentence in the
+    // interface language, "Not available: ...").
     struct COMMAND_STATE {
         bool enabled = true;
         QString reason;
@@ -86,6 +88,7 @@ private:
                              const QByteArray& previous) const;
     void CountChanges();
     void EmitSectionChanged(int section);
+    static QString Unavailable(const SECTION& section);
     QVariant SectionData(const SECTION& section, int column, int role) const;
     QVariant SettingData(const SECTION& section, const SETTING_ROW& row, int column,
                          int role) const;

@@ -1,9 +1,11 @@
 #include "app/DeviceCommands.h"
 
 #include "app/AddedMenus.h"
+#include "app/CFailureBoxesOnly.h"
 #include "app/CImageChangeCommand.h"
 #include "app/CKarvoDoc.h"
 #include "app/CMainFrame.h"
+#include "app/CSetupComparer.h"
 #include "dialogs/SetupComparison.h"
 #include "image/CE2prom.h"
 #include "lang/CurrentLanguage.h"
@@ -87,8 +89,12 @@ void RunCompareDeviceCommand(CMainFrame& frame) {
     CE2prom unit;
     WithPort(frame, [&](CPort& port) {
         CProgressDlg::Factory progress(&frame);
-        if (RunReadDevice(unit, frame.SelectedPortIndex(), port, &progress, false).ok)
-            frame.ShowComparison(unit, Tr(QStringLiteral("The unit")));
+        // The comparison is the outcome of a good read: only a failure's box is shown.
+        CFailureBoxesOnly boxes;
+        if (!boxes.Release(RunReadDevice(unit, frame.SelectedPortIndex(), port, &progress, false)))
+            return;
+        frame.Comparer().Show(unit, Tr(QStringLiteral("The unit")),
+                              Tr(QStringLiteral("Comparison with the unit")));
     });
 }
 

@@ -66,8 +66,9 @@ CScriptedFileDialogs::~CScriptedFileDialogs() {
     SetFileDialogs(nullptr);
 }
 
-QString CScriptedFileDialogs::OpenFileName(QWidget*) {
+QString CScriptedFileDialogs::OpenFileName(QWidget*, const QString& title) {
     ++openCalls;
+    openTitles.append(title);
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 

@@ -58,12 +58,13 @@ class CScriptedFileDialogs : public CFileDialogs {
 public:
     CScriptedFileDialogs();
     ~CScriptedFileDialogs() override;
-    QString OpenFileName(QWidget* parent) override;
+    QString OpenFileName(QWidget* parent, const QString& title) override;
     QString SaveFileName(QWidget* parent, const QString& proposedName) override;
 
     QStringList openAnswers; // taken in order; empty when used up (a cancel)
     QStringList saveAnswers;
     int openCalls = 0;
+    QStringList openTitles;
     QStringList saveProposals;
 };
 

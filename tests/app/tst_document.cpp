@@ -4,10 +4,10 @@
 #include "CRecordingMessages.h"
 
 #include "app/AddedMenus.h"
-#include "app/CComparisonWindow.h"
 #include "app/CKarvoApp.h"
 #include "app/CKarvoDoc.h"
 #include "app/CRecentFileList.h"
+#include "app/CSetupComparer.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
 #include "lang/CProfile.h"
@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QtTest>
 
 namespace {
@@ -69,6 +70,10 @@ private slots:
     void openFailures();
     void openLeavesUncoveredAddresses();
     void openTextSetupIsUntitled();
+    void compareWithFile_data();
+    void compareWithFile();
+    void fileDialogs_data();
+    void fileDialogs();
     void saveWritesTheOpenFile();
     void saveOfReadOnlyFileAsksForName();
     void saveFailureIsReported();
@@ -237,8 +242,8 @@ void TestDocument::openTextSetupIsUntitled() {
     // Compared with, it reads as it opens, and changes nothing.
     s.files.openAnswers = {s.folder.Path("site.yaml")};
     s.Frame().ExecuteCommand(ID_FILE_COMPARE_FILE);
-    QVERIFY(s.Frame().Comparison());
-    const QList<QStringList> rows = s.Frame().Comparison()->Rows();
+    QVERIFY(s.Frame().Comparer().Window());
+    const QList<QStringList> rows = s.Frame().Comparer().Window()->Rows();
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows[0].mid(1), (QStringList{"Radio type", "GM350 RPT", "GM300 SIMPLEX"}));
     QVERIFY(!s.Image().IsModified());
@@ -253,6 +258,62 @@ void TestDocument::openTextSetupIsUntitled() {
     QCOMPARE(s.files.saveProposals.size(), 1);
     QCOMPARE(s.folder.Read("site.yaml"), text);
     QVERIFY(s.folder.Read("site.def").startsWith("S1"));
+}
+
+void TestDocument::compareWithFile_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("equal") << "karvo.def"
+                           << "The setups are equal.";
+    QTest::newRow("differing") << "site.yaml"
+                               << "Differences: 1";
+}
+
+// The file is asked for under the command's own title; the window is titled after the
+// file, and Enter closes it wherever the focus is at first.
+void TestDocument::compareWithFile() {
+    QFETCH(QString, file);
+    Started s;
+    s.folder.Write("site.yaml", "karvo-setup: 1\nRadio Interface:\n  Radio type: GM300 SIMPLEX\n");
+    s.files.openAnswers = {s.folder.Path(file)};
+    s.Frame().ExecuteCommand(ID_FILE_COMPARE_FILE);
+    QCOMPARE(s.files.openTitles, QStringList{"Compare with file"});
+    QPointer<CComparisonWindow> window = s.Frame().Comparer().Window();
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), "Comparison with " + file);
+    QTEST(window->Summary(), "summary");
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(!window);
+}
+
+void TestDocument::fileDialogs_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Open") << int(ID_FILE_OPEN) << "Open";
+    QTest::newRow("Compare with file") << int(ID_FILE_COMPARE_FILE) << "Compare with file";
+}
+
+// The program's own file dialog lists every file at first and offers setups by kind.
+void TestDocument::fileDialogs() {
+    QFETCH(int, command);
+    Started s;
+    SetFileDialogs(nullptr);
+    QString title;
+    QStringList filters;
+    CModalWatcher watcher([&](QWidget* modal) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            dialog->reject();
+        }
+    });
+    s.Frame().ExecuteCommand(command);
+    QVERIFY(watcher.Fired());
+    QTEST(title, "title");
+    QCOMPARE(filters,
+             (QStringList{"All Files (*)", "S-record files (*.s19 *.def *.srec *.mot *.s28 *.s37)",
+                          "Text setups (*.yaml *.yml *.json)"}));
 }
 
 void TestDocument::saveWritesTheOpenFile() {

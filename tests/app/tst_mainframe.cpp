@@ -6,6 +6,7 @@
 
 #include "app/CKarvoDoc.h"
 #include "app/CMessageBoxService.h"
+#include "app/CWindowPlacement.h"
 #include "app/DeviceCommands.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
@@ -56,6 +57,9 @@ private slots:
     void toolbarItemsInOrder();
     void storedPortIsRestored_data();
     void storedPortIsRestored();
+    void windowPlacement_data();
+    void windowPlacement();
+    void placementStoredAndRestored();
     void choosingSelectedPortAgainLeavesNone();
     void choosingAnotherPortMovesTheSelection();
     void fullDuplexRule_data();
@@ -254,6 +258,44 @@ void TestMainFrame::storedPortIsRestored() {
         QCOMPARE(button->isChecked(), k == port);
     }
     QCOMPARE(frame.SelectedPortIndex(), port - 1);
+}
+
+void TestMainFrame::windowPlacement_data() {
+    QTest::addColumn<QRect>("stored"); // empty: none stored
+    QTest::addColumn<QList<QRect>>("screens");
+    QTest::addColumn<QRect>("placed");
+    const QRect laptop(0, 0, 1366, 736); // 1366 x 768 less a panel
+    const QRect second(1366, 0, 1920, 1050);
+    const QRect away(1500, 100, 1200, 800);
+    QTest::newRow("first start, laptop") << QRect() << QList{laptop} << QRect(183, 20, 1000, 696);
+    QTest::newRow("first start, large screen")
+        << QRect() << QList{second, laptop} << QRect(1826, 165, 1000, 720);
+    QTest::newRow("stored") << QRect(50, 40, 900, 600) << QList{laptop} << QRect(50, 40, 900, 600);
+    QTest::newRow("on the second screen") << away << QList{laptop, second} << away;
+    QTest::newRow("second screen gone") << away << QList{laptop} << QRect(183, 20, 1000, 696);
+    QTest::newRow("a corner on screen")
+        << QRect(1300, 700, 800, 600) << QList{laptop} << QRect(183, 20, 1000, 696);
+    QTest::newRow("half off the left edge")
+        << QRect(-500, 600, 800, 600) << QList{laptop} << QRect(-500, 600, 800, 600);
+}
+
+void TestMainFrame::windowPlacement() {
+    QFETCH(QRect, stored);
+    QFETCH(QList<QRect>, screens);
+    QTEST(CWindowPlacement::Place(stored, screens), "placed");
+}
+
+// The window comes back where it was closed.
+void TestMainFrame::placementStoredAndRestored() {
+    CTestFolder folder;
+    CRecordingMessages messages;
+    CProfile::WriteString("Window", "Placement", "50,40,700,500,0");
+    {
+        CMainFrame frame;
+        QCOMPARE(frame.geometry(), QRect(50, 40, 700, 500));
+        frame.setGeometry(60, 30, 640, 480);
+    }
+    QCOMPARE(ProfileString("Window", "Placement"), QString("60,30,640,480,0"));
 }
 
 void TestMainFrame::choosingSelectedPortAgainLeavesNone() {

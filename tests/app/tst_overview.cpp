@@ -8,6 +8,7 @@
 #include "app/AddedMenus.h"
 #include "app/CKarvoDoc.h"
 #include "app/CKarvoView.h"
+#include "app/CSetupHistory.h"
 #include "app/CSetupOverviewModel.h"
 #include "dialogs/CSettingForm.h"
 #include "dialogs/SectionText.h"
@@ -18,7 +19,6 @@
 
 #include <QAction>
 #include <QTreeView>
-#include <QUndoStack>
 #include <QtTest>
 
 namespace {
@@ -143,17 +143,26 @@ void TestOverview::rowsFollowTheListing() {
 void TestOverview::greyedSections_data() {
     QTest::addColumn<int>("radioType");
     QTest::addColumn<bool>("fullDuplex");
-    QTest::newRow("simplex") << 0 << false;
-    QTest::newRow("semi-duplex") << 16 << false;
-    QTest::newRow("repeater") << 5 << true;
-    QTest::newRow("beyond the list") << 18 << true;
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("reason"); // of the full duplex sections, in the language
+    const QString english = "Not available: the radio type is not full duplex (RPT)";
+    QTest::newRow("simplex") << 0 << false << 0 << english;
+    QTest::newRow("semi-duplex, German")
+        << 16 << false << 2 << "Nicht verfügbar: der Funkgerätetyp ist nicht vollduplex (RPT)";
+    QTest::newRow("repeater") << 5 << true << 0 << english;
+    QTest::newRow("beyond the list") << 18 << true << 0 << english;
 }
 
+// A greyed section and each of its settings say why, in the tooltip and the accessible
+// text; the others say nothing of it.
 void TestOverview::greyedSections() {
     QFETCH(int, radioType);
     QFETCH(bool, fullDuplex);
+    QFETCH(int, language);
+    QFETCH(QString, reason);
     CTestFolder folder;
     folder.AddDefaultSetup();
+    SetCurrentLanguage(language);
     CRecordingMessages messages;
     CFakeDialogs dialogs;
     CMainFrame frame(128, nullptr, dialogs.Source());
@@ -163,21 +172,31 @@ void TestOverview::greyedSections() {
     for (const int command : CMainFrame::SetupCommands()) {
         const bool greyed = !fullDuplex && std::ranges::count(FULL_DUPLEX_ONLY, command) > 0;
         const QModelIndex section = SectionOf(model, command);
+        const QString caption = section.data(Model::LabelRole).toString();
         QCOMPARE(section.data(Model::EnabledRole).toBool(), !greyed);
-        QCOMPARE(section.data(Qt::ToolTipRole).toString(),
-                 greyed ? CMainFrame::CommandPrompt(command) : QString());
+        QCOMPARE(section.data(Qt::ToolTipRole).toString(), greyed ? reason : QString());
+        QCOMPARE(section.data(Qt::AccessibleTextRole).toString(),
+                 greyed ? caption + ", " + reason : caption);
+        const QModelIndex setting = model.index(0, 0, section);
+        QCOMPARE(setting.data(Qt::ToolTipRole).toString(), greyed ? reason : QString());
+        QCOMPARE(setting.data(Qt::AccessibleTextRole).toString().endsWith(", " + reason), greyed);
     }
-    QCOMPARE(SectionOf(model, ID_DECODER_1)
-                 .data(Qt::ToolTipRole)
-                 .toString()
-                 .contains("enabled only in full duplex mode"),
-             !fullDuplex);
 
-    // Enter on a section runs its command as the menu would: nothing while greyed.
+    // Enter on a section, or on one of its settings, runs its command as the menu would;
+    // on a greyed one a box says why.
     QTreeView& tree = frame.View()->Tree();
-    tree.setCurrentIndex(SectionOf(model, ID_DECODER_1));
-    QTest::keyClick(&tree, Qt::Key_Return);
-    QCOMPARE(dialogs.built.size(), fullDuplex ? 1 : 0);
+    const QModelIndex decoder = SectionOf(model, ID_DECODER_1);
+    for (const QModelIndex& row : {decoder, model.index(1, 0, decoder)}) {
+        tree.setCurrentIndex(row);
+        QTest::keyClick(&tree, Qt::Key_Return);
+    }
+    QCOMPARE(dialogs.built.size(), fullDuplex ? 2 : 0);
+    QCOMPARE(messages.boxes.size(), fullDuplex ? 0 : 2);
+    for (const RecordedBox& box : messages.boxes) {
+        QCOMPARE(box.text, reason);
+        QCOMPARE(box.caption, decoder.data(Model::LabelRole).toString());
+        QCOMPARE(box.icon, MsgIcon::Information);
+    }
 }
 
 void TestOverview::undoRedoOfDialogOk() {
@@ -216,7 +235,7 @@ void TestOverview::undoRedoOfDialogOk() {
 
     // An OK that leaves the bytes as they are is no step.
     frame.ExecuteCommand(ID_SYSTEM_SETUP);
-    QCOMPARE(frame.History().count(), 1);
+    QCOMPARE(frame.History().Count(), 1);
 
     QTest::keyClick(&frame, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(image->Bytes(), original);
@@ -248,7 +267,7 @@ void TestOverview::undoRedoOfDialogOk() {
     QVERIFY(frame.Document()->OpenDocumentFile(folder.Path("saved.s19")));
     QCOMPARE(messages.boxes.size(), 1);
     QCOMPARE(messages.boxes[0].buttons, MsgButtons::YesNo);
-    QCOMPARE(frame.History().count(), 0);
+    QCOMPARE(frame.History().Count(), 0);
     QCOMPARE(model.ChangedCount(), 0);
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
 }

@@ -19,8 +19,10 @@
 
 #include "tests/common/CRecordingMessages.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFont>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -141,6 +143,21 @@ const FORM_TABLE RADIO_FORM = {
 };
 
 // The role a screen reader must hear for an input widget; NoRole for any other widget.
+// A combo box as a screen reader browses it: its list (one item per row, named by the
+// row's text, the shown row selected) and its edit field; closed, it is not expanded.
+bool ListedAsItems(QAccessibleInterface* face, const QComboBox* combo) {
+    QAccessibleInterface* list = face->child(0);
+    if (face->childCount() != 2 || !list || list->role() != QAccessible::List ||
+        list->parent() != face || face->indexOfChild(list) != 0 || face->state().expanded ||
+        list->childCount() != combo->count() || face->child(1)->object() != combo->lineEdit())
+        return false;
+    for (int row = 0; row < combo->count(); ++row)
+        if (list->child(row)->text(QAccessible::Name) != combo->itemText(row) ||
+            list->tableInterface()->isRowSelected(row) != (row == combo->currentIndex()))
+            return false;
+    return true;
+}
+
 QAccessible::Role InputRole(const QWidget* widget) {
     if (qobject_cast<const QRadioButton*>(widget))
         return QAccessible::RadioButton;
@@ -571,6 +588,8 @@ void TestTemplateDialog::keyboardAndScreenReaders() {
             const auto* button = qobject_cast<const QAbstractButton*>(widget);
             QVERIFY2(NamedAfterLabel(name, dialog) || (button && name == button->text()),
                      qPrintable(where));
+            if (auto* combo = qobject_cast<QComboBox*>(widget))
+                QVERIFY2(ListedAsItems(face, combo), qPrintable(where));
         }
 
         const DIALOG_TEMPLATE& t = *FindDialogTemplate(dialog.Form().templateId);
@@ -621,6 +640,29 @@ void TestTemplateDialog::keyboardAndScreenReaders() {
         QCOMPARE(face->text(QAccessible::Name), Tr(QString::fromLatin1(row.label)));
         QCOMPARE(face->text(QAccessible::Description),
                  *row.description ? Tr(QString::fromLatin1(row.description)) : QString());
+    }
+
+    // A combo box's action opens and closes its list, and says so; an item chosen by name
+    // while the list is closed becomes the box's value.
+    {
+        const auto built = CreateSetupDialog(ID_RADIO_INTERFACE, &image, false);
+        auto& radio = static_cast<CTemplateDialog&>(*built);
+        radio.show();
+        QVERIFY(QTest::qWaitForWindowActive(&radio));
+        auto* combo = qobject_cast<QComboBox*>(radio.Control(1143));
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(combo);
+        for (const bool open : {true, false}) {
+            face->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+            QCOMPARE(combo->view()->isVisible(), open);
+            QCOMPARE(face->state().expanded, open);
+        }
+        QAccessibleInterface* list = face->child(0);
+        for (int row = 0; row < list->childCount(); ++row)
+            if (list->child(row)->text(QAccessible::Name) == "GM350 SIMPLEX")
+                list->child(row)->actionInterface()->doAction(
+                    QAccessibleActionInterface::toggleAction());
+        QCOMPARE(face->text(QAccessible::Value), QString("GM350 SIMPLEX"));
+        QCOMPARE(radio.Binding(1143)->ShownText(), QString("GM350 SIMPLEX"));
     }
 
     // Tab reaches a radio group at its checked button, and follows the choice.
