@@ -9,6 +9,8 @@ namespace {
 const ADDED_MENU_ITEM FILE_ITEMS[] = {
     {ID_FILE_COMPARE_FILE, ID_DEVICE_INFORMATION, "Compare with file..."},
     {ID_FILE_COMPARE_DEVICE, ID_FILE_COMPARE_FILE, "Compare with device"},
+    {ID_FIND_UNIT, ID_LANGUAGE, "Find unit..."},
+    {ID_VIEW_COMM_LOG, ID_VIEW_STATUS_BAR, "Communication log"},
 };
 
 const ADDED_MENU_ITEM EDIT_ITEMS[] = {

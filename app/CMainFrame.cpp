@@ -1,8 +1,10 @@
 #include "app/CMainFrame.h"
 
 #include "app/AddedMenus.h"
+#include "app/CCommLogWindow.h"
 #include "app/CComparisonWindow.h"
 #include "app/CFileDialogs.h"
+#include "app/CFindUnitDlg.h"
 #include "app/CImageChangeCommand.h"
 #include "app/CKarvoDoc.h"
 #include "app/CKarvoView.h"
@@ -468,6 +470,14 @@ bool CMainFrame::OnCmdMsg(int id) {
         dialog.exec();
         return true;
     }
+    case ID_FIND_UNIT: {
+        CFindUnitDlg dialog(SelectedPortIndex(), this);
+        dialog.exec();
+        return true;
+    }
+    case ID_VIEW_COMM_LOG:
+        CCommLogWindow::ShowFor(this);
+        return true;
     case ID_VIEW_TOOLBAR:
         m_toolBar->setHidden(!m_toolBar->isHidden());
         return true;

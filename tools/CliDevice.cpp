@@ -252,3 +252,11 @@ int CliWrite(const CCliCommand& command) {
     std::printf("%s\nVerify: addresses 1 to 210 match\n", qPrintable(written));
     return CLI_OK;
 }
+
+int CliDeviceStatus(const CDeviceOutcome& outcome, bool writing) {
+    return StatusOf(outcome, writing);
+}
+
+std::unique_ptr<CMessageService> CliDeviceMessages() {
+    return std::make_unique<CCliMessages>();
+}
