@@ -2,9 +2,9 @@
 // port's idle handler): raw lines, Telnet negotiation and 0xFF doubling, address and
 // connection failures, a connection that drops; and the communication log of one
 // exchange, line by line, on the scripted port's virtual clock.
+#include "CFakeUnit.h"
 #include "image/CE2prom.h"
 #include "link/CError.h"
-#include "link/CFakeUnit.h"
 #include "link/CNetworkPort.h"
 #include "link/DeviceCommandFrames.h"
 
