@@ -133,7 +133,9 @@ int CliApply(const CCliCommand& command) {
     if (const int status = CliLoad(wanted, report.setup); status != CLI_OK) {
         report.result = QStringLiteral("failed");
         report.status = status;
-        report.error = QStringLiteral("%1 is not a usable setup").arg(report.setup);
+        report.error = (status == CLI_CANNOT_OPEN ? QStringLiteral("%1 cannot be opened")
+                                                  : QStringLiteral("%1 is not a usable setup"))
+                           .arg(report.setup);
     } else {
         const auto messages = CliDeviceMessages();
         const auto port = CreateDevicePort(report.port);

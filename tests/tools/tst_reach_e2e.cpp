@@ -1,6 +1,7 @@
 // karvo-cli reaching units as a fleet would: through ser2net (raw TCP and RFC 2217 in
 // front of karvo-unit's pseudo-terminal, on loopback), apply's three outcomes, the unit
 // finder over four COM settings, and the trace of a command.
+#include "CSer2net.h"
 #include "image/CE2prom.h"
 
 #include <QJsonDocument>
@@ -19,20 +20,6 @@ struct Run {
     QByteArray out;
     QByteArray err;
 };
-
-// A TCP port free on loopback now.
-quint16 FreePort() {
-    QTcpServer server;
-    return server.listen(QHostAddress::LocalHost) ? server.serverPort() : 0;
-}
-
-bool Accepts(quint16 port) {
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    const bool connected = socket.waitForConnected(200);
-    socket.abort();
-    return connected;
-}
 
 } // namespace
 
@@ -53,14 +40,15 @@ private:
     QString StartUnit(const QString& name, const QStringList& options = {});
     // Starts ser2net with a raw and an RFC 2217 accepter in front of the unit at device.
     void StartSer2net(const QString& device);
+    QString Address(const QString& scheme) const {
+        return scheme == "socket" ? m_ser2net->RawAddress() : m_ser2net->TelnetAddress();
+    }
     Run Cli(const QStringList& args, const QStringList& environment = {});
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;
     std::vector<std::unique_ptr<QProcess>> m_processes;
-    std::unique_ptr<QProcess> m_ser2net;
-    quint16 m_rawPort = 0;
-    quint16 m_telnetPort = 0;
+    std::unique_ptr<CSer2net> m_ser2net;
 };
 
 void TestReachEndToEnd::init() {
@@ -70,8 +58,7 @@ void TestReachEndToEnd::init() {
 }
 
 void TestReachEndToEnd::cleanup() {
-    if (m_ser2net)
-        m_processes.push_back(std::move(m_ser2net));
+    m_ser2net.reset();
     for (const auto& p : m_processes) {
         p->terminate();
         p->waitForFinished(3000);
@@ -94,25 +81,8 @@ QString TestReachEndToEnd::StartUnit(const QString& name, const QStringList& opt
 }
 
 void TestReachEndToEnd::StartSer2net(const QString& device) {
-    m_rawPort = FreePort();
-    m_telnetPort = FreePort();
-    QFile config(Path("ser2net.yaml"));
-    QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    const QString connector = QStringLiteral("serialdev,%1,9600n81,local").arg(device);
-    config.write(QStringLiteral("%YAML 1.1\n---\n"
-                                "connection: &raw\n  accepter: tcp,127.0.0.1,%1\n  connector: %3\n"
-                                "connection: &telnet\n"
-                                "  accepter: telnet(rfc2217),tcp,127.0.0.1,%2\n  connector: %3\n")
-                     .arg(m_rawPort)
-                     .arg(m_telnetPort)
-                     .arg(connector)
-                     .toUtf8());
-    config.close();
-    m_ser2net = std::make_unique<QProcess>();
-    m_ser2net->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_ser2net->start("ser2net", {"-n", "-d", "-c", config.fileName()});
-    QVERIFY2(m_ser2net->waitForStarted(5000), "ser2net is not installed (tools/install-deps.sh)");
-    QVERIFY(QTest::qWaitFor([&] { return Accepts(m_rawPort) && Accepts(m_telnetPort); }, 5000));
+    m_ser2net = std::make_unique<CSer2net>(device, m_dir.path());
+    QVERIFY2(m_ser2net->Started(), "ser2net does not start (tools/install-deps.sh installs it)");
 }
 
 Run TestReachEndToEnd::Cli(const QStringList& args, const QStringList& environment) {
@@ -134,9 +104,7 @@ void TestReachEndToEnd::throughSer2net_data() {
 void TestReachEndToEnd::throughSer2net() {
     QFETCH(QString, scheme);
     StartSer2net(StartUnit("com1"));
-    const QString address = QStringLiteral("%1://localhost:%2")
-                                .arg(scheme)
-                                .arg(scheme == "socket" ? m_rawPort : m_telnetPort);
+    const QString address = Address(scheme).replace("127.0.0.1", "localhost");
     const Run info = Cli({"info", "--port", address, "--trace", Path("trace.txt")});
     QCOMPARE(info.status, 0);
     QVERIFY(info.out.contains("Software : RM4811\nVersion : V2.6\n"));
@@ -164,7 +132,7 @@ void TestReachEndToEnd::throughSer2net() {
 }
 
 void TestReachEndToEnd::refusedConnection() {
-    const QString address = QStringLiteral("rfc2217://127.0.0.1:%1").arg(FreePort());
+    const QString address = QStringLiteral("rfc2217://127.0.0.1:%1").arg(CSer2net::FreePort());
     const Run r = Cli({"read", Path("out.s19"), "--port", address});
     QCOMPARE(r.status, 12);
     QVERIFY2(r.err.contains((address + ": connection refused").toUtf8()), r.err.constData());
@@ -186,7 +154,7 @@ void TestReachEndToEnd::connectionCutMidDump() {
     qint64 passed = 0;
     connect(&relay, &QTcpServer::newConnection, this, [&] {
         client = relay.nextPendingConnection();
-        upstream.connectToHost(QHostAddress::LocalHost, m_rawPort);
+        upstream.connectToHost(QHostAddress::LocalHost, m_ser2net->RawPort());
         upstream.waitForConnected(2000);
         connect(client, &QTcpSocket::readyRead, this, [&] { upstream.write(client->readAll()); });
         connect(&upstream, &QTcpSocket::readyRead, this, [&] {
