@@ -3,7 +3,8 @@
 // technician sees what happened on the wire when the unit does not answer as expected.
 //
 // A port records into the log it is given (CPort::SetLog): each line written, each line
-// or piece read, the time-outs that cut a reception short and the port's failures.
+// or piece read, what a clear of the receive buffer discards, the time-outs that cut a
+// reception short and the port's failures.
 // Unprintable bytes are shown as escapes (\r, \n, \t, \\, \xNN), so a line of the log is
 // one line of text whatever the unit sent. CommandLog() is the log of the program's last
 // device command, which the port factory starts afresh for every port it makes; the

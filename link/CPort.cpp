@@ -58,6 +58,10 @@ void CPort::ClearRXBuffer() {
     if (OpenStatus() < 0)
         return;
     Fetch(0);
+    if (!m_received.isEmpty()) {
+        Log(CCommLog::Direction::Received, m_received);
+        Log(CCommLog::Direction::Note, "discarded");
+    }
     m_received.clear();
     DiscardInput();
 }
