@@ -12,8 +12,8 @@
 #include "app/CSerialPortsDlg.h"
 #include "image/CE2prom.h"
 #include "lang/CProfile.h"
-#include "link/ComPortNames.h"
 #include "link/CProgressDlg.h"
+#include "link/ComPortNames.h"
 #include "link/ProgressDlgTemplate.h"
 #include "res/shell/ShellResources.h"
 
@@ -24,8 +24,8 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUndoStack>
 #include <QtTest>
 

@@ -119,7 +119,8 @@ void TestMainFrame::menusOfEachLanguage_data() {
                "Geber{Trennen|Quittung|Alarm}|Auswerter{Auswerter 1|Auswerter 2|Auswerter 3|"
                "Auswerter 4}}|Konfiguration{COM-Schnittstelle 1|COM-Schnittstelle 2|"
                "COM-Schnittstelle 3|COM-Schnittstelle 4|Serielle Schnittstellen...|Sprache|-|"
-               "Gerät suchen...}|&Ansicht{S&ymbolleiste|&Statusleiste|-|Kommunikationsprotokoll}|&Info");
+               "Gerät "
+               "suchen...}|&Ansicht{S&ymbolleiste|&Statusleiste|-|Kommunikationsprotokoll}|&Info");
     QTest::newRow("Spanish")
         << 173
         << QString::fromUtf8(
@@ -132,8 +133,10 @@ void TestMainFrame::menusOfEachLanguage_data() {
                "Interfaz de línea|Funcionamiento de línea|Tonos únicos|-|Configurar TRC|"
                "Codificadores{Desconectar|Confirmar|Alarma}|Decodificadores{Decodificador 1|"
                "Decodificador 2|Decodificador 3|Decodificador 4}}|Configurar{Puerto COM 1|"
-               "Puerto COM 2|Puerto COM 3|Puerto COM 4|Puertos serie...|Idioma|-|Buscar dispositivo...}|"
-               "&Ver{Barra de &herramientas|Barra de &estado|-|Registro de comunicación}|&Acerca de karvo");
+               "Puerto COM 2|Puerto COM 3|Puerto COM 4|Puertos serie...|Idioma|-|Buscar "
+               "dispositivo...}|"
+               "&Ver{Barra de &herramientas|Barra de &estado|-|Registro de comunicación}|&Acerca "
+               "de karvo");
     QTest::newRow("Italian")
         << 174
         << QString::fromUtf8(

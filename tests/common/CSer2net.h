@@ -12,8 +12,8 @@ public:
     ~CSer2net();
     // True once both accepters take connections.
     bool Started() const { return m_started; }
-    QString RawAddress() const;     // socket://127.0.0.1:PORT
-    QString TelnetAddress() const;  // rfc2217://127.0.0.1:PORT
+    QString RawAddress() const;    // socket://127.0.0.1:PORT
+    QString TelnetAddress() const; // rfc2217://127.0.0.1:PORT
     quint16 RawPort() const { return m_rawPort; }
 
     // A TCP port nothing listens on at this moment.
