@@ -578,6 +578,8 @@ void TestDeviceEndToEnd::unitFoundOverTheNetwork() {
     const QStringList lines = log->Text().split('\n', Qt::SkipEmptyParts);
     QVERIFY2(lines.first().endsWith(" ms  ->  \\nVERIFY\\r"), qPrintable(lines.first()));
     QVERIFY(lines.filter(" ms  <-  REPLY RM4811 V2.6 15 Jun 1999 12:00\\r").size() == 1);
+    QVERIFY(log->SaveTo(m_folder->Path("log.txt")));
+    QCOMPARE(QString::fromUtf8(m_folder->Read("log.txt")), log->Text());
 }
 
 QTEST_MAIN(TestDeviceEndToEnd)

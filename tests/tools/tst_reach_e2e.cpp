@@ -116,10 +116,10 @@ void TestReachEndToEnd::throughSer2net() {
              qPrintable(lines[0]));
     QVERIFY(lines.filter(QRegularExpression(" ms  <-  REPLY RM4811 V2.6 15 Jun 1999")).size() == 1);
 
-    // Every byte value goes through and comes back.
+    // A setup unlike the unit's goes there and comes back.
     CE2prom image;
     for (int a = 1; a < 211; ++a)
-        image.SetByte(a, std::uint8_t(a == 20 ? 0xFF : a * 11));
+        image.SetByte(a, std::uint8_t(a * 11));
     QVERIFY(image.SaveSRecords(Path("mine.s19")));
     const Run write = Cli({"write", Path("mine.s19"), "--verify", "--port", address});
     QCOMPARE(write.status, 0);
