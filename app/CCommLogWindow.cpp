@@ -11,7 +11,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QTimer>
 #include <QVBoxLayout>
+
+namespace {
+
+// How often an open window looks for new lines.
+constexpr int FOLLOW_MS = 500;
+
+} // namespace
 
 CCommLogWindow::CCommLogWindow(const CCommLog& log, QWidget* parent) : QDialog(parent), m_log(log) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -32,6 +40,12 @@ CCommLogWindow::CCommLogWindow(const CCommLog& log, QWidget* parent) : QDialog(p
             this, &QDialog::close);
     layout->addWidget(buttons);
     Refresh();
+    auto* follow = new QTimer(this);
+    connect(follow, &QTimer::timeout, this, [this] {
+        if (m_log.Revision() != m_shownRevision)
+            Refresh();
+    });
+    follow->start(FOLLOW_MS);
     resize(720, 420);
 }
 
@@ -46,6 +60,7 @@ CCommLogWindow* CCommLogWindow::ShowFor(QWidget* parent) {
 }
 
 void CCommLogWindow::Refresh() {
+    m_shownRevision = m_log.Revision();
     m_text->setPlainText(Text());
 }
 

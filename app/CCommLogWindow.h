@@ -1,7 +1,8 @@
 // CCommLogWindow: View > "Communication log": the log of the last device command (every
 // line sent and received, milliseconds since its start, direction, unprintable bytes as
 // escapes), to read, copy to the clipboard or save as a text file. A window of the main
-// frame's own (a Qt child, deleted when closed); showing it again refreshes the one open.
+// frame's own (a Qt child, deleted when closed); showing it again refreshes the one open,
+// and while it is open it follows the log as commands run.
 #pragma once
 
 #include <QDialog>
@@ -27,5 +28,6 @@ public:
 
 private:
     const CCommLog& m_log;
+    int m_shownRevision = -1;
     QPlainTextEdit* m_text = nullptr;
 };

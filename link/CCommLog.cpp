@@ -16,6 +16,7 @@ const char* DirectionMark(CCommLog::Direction direction) {
 } // namespace
 
 void CCommLog::Record(qint64 ms, Direction direction, const QByteArray& bytes) {
+    ++m_revision;
     if (m_lines.size() > MAX_LINES)
         return;
     if (m_lines.size() == MAX_LINES) {

@@ -30,10 +30,15 @@ public:
     };
 
     // Forgets every line.
-    void Clear() { m_lines.clear(); }
+    void Clear() {
+        m_lines.clear();
+        ++m_revision;
+    }
     void Record(qint64 ms, Direction direction, const QByteArray& bytes);
 
     const QList<LINE>& Lines() const { return m_lines; }
+    // Changes whenever a line is recorded or the log is cleared.
+    int Revision() const { return m_revision; }
     // "   512 ms  <-  REPLY RM4811 V2.6\r" for each line.
     QStringList TextLines() const;
     // The text lines, each ended by a line break.
@@ -44,6 +49,7 @@ public:
 
 private:
     QList<LINE> m_lines;
+    int m_revision = 0;
 };
 
 // The log of the program's last device command.
