@@ -73,6 +73,8 @@ CFindUnitDlg::CFindUnitDlg(const QList<SERIAL_PORT_ENTRY>& listed, int portIndex
     connect(m_buttons, &QDialogButtonBox::accepted, this, &CFindUnitDlg::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &CFindUnitDlg::reject);
     connect(m_table, &QTreeWidget::itemSelectionChanged, this, &CFindUnitDlg::UpdateUseButton);
+    // A double click (or Enter) on a found unit uses it at once.
+    connect(m_table, &QTreeWidget::itemActivated, this, &CFindUnitDlg::accept);
     layout->addWidget(m_buttons);
     UpdateUseButton();
     resize(640, 320);
