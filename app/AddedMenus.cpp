@@ -9,7 +9,9 @@ namespace {
 const ADDED_MENU_ITEM FILE_ITEMS[] = {
     {ID_FILE_COMPARE_FILE, ID_DEVICE_INFORMATION, "Compare with file..."},
     {ID_FILE_COMPARE_DEVICE, ID_FILE_COMPARE_FILE, "Compare with device"},
-    {ID_VERIFY_AFTER_WRITING, ID_LANGUAGE, "&Verify after writing"},
+    {ID_FIND_UNIT, ID_LANGUAGE, "Find unit..."},
+    {ID_VERIFY_AFTER_WRITING, ID_FIND_UNIT, "&Verify after writing"},
+    {ID_VIEW_COMM_LOG, ID_VIEW_STATUS_BAR, "Communication log"},
 };
 
 const ADDED_MENU_ITEM EDIT_ITEMS[] = {

@@ -1,5 +1,6 @@
 // The menu items Karvo has beyond the menus of its five languages: the Edit menu (Undo,
-// Redo) after the File menu, and the two comparisons after Device information. Their
+// Redo) after the File menu, the two comparisons after Device information, Find unit at
+// the end of the Configuration menu and Communication log at the end of the View menu. Their
 // texts are Karvo's own (lang/KarvoTexts.cpp), translated when the menus are built; the
 // menus of MENU_STRUCTURE keep every item, text and order around them.
 #pragma once
@@ -14,6 +15,8 @@ enum AddedCommandId {
     ID_FILE_COMPARE_FILE = 32850,
     ID_FILE_COMPARE_DEVICE = 32851,
     ID_VERIFY_AFTER_WRITING = 32855, // Configuration: read the unit back after a write
+    ID_FIND_UNIT = 32860,
+    ID_VIEW_COMM_LOG = 32861,
 };
 
 // One added item: its command, the item of MENU_STRUCTURE it follows, and its English text.
@@ -23,7 +26,7 @@ struct ADDED_MENU_ITEM {
     const char* text;
 };
 
-// The items added into the menus of the five languages (File, Configuration), in order.
+// The items added into the menus (File, Configuration, View), each after its item, in order.
 std::span<const ADDED_MENU_ITEM> AddedFileItems();
 
 // The Edit menu's title and its items (Undo, Redo), English.

@@ -1,6 +1,8 @@
 #include "app/CMainFrame.h"
 
 #include "app/AddedMenus.h"
+#include "app/CCommLogWindow.h"
+#include "app/CFindUnitDlg.h"
 #include "app/CFrameMenus.h"
 #include "app/CImageChangeCommand.h"
 #include "app/CKarvoDoc.h"
@@ -132,6 +134,8 @@ void CMainFrame::WireCommands() {
         [] { return StoredVerifyAfterWriting(); });
     // The dialog stores its choices itself; the serial port reads them at each open.
     Wire(ID_SERIAL_PORTS, [this] { CSerialPortsDlg(this).exec(); });
+    Wire(ID_FIND_UNIT, [this] { CFindUnitDlg(SelectedPortIndex(), this).exec(); });
+    Wire(ID_VIEW_COMM_LOG, [this] { CCommLogWindow::ShowFor(this); });
     Wire(
         ID_VIEW_TOOLBAR, [this] { ToolBar()->setHidden(!ToolBar()->isHidden()); }, {},
         [this] { return !ToolBar()->isHidden(); });

@@ -1,6 +1,7 @@
 # The Debian package: everything the install rules put under the prefix (/usr in the
 # package). The shared libraries the programs link give the Qt runtime dependencies
-# (libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6serialport6), found
+# (libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6serialport6,
+# libqt6network6 for the network ports), found
 # by dpkg-shlibdeps; the window system plugins come with libqt6gui6. The text setups read
 # and write YAML through yaml-cpp (libyaml-cpp0.7, named here as well).
 set(CPACK_PACKAGE_NAME karvo)

@@ -222,7 +222,7 @@ char CDeviceLink::Terminator() const {
 
 void CDeviceLink::Fail(int returnCode, QString& errorText) {
     ClosePort();
-    AppendLibraryErrorText(returnCode, errorText);
+    AppendLibraryErrorText(returnCode, errorText, m_port.Name());
     throw CComErr(4, returnCode);
 }
 

@@ -50,6 +50,7 @@ struct LIBRARY_CODE {
     int code;
     const char* name;
     const char* text;
+    bool namesDevice = false; // the text is "DEVICE: text" (a network address)
 };
 
 // Return codes of the serial layer, their names (reported untranslated by CComErr code 4)
@@ -102,6 +103,10 @@ const LIBRARY_CODE LIBRARY_CODES[] = {
      "No permission to open the port: the user must be a member of the group that owns the "
      "device (usually dialout; log in again after joining it)"},
     {-77, " AS PORT LOST", "The port went away (adapter pulled out or unit switched off)"},
+    {-78, " AS BAD ADDRESS", "not a network address (socket://HOST:PORT or rfc2217://HOST:PORT)",
+     true},
+    {-79, " AS CONNECTION REFUSED", "connection refused (nothing listens at that port)", true},
+    {-80, " AS HOST UNREACHABLE", "host not found or not reachable", true},
 };
 
 const LIBRARY_CODE* FindLibraryCode(int code) {
@@ -156,8 +161,11 @@ QString LibraryErrorText(int libraryCode) {
     return QString::fromLatin1(entry ? entry->text : "Unknown");
 }
 
-void AppendLibraryErrorText(int libraryCode, QString& text) {
+void AppendLibraryErrorText(int libraryCode, QString& text, const QString& device) {
     // The library's own texts stay as the library gave them; Karvo's own port texts (no
-    // permission, port lost) are shown in the technician's language.
+    // permission, port lost, network addresses) are shown in the technician's language.
+    const LIBRARY_CODE* entry = FindLibraryCode(libraryCode);
+    if (entry && entry->namesDevice && !device.isEmpty())
+        text += device + QStringLiteral(": ");
     text += KarvoText(GetCurrentLanguage(), LibraryErrorText(libraryCode));
 }

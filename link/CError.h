@@ -86,5 +86,7 @@ QString LibraryErrorName(int libraryCode);
 // The plain text of a serial-layer return code ("Timeout"), or "Unknown".
 QString LibraryErrorText(int libraryCode);
 
-// Appends the plain text of a serial-layer return code to text (which may hold text).
-void AppendLibraryErrorText(int libraryCode, QString& text);
+// Appends the plain text of a serial-layer return code to text (which may hold text). The
+// failures of a network port name its address first ("socket://site7:4001: connection
+// refused") when device gives it.
+void AppendLibraryErrorText(int libraryCode, QString& text, const QString& device = QString());

@@ -11,12 +11,15 @@
 // an in-memory port with a virtual clock for tests.
 //
 // While a timed call waits it runs the idle handler between short waits, so the
-// progress dialog can keep the windows painted and notice Cancel.
+// progress dialog can keep the windows painted and notice Cancel. A port given a
+// communication log records every line of its timed calls there.
 #pragma once
 
 #include "image/CLinkSettings.h"
+#include "link/CCommLog.h"
 
 #include <QByteArray>
+#include <QString>
 #include <functional>
 #include <optional>
 
@@ -37,6 +40,12 @@ constexpr int PORT_ILLEGAL_STOPBIT = -28;
 constexpr int PORT_NO_PERMISSION = -76;
 // The open port went away (a USB adapter pulled out, the unit's terminal closed).
 constexpr int PORT_LOST = -77;
+// A network port's address is not socket://HOST:PORT or rfc2217://HOST:PORT.
+constexpr int PORT_BAD_ADDRESS = -78;
+// The host at a network port's address refused the connection (nothing listens there).
+constexpr int PORT_CONNECTION_REFUSED = -79;
+// The host at a network port's address is unknown or cannot be reached in time.
+constexpr int PORT_HOST_UNREACHABLE = -80;
 
 class CPort {
 public:
@@ -52,6 +61,9 @@ public:
     virtual void Close() = 0;
     // The status of the last Open; PORT_NOT_SETUP when the port was never opened.
     virtual int OpenStatus() const = 0;
+    // The device or address this port opens, for failure texts that name it; empty when
+    // the port does not know it.
+    virtual QString Name() const { return QString(); }
 
     // Sends text followed by the terminator; fails when it cannot be sent within
     // timeoutMs.
@@ -77,6 +89,10 @@ public:
     void SetIdleHandler(std::function<void()> handler) { m_idle = std::move(handler); }
     const std::function<void()>& IdleHandler() const { return m_idle; }
 
+    // Records the lines of the timed calls into log from now on (not owned), timed from
+    // this moment on the port's clock; nullptr records nothing.
+    void SetLog(CCommLog* log);
+
 protected:
     // Milliseconds on the port's clock.
     virtual qint64 Clock() const = 0;
@@ -100,7 +116,15 @@ private:
     // at the deadline whatever arrived, with PORT_BUFFER_EMPTY.
     int ReadTimed(QByteArray& out, int maxChars, std::optional<char> terminator, int timeoutMs);
 
+    // Records bytes or a note into the log, if there is one.
+    void Log(CCommLog::Direction direction, const QByteArray& bytes);
+    // Records what a timed read delivered with its return code.
+    void LogReception(int result, const QByteArray& bytes, bool terminated, char terminator,
+                      int timeoutMs);
+
     std::function<void()> m_idle;
+    CCommLog* m_log = nullptr;
+    qint64 m_logStart = 0;
 };
 
 // Routes a port's waits to a handler for the scope's lifetime, then gives the port back

@@ -2,9 +2,9 @@
 // port index, or a device named on the command line) into a CPort object.
 //
 // The device comes from the name given, else from the COM port's entry in the profile (or
-// its KARVO_COMn override). Today every device is a local serial port; other kinds of
-// device (the platform's own serial API, network addresses) are chosen here by name, so
-// the exchanges and the commands never know which kind they talk to.
+// its KARVO_COMn override). A device named socket://HOST:PORT or rfc2217://HOST:PORT is a
+// network port (CNetworkPort), any other a local serial port; the kind is chosen here by
+// name, so the exchanges and the commands never know which kind they talk to.
 #pragma once
 
 #include "link/CPort.h"
@@ -17,5 +17,6 @@
 QString DeviceForPort(int portIndex, const QString& deviceName = QString());
 
 // A closed port object for device (as DeviceForPort gives it). Its Open opens device,
-// whatever port index the link settings name.
+// whatever port index the link settings name. The command log (CommandLog()) starts
+// afresh and records what the port sends and receives.
 std::unique_ptr<CPort> CreateDevicePort(const QString& device);

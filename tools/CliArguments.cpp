@@ -20,7 +20,10 @@ const char* const CLI_USAGE_TEXT =
     "       karvo-cli export FILE [--json] [--output OUT]\n"
     "       karvo-cli import TEXT OUT [--base SETUP]\n"
     "       karvo-cli set IN OUT SECTION/LABEL=VALUE...\n"
-    "       karvo-cli get FILE SECTION/LABEL\n";
+    "       karvo-cli get FILE SECTION/LABEL\n"
+    "       karvo-cli apply SETUP [--json] [--port DEVICE | --com 1..4]\n"
+    "       karvo-cli ports [--probe]\n"
+    "       (info, read, write, apply: [--trace FILE])\n";
 
 namespace {
 
@@ -51,6 +54,9 @@ const COMMAND_RULE COMMAND_RULES[] = {
     {"import", 2, false, false, false, "import TEXT OUT [--base SETUP]", "--base "},
     {"set", 2, false, false, false, "set IN OUT SECTION/LABEL=VALUE..."},
     {"get", 1, false, false, false, "get FILE SECTION/LABEL"},
+    {"apply", 1, true, false, false,
+     "apply SETUP [--json] [--trace FILE] [--port NAME | --com 1..4]", "--json "},
+    {"ports", 0, false, false, false, "ports [--probe]", "--probe "},
 };
 
 // Whether rule names option among its further options.
@@ -120,7 +126,8 @@ int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliC
     QString option = args[i];
     QString value;
     const bool flag = option == QLatin1String("--verify") ||
-                      option == QLatin1String("--no-verify") || option == QLatin1String("--json");
+                      option == QLatin1String("--no-verify") || option == QLatin1String("--json") ||
+                      option == QLatin1String("--probe");
     if (const int eq = option.indexOf('='); eq > 0 && option.startsWith(QLatin1String("--"))) {
         value = option.mid(eq + 1);
         option.truncate(eq);
@@ -138,6 +145,10 @@ int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliC
         command.verify = false;
     } else if (option == QLatin1String("--json") && TakesOption(rule, option)) {
         command.json = true;
+    } else if (option == QLatin1String("--probe") && TakesOption(rule, option)) {
+        command.probe = true;
+    } else if (option == QLatin1String("--trace") && rule.port && !value.isEmpty()) {
+        command.tracePath = value;
     } else if (option == QLatin1String("--output") && TakesOption(rule, option) &&
                !value.isEmpty()) {
         command.outputPath = value;

@@ -9,7 +9,7 @@
 
 struct CCliCommand {
     QString name;             // dump, copy, poke, show, report, diff, info, read, write,
-                              // export, import, set or get
+                              // export, import, set, get, apply or ports
     QStringList files;        // the command's file arguments, in order
     int comPort = -1;         // --com 1..4 as a port index 0..3; -1 without it
     QString deviceName;       // --port DEVICE; empty without it
@@ -21,6 +21,8 @@ struct CCliCommand {
     QString outputPath;       // export --output OUT; empty without it
     QString basePath;         // import --base SETUP; empty without it
     QStringList settings;     // set: "Section/Label=Value" words; get: one "Section/Label"
+    QString tracePath;        // --trace FILE of a device command; empty without it
+    bool probe = false;       // ports --probe
 };
 
 // The usage lines of every command, each ending with a line break.

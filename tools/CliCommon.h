@@ -15,6 +15,7 @@ enum CliStatus {
     CLI_BAD_INPUT = 3,    // the input file is not a setup (format, checksum, record type)
     CLI_CANNOT_WRITE = 4, // the output file cannot be written
     CLI_DIFFERENT = 5,    // diff: the two setups differ
+    CLI_CHANGED = 6,      // apply: the unit was written and now holds the setup
 };
 
 // Loads path into image: S-records, or a text setup applied to the shipped default setup.

@@ -204,3 +204,11 @@ int CliWrite(const CCliCommand& command) {
         std::printf("Verify: addresses 1 to 210 match\n");
     return status;
 }
+
+int CliDeviceStatus(const CDeviceOutcome& outcome, bool writing) {
+    return StatusOf(outcome, writing);
+}
+
+std::unique_ptr<CMessageService> CliDeviceMessages() {
+    return std::make_unique<CCliMessages>();
+}

@@ -68,7 +68,7 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$stage/package" > "$stage/c
     || fail "cpack: $(tail -n 5 "$stage/cpack.log")"
 deb="$(ls "$stage"/package/karvo_*.deb)"
 depends="$(dpkg-deb -f "$deb" Depends)"
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6serialport6; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6serialport6 libqt6network6; do
     [[ "$depends" == *"$lib "* ]] || fail "the package does not depend on $lib: $depends"
 done
 contents="$(dpkg-deb -c "$deb")"

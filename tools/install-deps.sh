@@ -8,6 +8,7 @@ packages=(
     xvfb xauth imagemagick poppler-utils
     desktop-file-utils dpkg-dev file groff-base
     libyaml-cpp-dev yamllint python3-yaml
+    ser2net
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -13,6 +13,8 @@
 //   karvo-cli import TEXT OUT [--base SETUP]  a text setup onto SETUP, saved as S-records
 //   karvo-cli set IN OUT SECTION/LABEL=VALUE...      settings by name
 //   karvo-cli get FILE SECTION/LABEL          one setting's value
+//   karvo-cli apply SETUP [--json] [PORT]    bring the unit to SETUP (0 unchanged, 6 changed)
+//   karvo-cli ports [--probe]                the ports a unit may be on (and who answers)
 // PORT is --port DEVICE or --com 1..4 (the profile's device for that COM port); without
 // it the profile's COM port choice of the main window. Every FILE, IN, A, B and SETUP may
 // be a text setup as export writes it, complete or partial (on the shipped karvo.def).
@@ -20,9 +22,12 @@
 // Nothing is written when a command fails; the exit status tells why (see CliCommon.h).
 #include "image/CE2prom.h"
 #include "lang/ProgramOptions.h"
+#include "link/CCommLog.h"
+#include "tools/CliApply.h"
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 #include "tools/CliDevice.h"
+#include "tools/CliPorts.h"
 #include "tools/CliReport.h"
 #include "tools/CliShow.h"
 #include "tools/CliText.h"
@@ -30,6 +35,7 @@
 #include <QApplication>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 #include <cstdio>
 #include <functional>
@@ -76,19 +82,29 @@ const char* const HELP_DETAILS =
     "                        them, and save\n"
     "  get FILE SECTION/LABEL\n"
     "                        print one setting's value as its dialog shows it\n"
+    "  apply SETUP           bring the unit to SETUP: read it, write SETUP only if the\n"
+    "                        unit holds something else (status 0 unchanged, 6 changed)\n"
+    "    --json              print one line: port, identity, result, settings, seconds\n"
+    "  ports                 the serial ports and COM settings, one line each\n"
+    "    --probe             with the identity of the unit on each, or \"no answer\"\n"
     "\n"
     "Any setup FILE may be a text setup as export writes it; a partial one applies to\n"
     "the shipped karvo.def.\n"
     "\n"
-    "  --port DEVICE         talk to the unit through this serial device\n"
+    "  --port DEVICE         talk to the unit through this serial device, or over the\n"
+    "                        network: socket://HOST:PORT (raw TCP) or\n"
+    "                        rfc2217://HOST:PORT (Telnet, RFC 2217)\n"
     "  --com 1..4            through the profile's device for that COM port\n"
     "                        (default: the COM port chosen in the main window)\n"
+    "  --trace FILE          info, read, write, apply: write every line sent and\n"
+    "                        received, with milliseconds and direction, to FILE\n"
     "      --help            display this help and exit\n"
     "      --version         output version information and exit\n"
     "\n"
     "Exit status: 0 done, 1 wrong command line, 2 input file cannot be opened, 3 input\n"
     "file not a usable setup or a setting refused, 4 output file cannot be written,\n"
-    "5 diff: the setups differ, 10 to 24 the unit's outcomes (see karvo-cli(1)).\n"
+    "5 diff: the setups differ, 6 apply: the unit was changed and holds SETUP now,\n"
+    "10 to 24 the unit's outcomes (see karvo-cli(1)).\n"
     "Nothing is written when a command fails.\n";
 
 // "0000: 00 01 ..." for each run of 16 bytes.
@@ -123,6 +139,17 @@ int Poke(const CCliCommand& command) {
     return CliSave(image, command.files[1]);
 }
 
+// --trace FILE: the command's communication log, written whatever the command ended with.
+// A trace that cannot be written turns a success into CLI_CANNOT_WRITE.
+int CliWriteTrace(const QString& path, int status) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text) &&
+        file.write(CommandLog().Text().toUtf8()) >= 0 && file.flush())
+        return status;
+    CliError(QStringLiteral("cannot write the trace %1: %2").arg(path, file.errorString()));
+    return status == CLI_OK ? CLI_CANNOT_WRITE : status;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -152,7 +179,9 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("show"), RunCliShow},     {QStringLiteral("report"), RunCliReport},
         {QStringLiteral("diff"), RunCliDiff},     {QStringLiteral("export"), RunCliExport},
         {QStringLiteral("import"), RunCliImport}, {QStringLiteral("set"), RunCliSet},
-        {QStringLiteral("get"), RunCliGet},
+        {QStringLiteral("get"), RunCliGet},       {QStringLiteral("apply"), CliApply},
+        {QStringLiteral("ports"), CliPorts},
     };
-    return commands.at(command.name)(command);
+    const int status = commands.at(command.name)(command);
+    return command.tracePath.isEmpty() ? status : CliWriteTrace(command.tracePath, status);
 }

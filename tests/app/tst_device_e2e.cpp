@@ -4,14 +4,18 @@
 // that behaves or misbehaves. Message boxes are recorded and answered by the test.
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
+#include "CSer2net.h"
 
 #include "app/AddedMenus.h"
+#include "app/CCommLogWindow.h"
+#include "app/CFindUnitDlg.h"
 #include "app/CSerialPortsDlg.h"
 #include "app/CSetupComparer.h"
 #include "app/CSetupHistory.h"
 #include "image/CE2prom.h"
 #include "lang/CProfile.h"
 #include "link/CProgressDlg.h"
+#include "link/ComPortNames.h"
 #include "link/ProgressDlgTemplate.h"
 #include "res/shell/ShellResources.h"
 
@@ -23,6 +27,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QUndoStack>
 #include <QtTest>
 
 namespace {
@@ -143,6 +149,7 @@ private slots:
     void unitStopsDuringWrite();
     void unitPulledDuringRead();
     void portChosenInSerialPortsDialog();
+    void unitFoundOverTheNetwork();
 
 private:
     // Starts the unit and the main frame with COM 1 pointing at the unit.
@@ -522,6 +529,62 @@ void TestDeviceEndToEnd::portChosenInSerialPortsDialog() {
     Run(ID_DEVICE_INFORMATION);
     QCOMPARE(m_messages->boxes.size(), 1);
     QCOMPARE(m_messages->boxes[0].text, DEVICE_INFORMATION_TEXT);
+}
+
+// Find unit finds the unit behind ser2net's RFC 2217 port (COM 3) and puts it into the
+// selected COM 2; Write device, Read device and Device information then go over the
+// network, and View > Communication log shows the last command line by line.
+void TestDeviceEndToEnd::unitFoundOverTheNetwork() {
+    Start({});
+    CSer2net ser2net(m_folder->Path("com1"), m_folder->Path("."));
+    QVERIFY(ser2net.Started());
+    StoreComPortDeviceName(1, m_folder->Path("nothing-here"));
+    StoreComPortDeviceName(2, ser2net.TelnetAddress());
+    m_frame->CommandAction(ID_COM_PORT_2)->trigger();
+    QCOMPARE(m_frame->SelectedPortIndex(), 1);
+
+    QString found;
+    QTimer::singleShot(0, this, [&] {
+        auto* dialog = qobject_cast<CFindUnitDlg*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->UseButton()->text(), QString("Use for COM 2"));
+        QVERIFY(QTest::qWaitFor([&] { return dialog->Ports().last().probed; }, 30000));
+        QVERIFY(!dialog->Searching());
+        QTreeWidget* table = dialog->Table();
+        for (int row = 0; row < table->topLevelItemCount(); ++row) {
+            QTreeWidgetItem* item = table->topLevelItem(row);
+            if (item->text(0) == ser2net.TelnetAddress()) {
+                QCOMPARE(item->text(1), QString("COM 3"));
+                found = item->text(3);
+                table->setCurrentItem(item);
+            } else if (item->text(0) == m_folder->Path("nothing-here")) {
+                QCOMPARE(item->text(3), QString("no answer"));
+            }
+        }
+        QVERIFY(dialog->UseButton()->isEnabled());
+        dialog->UseButton()->click();
+    });
+    m_frame->CommandAction(ID_FIND_UNIT)->trigger();
+    QCOMPARE(found, QString("RM4811 V2.6 15 Jun 1999 12:00"));
+    QCOMPARE(StoredComPortDeviceName(1), ser2net.TelnetAddress());
+
+    m_frame->Image()->ReplaceBytes(PatternImage(3));
+    Run(ID_WRITE_DEVICE);
+    QTRY_VERIFY_WITH_TIMEOUT(UnitSaved(), 3000);
+    m_frame->Image()->ReplaceBytes(PatternImage(4));
+    Run(ID_READ_DEVICE);
+    QCOMPARE(m_frame->Image()->Bytes().mid(1), PatternImage(3).mid(1));
+    Run(ID_DEVICE_INFORMATION);
+    QCOMPARE(m_messages->boxes.last().text, DEVICE_INFORMATION_TEXT);
+
+    m_frame->CommandAction(ID_VIEW_COMM_LOG)->trigger();
+    auto* log = m_frame->findChild<CCommLogWindow*>();
+    QVERIFY(log && log->isVisible());
+    const QStringList lines = log->Text().split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(lines.first().endsWith(" ms  ->  \\nVERIFY\\r"), qPrintable(lines.first()));
+    QVERIFY(lines.filter(" ms  <-  REPLY RM4811 V2.6 15 Jun 1999 12:00\\r").size() == 1);
+    QVERIFY(log->SaveTo(m_folder->Path("log.txt")));
+    QCOMPARE(QString::fromUtf8(m_folder->Read("log.txt")), log->Text());
 }
 
 QTEST_MAIN(TestDeviceEndToEnd)

@@ -4,6 +4,7 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
+#include "app/CFindUnitDlg.h"
 #include "app/CSerialPortsDlg.h"
 #include "lang/CProfile.h"
 #include "lang/CurrentLanguage.h"
@@ -19,6 +20,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -66,6 +69,7 @@ private slots:
     void okStores();
     void cancelStoresNothing();
     void okThroughTheMenuReachesThePortLayer();
+    void findUnitCancelStopsTheSearch();
 };
 
 void TestSerialPorts::menuItemFollowsComPort4_data() {
@@ -330,6 +334,30 @@ void TestSerialPorts::okThroughTheMenuReachesThePortLayer() {
     QVERIFY(messages.boxes.isEmpty());
     // The COM port choice itself is a separate matter and stays as it was.
     QVERIFY(frame.IsPortSelected(1));
+}
+
+// Cancel during Find unit's search stops it after the port being tried and keeps the
+// dialog open; without a unit found nothing can be used; Cancel then closes it.
+void TestSerialPorts::findUnitCancelStopsTheSearch() {
+    CTestFolder folder;
+    for (int k = 0; k < COM_PORT_COUNT; ++k)
+        StoreComPortDeviceName(k, folder.Path(QStringLiteral("absent%1").arg(k)));
+    CFindUnitDlg dialog(LISTED_PORTS, 2, nullptr);
+    QCOMPARE(dialog.Table()->topLevelItemCount(), LISTED_PORTS.size() + COM_PORT_COUNT);
+    QCOMPARE(dialog.UseButton()->text(), QString("Use for COM 3"));
+    dialog.show();
+    QTimer::singleShot(0, dialog.CancelButton(), &QPushButton::click);
+    dialog.Search();
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.Ports().first().probed);
+    QVERIFY(!dialog.Ports().last().probed);
+    QCOMPARE(dialog.Table()->topLevelItem(0)->text(3), QString("no answer"));
+    QCOMPARE(dialog.Table()->topLevelItem(5)->text(3), QString());
+    dialog.Table()->setCurrentItem(dialog.Table()->topLevelItem(0));
+    QVERIFY(!dialog.UseButton()->isEnabled());
+    dialog.CancelButton()->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(StoredComPortDeviceName(2), folder.Path("absent2"));
 }
 
 QTEST_MAIN(TestSerialPorts)

@@ -191,6 +191,15 @@ void TestCli::refusals_data() {
                                  << 3 << "System Setup/Options: '100' is not a legal value";
     QTest::newRow("poke no changes")
         << QStringList{"poke", KARVO_DEFAULT_SETUP, "@/out.s19"} << 1 << "usage";
+    QTest::newRow("ports with a file")
+        << QStringList{"ports", "x"} << 1 << "usage: karvo-cli ports";
+    QTest::newRow("trace of a file command")
+        << QStringList{"copy", KARVO_DEFAULT_SETUP, "@/out.s19", "--trace", "@/t"} << 1 << "usage";
+    QTest::newRow("apply of a refused text setup")
+        << QStringList{"apply", "@/site.yaml", "--port", "@/none"} << 3 << "Radio typ";
+    QTest::newRow("trace into a missing folder")
+        << QStringList{"info", "--port", "@/none", "--trace", "@/no/t"} << 12
+        << "cannot write the trace";
 }
 
 void TestCli::refusals() {

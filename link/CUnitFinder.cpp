@@ -1,0 +1,82 @@
+#include "link/CUnitFinder.h"
+
+#include "image/CE2prom.h"
+#include "link/CDeviceLink.h"
+#include "link/CMessages.h"
+#include "link/ComPortNames.h"
+#include "link/DeviceCommandFrames.h"
+#include "link/PortFactory.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace {
+
+// Keeps every box of a probe unseen: a port without a unit is no error here.
+class CQuietMessages : public CMessageService {
+public:
+    CQuietMessages() : m_previous(&Messages()) { SetMessageService(this); }
+    ~CQuietMessages() override { SetMessageService(m_previous); }
+    MsgAnswer Show(const QString&, const QString&, MsgIcon, MsgButtons) override {
+        return MsgAnswer::Ok;
+    }
+
+private:
+    CMessageService* m_previous;
+};
+
+} // namespace
+
+QString UNIT_PORT::Identity() const {
+    if (!probed)
+        return QString();
+    if (!answered)
+        return QStringLiteral("no answer");
+    return QStringLiteral("%1 %2 %3").arg(software, version, date);
+}
+
+QString UNIT_PORT::ComPortsText() const {
+    QStringList names;
+    for (const int index : comPorts)
+        names << QStringLiteral("COM %1").arg(index + 1);
+    return names.join(QStringLiteral(", "));
+}
+
+QList<UNIT_PORT> UnitPortCandidates(const QList<SERIAL_PORT_ENTRY>& listed) {
+    QList<UNIT_PORT> ports;
+    for (const SERIAL_PORT_ENTRY& entry : listed) {
+        UNIT_PORT port;
+        port.device = entry.location;
+        port.description = entry.description.trimmed();
+        ports.append(port);
+    }
+    for (int k = 0; k < COM_PORT_COUNT; ++k) {
+        const QString device = ComPortDeviceName(k);
+        auto same = std::find_if(ports.begin(), ports.end(),
+                                 [&](const UNIT_PORT& port) { return port.device == device; });
+        if (same == ports.end()) {
+            UNIT_PORT port;
+            port.device = device;
+            ports.append(port);
+            same = ports.end() - 1;
+        }
+        same->comPorts.append(k);
+    }
+    return ports;
+}
+
+void ProbeUnitPort(UNIT_PORT& port, CProgressFactory* progress) {
+    CQuietMessages quiet;
+    const auto portObject = CreateDevicePort(port.device);
+    CE2prom image;
+    const int portIndex = port.comPorts.isEmpty() ? 0 : port.comPorts.first();
+    const CDeviceOutcome outcome = RunDeviceInformation(image, portIndex, *portObject, progress);
+    port.probed = outcome.connectResult != LINK_USER_ABORTED;
+    port.answered = outcome.ok;
+    if (!outcome.ok)
+        return;
+    port.software = QString::fromLatin1(image.DeviceSoftwareName());
+    port.version =
+        QStringLiteral("V%1.%2").arg(image.DeviceMajorVersion()).arg(image.DeviceMinorVersion());
+    port.date = QString::fromLatin1(image.DeviceSoftwareDate());
+}

@@ -1,0 +1,27 @@
+// ser2net (Debian's package) on loopback in front of one serial device, with a raw TCP
+// and an RFC 2217 accepter on free ports, configured by a YAML file in folder; stopped when
+// destroyed.
+#pragma once
+
+#include <QProcess>
+#include <QString>
+
+class CSer2net {
+public:
+    CSer2net(const QString& device, const QString& folder);
+    ~CSer2net();
+    // True once both accepters take connections.
+    bool Started() const { return m_started; }
+    QString RawAddress() const;    // socket://127.0.0.1:PORT
+    QString TelnetAddress() const; // rfc2217://127.0.0.1:PORT
+    quint16 RawPort() const { return m_rawPort; }
+
+    // A TCP port nothing listens on at this moment.
+    static quint16 FreePort();
+
+private:
+    QProcess m_process;
+    quint16 m_rawPort = 0;
+    quint16 m_telnetPort = 0;
+    bool m_started = false;
+};
