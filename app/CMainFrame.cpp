@@ -23,6 +23,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -519,8 +520,9 @@ void CMainFrame::CompareWithFile() {
         if (result == -1)
             CKarvoDoc::ReportUnsupportedRecord(path, type);
         else if (result == 0)
-            Messages().Show(Tr(QStringLiteral("Cannot open %1")).arg(path), QStringLiteral("Karvo"),
-                            MsgIcon::Exclamation, MsgButtons::Ok);
+            Messages().Show(
+                Tr(QStringLiteral("Cannot open %1")).arg(QDir::toNativeSeparators(path)),
+                QStringLiteral("Karvo"), MsgIcon::Exclamation, MsgButtons::Ok);
         if (result != 1)
             return;
     } catch (const CError& error) {

@@ -1,0 +1,297 @@
+#!/usr/bin/env bash
+# Karvo for Windows, built on Debian: cross-compiles Karvo with MinGW-w64 into
+# build-windows/, runs its test suite and the device end-to-end checks under Wine, makes
+# the NSIS installer and a portable zip, and checks the installer in a fresh Wine prefix.
+#
+#   bash tools/windows/build.sh            # every stage
+#   bash tools/windows/build.sh build test # only the named stages, in the order given
+#
+# Stages: deps toolchain build test e2e package check. The Qt/yaml-cpp cross prefix is
+# taken, in this order, from $KARVO_WIN_TOOLCHAIN (the .tar.xz or an unpacked prefix),
+# ../shared/toolchains/ beside the clone, /work/shared/toolchains/ (each tarball checked
+# against its .sha256), else built by tools/windows/build-toolchain.sh (about 40 minutes).
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+repo="$(cd "$here/../.." && pwd)"
+out="$repo/build-windows"
+tarball_name=qt6-mingw-6.4.2-x86_64.tar.xz
+tc="$out/toolchain/qt6-mingw-6.4.2-x86_64"
+version="$(sed -n 's/^project(Karvo VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")"
+setup="$out/Karvo-$version-win64-setup.exe"
+portable="$out/Karvo-$version-win64-portable.zip"
+stage="$out/stage/Karvo-$version"
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$out/wine"
+# Qt's variables reach a Windows program under Wine only spelled WINEQT_...
+export WINEQT_QPA_PLATFORM=offscreen WINEQT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\dejavu'
+export WINEQT_FORCE_STDERR_LOGGING=1
+
+log() { echo "=== $(date -u +%H:%M:%S) $*"; }
+fail() { echo "build.sh: $*" >&2; exit 1; }
+timed() { local t0=$SECONDS; "stage_$1"; log "stage $1 took $((SECONDS - t0)) s"; }
+winpath() { echo "Z:${1//\//\\}"; }
+
+# Pseudo-terminal helpers and Wine: stopped however the script ends.
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    if [ -d "${WINEPREFIX:-/nonexistent}" ]; then wineserver -k 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+# ---------------------------------------------------------------------------
+stage_deps() {
+    bash "$repo/tools/install-deps.sh"
+    local packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
+                    wine64 wine nsis socat xz-utils ccache)
+    local missing=()
+    for p in "${packages[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq || true
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+# ---------------------------------------------------------------------------
+unpack() { # $1 tarball; checked against its .sha256 when one is beside it
+    local file=$1 sum
+    if [ -f "$file.sha256" ]; then
+        sum="$(sha256sum "$file" | cut -d' ' -f1)"
+        [ "$sum" = "$(cut -d' ' -f1 "$file.sha256")" ] || fail "$file does not match its sha256"
+    fi
+    if [ -f "$tc/.unpacked" ] && [ "$(cat "$tc/.unpacked")" = "$(sha256sum "$file" | cut -d' ' -f1)" ]; then
+        return 0
+    fi
+    log "unpack $file"
+    rm -rf "$out/toolchain"
+    mkdir -p "$out/toolchain"
+    tar -xJf "$file" -C "$out/toolchain"
+    sha256sum "$file" | cut -d' ' -f1 > "$tc/.unpacked"
+}
+
+stage_toolchain() {
+    local candidate
+    if [ -n "${KARVO_WIN_TOOLCHAIN:-}" ]; then
+        if [ -d "$KARVO_WIN_TOOLCHAIN" ]; then tc="$KARVO_WIN_TOOLCHAIN"; return 0; fi
+        unpack "$KARVO_WIN_TOOLCHAIN"
+        return 0
+    fi
+    for candidate in "$repo/../shared/toolchains/$tarball_name" "/work/shared/toolchains/$tarball_name"; do
+        if [ -f "$candidate" ]; then unpack "$candidate"; return 0; fi
+    done
+    if [ -f "$out/toolchain-build/$tarball_name" ]; then unpack "$out/toolchain-build/$tarball_name"; return 0; fi
+    log "no prebuilt toolchain: building it from Debian's source packages"
+    WINTC="$out/toolchain-build" PREFIX="$out/toolchain-build/qt6-mingw-6.4.2-x86_64" \
+        bash "$here/build-toolchain.sh" deps fetch qtbase yamlcpp pack
+    unpack "$out/toolchain-build/$tarball_name"
+}
+
+# ---------------------------------------------------------------------------
+stage_build() {
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        export CCACHE_DIR="${CCACHE_DIR:-$HOME/.ccache}" CCACHE_BASEDIR="${CCACHE_BASEDIR:-$repo}"
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    # Release: what ships; the installer carries no debugging information.
+    cmake -S "$repo" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" -DWINTC_PREFIX="$tc" \
+        "${launcher[@]}" > "$out/configure.log" || { cat "$out/configure.log"; fail "configure"; }
+    nice -n 5 cmake --build "$out" -j2
+}
+
+# ---------------------------------------------------------------------------
+wine_prefix() { # a private, initialised Wine prefix
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        log "create the Wine prefix $WINEPREFIX"
+        wineboot -i > /dev/null 2>&1 || true
+        wineserver -w
+    fi
+}
+
+# Two joined pseudo-terminals (socat) as Wine COM ports $1 and $2. Wine's mount manager
+# makes the ports named in HKLM\Software\Wine\Ports (the dosdevices links and the
+# HARDWARE\DEVICEMAP\SERIALCOMM entries Windows programs list) when Wine starts.
+join_com_ports() {
+    local a=$1 b=$2 dir="$out/pty"
+    mkdir -p "$dir"
+    rm -f "$dir/$a" "$dir/$b"
+    socat "pty,raw,echo=0,link=$dir/$a" "pty,raw,echo=0,link=$dir/$b" &
+    pids+=($!)
+    for _ in $(seq 50); do [ -e "$dir/$a" ] && [ -e "$dir/$b" ] && break; sleep 0.1; done
+    [ -e "$dir/$a" ] || fail "socat made no pseudo-terminals"
+    wine reg add 'HKLM\Software\Wine\Ports' /v "${a^^}" /d "$(readlink -f "$dir/$a")" /f > /dev/null
+    wine reg add 'HKLM\Software\Wine\Ports' /v "${b^^}" /d "$(readlink -f "$dir/$b")" /f > /dev/null
+    wineserver -k || true
+    wineserver -w
+    ln -sfn "$(readlink -f "$dir/$a")" "$WINEPREFIX/dosdevices/$a"
+    ln -sfn "$(readlink -f "$dir/$b")" "$WINEPREFIX/dosdevices/$b"
+}
+
+stage_test() {
+    wine_prefix
+    join_com_ports com5 com6
+    # The Qt and yaml-cpp DLLs of the prefix, found through WINEPATH.
+    export WINEPATH="$(winpath "$tc/bin")"
+    export KARVO_TEST_COM_A=COM5 KARVO_TEST_COM_B=COM6
+    ctest --test-dir "$out" --output-on-failure -j2 --timeout 600
+    wineserver -k || true
+}
+
+# ---------------------------------------------------------------------------
+# The Linux virtual unit for the device end-to-end checks.
+linux_unit() {
+    local unit="$repo/build/bin/karvo-unit"
+    if [ ! -x "$unit" ]; then
+        log "build the Linux karvo-unit in build/"
+        [ -f "$repo/build/CMakeCache.txt" ] || cmake -S "$repo" -B "$repo/build" -G Ninja > /dev/null
+        nice -n 5 cmake --build "$repo/build" -j2 --target karvo-unit karvo-cli > /dev/null
+    fi
+    echo "$unit"
+}
+
+stage_e2e() {
+    wine_prefix
+    WINEPATH="$(winpath "$tc/bin")" bash "$here/device-e2e.sh" "$(linux_unit)" \
+        "$out/bin/karvo-cli.exe" "$repo/res/karvo.def" "$out/e2e"
+    wineserver -k || true
+}
+
+# ---------------------------------------------------------------------------
+# The DLLs a Windows program or library imports, recursively: those found in the cross
+# prefix or the MinGW runtime; the system's own DLLs are left to Windows.
+dll_dirs=()
+imports() {
+    x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'
+}
+find_dll() {
+    local d
+    for d in "${dll_dirs[@]}"; do
+        if [ -f "$d/$1" ]; then echo "$d/$1"; return 0; fi
+    done
+    return 1
+}
+deploy_dlls() { # $1 folder; the .exe and .dll files in it (and its plugin folders) are scanned
+    local folder=$1 queue=() seen=" " file name dll
+    mapfile -t queue < <(find "$folder" -name '*.exe' -o -name '*.dll')
+    while [ ${#queue[@]} -gt 0 ]; do
+        file=${queue[0]}
+        queue=("${queue[@]:1}")
+        while read -r name; do
+            name=${name%$'\r'}
+            [[ "$seen" == *" ${name,,} "* ]] && continue
+            seen+="${name,,} "
+            if dll="$(find_dll "$name")"; then
+                cp -f "$dll" "$folder/"
+                queue+=("$folder/$name")
+            fi
+        done < <(imports "$file")
+    done
+}
+
+stage_package() {
+    local gccdir
+    gccdir="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
+    dll_dirs=("$tc/bin" "$gccdir" /usr/x86_64-w64-mingw32/lib)
+    log "stage the files in $stage"
+    rm -rf "$out/stage"
+    cmake --install "$out" --prefix "$stage" > /dev/null
+    # The plugins Qt loads by name: the window system and the native style.
+    mkdir -p "$stage/platforms" "$stage/styles"
+    cp "$tc/plugins/platforms/qwindows.dll" "$stage/platforms/"
+    cp "$tc/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+    deploy_dlls "$stage"
+    x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll
+    # The installer's file lists: what is installed, and what the uninstaller removes.
+    (cd "$stage" && find . -type d | sort | sed 's|^\./\?||') > "$out/stage/dirs.txt"
+    (cd "$stage" && find . -type f | sort | sed 's|^\./||') > "$out/stage/files.txt"
+    {
+        while read -r d; do
+            echo "SetOutPath \"\$INSTDIR${d:+\\${d//\//\\}}\""
+            (cd "$stage" && find "./$d" -maxdepth 1 -type f | sort) | while read -r f; do
+                echo "File \"$stage/${f#./}\""
+            done
+        done < "$out/stage/dirs.txt"
+    } > "$out/stage/install-files.nsh"
+    {
+        while read -r f; do echo "Delete \"\$INSTDIR\\${f//\//\\}\""; done < "$out/stage/files.txt"
+        sort -r "$out/stage/dirs.txt" | while read -r d; do
+            [ -z "$d" ] || echo "RMDir \"\$INSTDIR\\${d//\//\\}\""
+        done
+    } > "$out/stage/uninstall-files.nsh"
+    log "make the installer $setup"
+    makensis -V2 -DVERSION="$version" -DLISTS="$out/stage" -DOUTFILE="$setup" \
+        "$here/karvo.nsi"
+    log "make the portable zip $portable"
+    rm -f "$portable"
+    (cd "$out/stage" && cmake -E tar cf "$portable" --format=zip "Karvo-$version")
+    ls -l "$setup" "$portable"
+}
+
+# ---------------------------------------------------------------------------
+# Installs silently into a fresh Wine prefix and runs the installed programs (without
+# WINEPATH: the installation must carry every DLL it needs).
+stage_check() {
+    local check="$out/check" linux_show
+    rm -rf "$check"
+    mkdir -p "$check"
+    export WINEPREFIX="$check/wine"
+    unset WINEPATH
+    wine_prefix
+    log "install silently into C:\\Karvo"
+    wine "$setup" /S '/D=C:\Karvo' || fail "the installer failed"
+    wineserver -w
+    local dir="$WINEPREFIX/drive_c/Karvo"
+    [ -f "$dir/karvo.exe" ] && [ -f "$dir/karvo-cli.exe" ] && [ -f "$dir/karvo.def" ] \
+        || fail "the installation in $dir is incomplete"
+    for f in {eng,fra,ger,spa,ita}/Karvo.{hlp,cnt}; do
+        [ -f "$dir/$f" ] || fail "$f is not installed"
+    done
+    local start_menu="$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+    ls "$WINEPREFIX"/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Karvo/*.lnk \
+        "$start_menu"/Karvo/*.lnk > /dev/null 2>&1 || fail "no Start menu entry"
+
+    local v
+    v="$(wine 'C:\Karvo\karvo-cli.exe' --version | tr -d '\r')"
+    [[ "$v" == "karvo-cli (Karvo) $version"* ]] || fail "karvo-cli.exe --version printed '$v'"
+    wine 'C:\Karvo\karvo-cli.exe' show 'C:\Karvo\karvo.def' | tr -d '\r' > "$check/show-windows.txt" \
+        || fail "karvo-cli.exe show failed"
+    linux_show="$(dirname "$(linux_unit)")/karvo-cli"
+    "$linux_show" show "$repo/res/karvo.def" > "$check/show-linux.txt"
+    diff -u "$check/show-linux.txt" "$check/show-windows.txt" \
+        || fail "karvo-cli.exe show differs from the Linux karvo-cli show"
+
+    # The main window starts, finds the installed karvo.def and shows no message box.
+    printf '[language]\r\nlanguage=U.S English\r\n' > "$check/karvo.ini"
+    local status=0
+    (cd "$check" && KARVO_PROFILE='Z:'"${check//\//\\}"'\karvo.ini' KARVO_CHECK_START=1 \
+        timeout 120 wine 'C:\Karvo\karvo.exe' 2> "$check/karvo.err") || status=$?
+    [ "$status" -eq 0 ] || fail "karvo.exe started with status $status: $(cat "$check/karvo.err")"
+
+    # The installed karvo-cli.exe reads the virtual unit through a Wine COM port.
+    bash "$here/device-e2e.sh" --read-only "$(linux_unit)" 'C:\Karvo\karvo-cli.exe' \
+        "$repo/res/karvo.def" "$check/e2e"
+
+    log "uninstall silently; the user's files stay"
+    mkdir -p "$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Karvo"
+    echo "[language]" > "$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Karvo/karvo.ini"
+    wine 'C:\Karvo\uninstall.exe' /S '_?=C:\Karvo' || fail "the uninstaller failed"
+    wineserver -w
+    [ ! -f "$dir/karvo.exe" ] || fail "the uninstaller left karvo.exe"
+    [ -f "$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Karvo/karvo.ini" ] \
+        || fail "the uninstaller removed the user's profile"
+    wineserver -k || true
+    log "the installer installs, runs and uninstalls"
+}
+
+stages=("$@")
+[ ${#stages[@]} -eq 0 ] && stages=(deps toolchain build test e2e package check)
+mkdir -p "$out"
+t_all=$SECONDS
+for s in "${stages[@]}"; do
+    [ "$s" = toolchain ] || [ -f "$tc/.unpacked" ] || [ -n "${KARVO_WIN_TOOLCHAIN:-}" ] || stage_toolchain
+    timed "$s"
+done
+log "build.sh took $((SECONDS - t_all)) s"
