@@ -17,6 +17,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPageSetupDialog>
@@ -180,7 +181,8 @@ void TestStartup::commandLineFileThatFailsEndsStartUp() {
     QVERIFY(!app.InitInstance({folder.Path("missing.def")}));
     QVERIFY(!app.MainFrame());
     QCOMPARE(messages.boxes.size(), 1); // not a silent end
-    QCOMPARE(messages.boxes[0].text, "Cannot open " + folder.Path("missing.def"));
+    QCOMPARE(messages.boxes[0].text,
+             "Cannot open " + QDir::toNativeSeparators(folder.Path("missing.def")));
     QCOMPARE(ProfileString("Communication", "Comport"), QString("1"));
 }
 

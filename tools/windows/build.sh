@@ -111,6 +111,15 @@ wine_prefix() { # a private, initialised Wine prefix
     fi
 }
 
+# The temporary folders of the Windows programs on the Z: drive (Wine's view of /), so
+# that the source paths compiled into the tests (/work/...) resolve from a test's own
+# temporary working folder as they do from the build folder.
+temp_on_z() {
+    mkdir -p "$out/tmp"
+    wine reg add 'HKCU\Environment' /v TEMP /d "$(winpath "$out/tmp")" /f > /dev/null
+    wine reg add 'HKCU\Environment' /v TMP /d "$(winpath "$out/tmp")" /f > /dev/null
+}
+
 # Two joined pseudo-terminals (socat) as Wine COM ports $1 and $2. Wine's mount manager
 # makes the ports named in HKLM\Software\Wine\Ports (the dosdevices links and the
 # HARDWARE\DEVICEMAP\SERIALCOMM entries Windows programs list) when Wine starts.
@@ -132,6 +141,7 @@ join_com_ports() {
 
 stage_test() {
     wine_prefix
+    temp_on_z
     join_com_ports com5 com6
     # The Qt and yaml-cpp DLLs of the prefix, found through WINEPATH.
     export WINEPATH="$(winpath "$tc/bin")"

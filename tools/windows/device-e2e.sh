@@ -22,7 +22,10 @@ unit_pid=""
 stop_unit() {
     # Wine lets go of the terminal first, or wineserver reports the vanished device.
     wineserver -k 2>/dev/null || true
-    [ -z "$unit_pid" ] || { kill "$unit_pid" 2>/dev/null || true; wait "$unit_pid" 2>/dev/null || true; }
+    if [ -n "$unit_pid" ]; then
+        kill "$unit_pid" 2>/dev/null || true
+        while kill -0 "$unit_pid" 2>/dev/null; do sleep 0.05; done
+    fi
     unit_pid=""
 }
 trap stop_unit EXIT
@@ -31,6 +34,7 @@ start_unit() { # options of karvo-unit
     stop_unit
     "$unit" --image "$setup" --save "$work/unit.s19" "$@" > "$work/unit.out" 2> "$work/unit.err" &
     unit_pid=$!
+    disown "$unit_pid" # a unit that vanishes on purpose is no news for the shell
     for _ in $(seq 100); do [ -s "$work/unit.out" ] && break; sleep 0.05; done
     local pty
     pty="$(head -1 "$work/unit.out")"
