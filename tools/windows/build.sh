@@ -259,9 +259,8 @@ stage_check() {
     for f in {eng,fra,ger,spa,ita}/Karvo.{hlp,cnt}; do
         [ -f "$dir/$f" ] || fail "$f is not installed"
     done
-    local start_menu="$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
-    ls "$WINEPREFIX"/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Karvo/*.lnk \
-        "$start_menu"/Karvo/*.lnk > /dev/null 2>&1 || fail "no Start menu entry"
+    [ -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Karvo/Karvo.lnk" ] \
+        || fail "no Start menu entry"
 
     local v
     v="$(wine 'C:\Karvo\karvo-cli.exe' --version | tr -d '\r')"
@@ -273,11 +272,16 @@ stage_check() {
     diff -u "$check/show-linux.txt" "$check/show-windows.txt" \
         || fail "karvo-cli.exe show differs from the Linux karvo-cli show"
 
-    # The main window starts, finds the installed karvo.def and shows no message box.
+    # The main window starts on the installed windows platform (on an Xvfb display), finds
+    # the installed karvo.def and shows no message box.
     printf '[language]\r\nlanguage=U.S English\r\n' > "$check/karvo.ini"
     local status=0
-    (cd "$check" && KARVO_PROFILE='Z:'"${check//\//\\}"'\karvo.ini' KARVO_CHECK_START=1 \
-        timeout 120 wine 'C:\Karvo\karvo.exe' 2> "$check/karvo.err") || status=$?
+    # Wine started without a display so far: a fresh wineserver takes Xvfb's.
+    wineserver -k || true
+    (cd "$check" && KARVO_PROFILE="$(winpath "$check/karvo.ini")" KARVO_CHECK_START=1 \
+        WINEQT_QPA_PLATFORM=windows timeout 180 xvfb-run -a \
+        sh -c "wine 'C:\\Karvo\\karvo.exe'; status=\$?; wineserver -k; exit \$status" \
+        2> "$check/karvo.err") || status=$?
     [ "$status" -eq 0 ] || fail "karvo.exe started with status $status: $(cat "$check/karvo.err")"
 
     # The installed karvo-cli.exe reads the virtual unit through a Wine COM port.
@@ -285,13 +289,14 @@ stage_check() {
         "$repo/res/karvo.def" "$check/e2e"
 
     log "uninstall silently; the user's files stay"
-    mkdir -p "$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Karvo"
-    echo "[language]" > "$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Karvo/karvo.ini"
+    local profile="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Karvo/karvo.ini"
+    mkdir -p "$(dirname "$profile")"
+    echo "[language]" > "$profile"
+    echo "S9030000FC" > "$dir/my-setup.s19" # a setup the user saved in the program's folder
     wine 'C:\Karvo\uninstall.exe' /S '_?=C:\Karvo' || fail "the uninstaller failed"
     wineserver -w
-    [ ! -f "$dir/karvo.exe" ] || fail "the uninstaller left karvo.exe"
-    [ -f "$WINEPREFIX/drive_c/users/$USER/AppData/Roaming/Karvo/karvo.ini" ] \
-        || fail "the uninstaller removed the user's profile"
+    [ ! -f "$dir/karvo.exe" ] && [ ! -d "$dir/eng" ] || fail "the uninstaller left Karvo's files"
+    [ -f "$profile" ] && [ -f "$dir/my-setup.s19" ] || fail "the uninstaller removed the user's files"
     wineserver -k || true
     log "the installer installs, runs and uninstalls"
 }

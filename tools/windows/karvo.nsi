@@ -4,10 +4,10 @@
 ; and the Delete/RMDir commands of the uninstall, so that the uninstaller removes what
 ; was installed and nothing else (profiles, setups and backups of the users stay).
 ; Silent mode: Karvo-VERSION-win64-setup.exe /S /D=C:\Path\Karvo
-Unicode true
+; A 64-bit installer for the 64-bit programs (and it runs under a 64-bit-only Wine).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 Name "Karvo ${VERSION}"
 OutFile "${OUTFILE}"
