@@ -7,12 +7,11 @@
 #include "lang/CProfile.h"
 #include "link/CWinSerialPort.h"
 #include "link/SerialBackend.h"
+#include "tests/common/RunsUnderWine.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <windows.h>
 
 namespace {
 
@@ -26,12 +25,6 @@ CLinkSettings UnitSettings(int portIndex = 0) {
     settings.stopBits = 1;
     settings.attemptLimit = 9;
     return settings;
-}
-
-// Wine opens a COM port for a second handle although the first asked for it alone.
-bool RunsUnderWine() {
-    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
 } // namespace
@@ -148,6 +141,7 @@ void TestWinSerialPort::bufferAndClear() {
 }
 
 void TestWinSerialPort::portInUse() {
+    // Wine opens a COM port for a second handle although the first asked for it alone.
     if (RunsUnderWine())
         QSKIP("Wine does not keep a COM port to the program that opened it");
     QCOMPARE(m_port->Open(UnitSettings()), 0);
