@@ -36,7 +36,7 @@ stage_deps() {
     $sudo apt-get update -q
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q \
         g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine \
-        qt6-base-dev qt6-base-dev-tools \
+        qt6-base-dev qt6-base-dev-tools qt6-translations-l10n \
         cmake ninja-build dpkg-dev perl python3 xz-utils
 }
 
@@ -121,6 +121,10 @@ stage_qtbase() {
     nice -n 19 cmake --build "$BUILD/qtbase" --parallel "$JOBS" > "$WINTC/log-qtbase-build.txt" 2>&1 || { grep -A40 FAILED "$WINTC/log-qtbase-build.txt" | head -n 120; exit 1; }
     stamp "install qtbase"
     cmake --install "$BUILD/qtbase" > "$WINTC/log-qtbase-install.txt"
+    # Qt's own translations: platform-independent, taken from Debian's qt6-translations-l10n
+    # (tools/windows/build.sh adds them to a prefix that lacks them).
+    mkdir -p "$PREFIX/translations"
+    cp -f /usr/share/qt6/translations/qtbase_{fr,de,es,it}.qm "$PREFIX/translations/" || true
     # The MinGW runtime DLLs go into bin/ too, so the prefix is self-contained for deployment.
     cp -f /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libstdc++-6.dll \
           /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libgcc_s_seh-1.dll \

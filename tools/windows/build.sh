@@ -68,7 +68,19 @@ unpack() { # $1 tarball; checked against its .sha256 when one is beside it
     rm -rf "$out/toolchain"
     mkdir -p "$out/toolchain"
     tar -xJf "$file" -C "$out/toolchain"
+    add_qt_translations "$tc/translations"
     sha256sum "$file" | cut -d' ' -f1 > "$tc/.unpacked"
+}
+
+# Qt's own texts (standard buttons, print dialog) in Karvo's four other languages: the same
+# platform-independent files as Debian's qt6-translations-l10n of the same Qt version.
+add_qt_translations() {
+    mkdir -p "$1"
+    local code
+    for code in fr de es it; do
+        cp -f "/usr/share/qt6/translations/qtbase_$code.qm" "$1/" \
+            || fail "qtbase_$code.qm is missing (qt6-translations-l10n)"
+    done
 }
 
 stage_toolchain() {
@@ -147,6 +159,8 @@ stage_test() {
     export WINEPATH="$(winpath "$tc/bin")"
     export KARVO_TEST_COM_A=COM5 KARVO_TEST_COM_B=COM6
     ctest --test-dir "$out" --output-on-failure -j2 --timeout 600
+    grep -a "^Totals:" "$out/Testing/Temporary/LastTest.log" | awk '{p += $2; f += $4; s += $6}
+        END {print "=== under Wine: " NR " test programs, " p " checks passed, " f " failed, " s " skipped"}'
     wineserver -k || true
 }
 
@@ -208,12 +222,15 @@ stage_package() {
     log "stage the files in $stage"
     rm -rf "$out/stage"
     cmake --install "$out" --prefix "$stage" > /dev/null
-    # The plugins Qt loads by name: the window system and the native style.
-    mkdir -p "$stage/platforms" "$stage/styles"
-    cp "$tc/plugins/platforms/qwindows.dll" "$stage/platforms/"
-    cp "$tc/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+    # The plugins Qt loads by name: the window system and the native style; qt.conf makes
+    # the programs' folder Qt's prefix, where Qt finds them and its translations.
+    mkdir -p "$stage/plugins/platforms" "$stage/plugins/styles"
+    cp "$tc/plugins/platforms/qwindows.dll" "$stage/plugins/platforms/"
+    cp "$tc/plugins/styles/qwindowsvistastyle.dll" "$stage/plugins/styles/"
+    add_qt_translations "$stage/translations"
+    printf '[Paths]\r\nPrefix = .\r\n' > "$stage/qt.conf"
     deploy_dlls "$stage"
-    x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll
+    x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/plugins/*/*.dll
     # The installer's file lists: what is installed, and what the uninstaller removes.
     (cd "$stage" && find . -type d | sort | sed 's|^\./\?||') > "$out/stage/dirs.txt"
     (cd "$stage" && find . -type f | sort | sed 's|^\./||') > "$out/stage/files.txt"
