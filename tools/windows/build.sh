@@ -169,9 +169,9 @@ stage_test() {
 linux_unit() {
     local unit="$repo/build/bin/karvo-unit"
     if [ ! -x "$unit" ]; then
-        log "build the Linux karvo-unit in build/"
-        [ -f "$repo/build/CMakeCache.txt" ] || cmake -S "$repo" -B "$repo/build" -G Ninja > /dev/null
-        nice -n 5 cmake --build "$repo/build" -j2 --target karvo-unit karvo-cli > /dev/null
+        log "build the Linux karvo-unit in build/" >&2
+        [ -f "$repo/build/CMakeCache.txt" ] || cmake -S "$repo" -B "$repo/build" -G Ninja >&2
+        nice -n 5 cmake --build "$repo/build" -j2 --target karvo-unit karvo-cli >&2
     fi
     echo "$unit"
 }
