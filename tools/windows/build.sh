@@ -16,6 +16,8 @@ repo="$(cd "$here/../.." && pwd)"
 out="$repo/build-windows"
 tarball_name=qt6-mingw-6.4.2-x86_64.tar.xz
 tc="$out/toolchain/qt6-mingw-6.4.2-x86_64"
+# An unpacked prefix named by KARVO_WIN_TOOLCHAIN is used where it is.
+if [ -d "${KARVO_WIN_TOOLCHAIN:-}" ]; then tc="$(cd "$KARVO_WIN_TOOLCHAIN" && pwd)"; fi
 version="$(sed -n 's/^project(Karvo VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")"
 setup="$out/Karvo-$version-win64-setup.exe"
 portable="$out/Karvo-$version-win64-portable.zip"
@@ -86,7 +88,7 @@ add_qt_translations() {
 stage_toolchain() {
     local candidate
     if [ -n "${KARVO_WIN_TOOLCHAIN:-}" ]; then
-        if [ -d "$KARVO_WIN_TOOLCHAIN" ]; then tc="$KARVO_WIN_TOOLCHAIN"; return 0; fi
+        [ -d "$KARVO_WIN_TOOLCHAIN" ] && return 0
         unpack "$KARVO_WIN_TOOLCHAIN"
         return 0
     fi
