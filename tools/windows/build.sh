@@ -34,11 +34,12 @@ fail() { echo "build.sh: $*" >&2; exit 1; }
 timed() { local t0=$SECONDS; "stage_$1"; log "stage $1 took $((SECONDS - t0)) s"; }
 winpath() { echo "Z:${1//\//\\}"; }
 
-# Pseudo-terminal helpers and Wine: stopped however the script ends.
+# Wine and the pseudo-terminal helpers: stopped however the script ends, Wine first (it
+# reports terminals that close under it).
 pids=()
 cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
     if [ -d "${WINEPREFIX:-/nonexistent}" ]; then wineserver -k 2>/dev/null || true; fi
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
 }
 trap cleanup EXIT
 
