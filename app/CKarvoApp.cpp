@@ -10,6 +10,7 @@
 #include "link/CMessages.h"
 #include "res/shell/ShellResources.h"
 
+#include <QDir>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QWhatsThis>
@@ -33,7 +34,8 @@ bool CKarvoApp::InitInstance(const QStringList& arguments) {
         if (!document->OpenDocumentFile(arguments.first())) {
             // Start-up ends here, but never without saying why.
             if (!document->OpenFailureShown())
-                Messages().Show(Tr(QStringLiteral("Cannot open %1")).arg(arguments.first()),
+                Messages().Show(Tr(QStringLiteral("Cannot open %1"))
+                                    .arg(QDir::toNativeSeparators(arguments.first())),
                                 QStringLiteral("Karvo"), MsgIcon::Exclamation, MsgButtons::Ok);
             m_frame.reset();
             return false;

@@ -12,6 +12,7 @@
 #include "link/CError.h"
 #include "link/CMessages.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -31,8 +32,9 @@ bool ReadSetupFile(const QString& path, CE2prom& image) {
         if (result == -1)
             CKarvoDoc::ReportUnsupportedRecord(path, type);
         else if (result == 0)
-            Messages().Show(Tr(QStringLiteral("Cannot open %1")).arg(path), QStringLiteral("Karvo"),
-                            MsgIcon::Exclamation, MsgButtons::Ok);
+            Messages().Show(
+                Tr(QStringLiteral("Cannot open %1")).arg(QDir::toNativeSeparators(path)),
+                QStringLiteral("Karvo"), MsgIcon::Exclamation, MsgButtons::Ok);
         return result == 1;
     } catch (const CError& error) {
         error.ReportError();

@@ -1,8 +1,9 @@
 #include "lang/CProfile.h"
 
+#include "lang/PlatformFolders.h"
+
 #include <QDir>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace {
 QString g_overridePath;
@@ -18,8 +19,7 @@ QString CProfile::Path() {
     const QByteArray env = qgetenv("KARVO_PROFILE");
     if (!env.isEmpty())
         return QString::fromLocal8Bit(env);
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QDir(dir).filePath(QStringLiteral("karvo.ini"));
+    return QDir(ProfileFolder()).filePath(QStringLiteral("karvo.ini"));
 }
 
 void CProfile::SetPath(const QString& path) {

@@ -1,8 +1,8 @@
 // CProfile: the application's private profile, an INI file of sections and entries
 // ("Communication"/"Comport", "language"/"language", ...).
 //
-// By default the file is karvo.ini in the user's configuration folder; the environment
-// variable KARVO_PROFILE names another file (the tests point it at a temporary one).
+// By default the file is karvo.ini in the platform's profile folder (PlatformFolders.h); the
+// environment variable KARVO_PROFILE names another file (the tests point it at a temporary one).
 // SetProfilePath overrides both for the rest of the run.
 #pragma once
 

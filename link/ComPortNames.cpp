@@ -1,6 +1,7 @@
 #include "link/ComPortNames.h"
 
 #include "lang/CProfile.h"
+#include "link/SerialBackend.h"
 
 namespace {
 const QString COMMUNICATION = QStringLiteral("Communication");
@@ -40,12 +41,7 @@ void StoreComPortDeviceName(int portIndex, const QString& deviceName) {
 }
 
 QString DefaultComPortDeviceName(int portIndex) {
-    const int index = ValidIndex(portIndex);
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(index + 1);
-#else
-    return QStringLiteral("/dev/ttyS%1").arg(index);
-#endif
+    return NativeSerialPortName(ValidIndex(portIndex));
 }
 
 QString ComPortDeviceName(int portIndex) {

@@ -19,5 +19,9 @@ struct SERIAL_PORT_ENTRY {
 // A closed port object that opens the local serial device named device.
 std::unique_ptr<CPort> CreateSerialPort(const QString& device);
 
+// The system's own name of the serial port behind the COM port choice index (0 to 3):
+// "COM1" to "COM4" on Windows, "/dev/ttyS0" to "/dev/ttyS3" on Linux.
+QString NativeSerialPortName(int index);
+
 // The serial ports the system reports now.
 QList<SERIAL_PORT_ENTRY> ListSerialPorts();

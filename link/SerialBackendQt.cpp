@@ -11,6 +11,10 @@ std::unique_ptr<CPort> CreateSerialPort(const QString& device) {
     return port;
 }
 
+QString NativeSerialPortName(int index) {
+    return QStringLiteral("/dev/ttyS%1").arg(index);
+}
+
 QList<SERIAL_PORT_ENTRY> ListSerialPorts() {
     QList<SERIAL_PORT_ENTRY> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())

@@ -5,6 +5,7 @@
 #include "lang/CFileLocations.h"
 #include "link/CError.h"
 
+#include <QDir>
 #include <QFile>
 #include <cstdio>
 
@@ -25,20 +26,24 @@ QString CliDefaultSetup() {
 }
 
 QString CliTextError(const QString& path, const TEXT_SETUP_ERROR& error) {
-    return error.line > 0 ? QStringLiteral("%1:%2: %3").arg(path).arg(error.line).arg(error.Text())
-                          : QStringLiteral("%1: %2").arg(path, error.Text());
+    return error.line > 0
+               ? QStringLiteral("%1:%2: %3")
+                     .arg(QDir::toNativeSeparators(path))
+                     .arg(error.line)
+                     .arg(error.Text())
+               : QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error.Text());
 }
 
 int CliApplyText(CE2prom& image, const QString& path) {
     const std::optional<QByteArray> text = ReadText(path);
     if (!text) {
-        CliError(QStringLiteral("cannot open %1").arg(path));
+        CliError(QStringLiteral("cannot open %1").arg(QDir::toNativeSeparators(path)));
         return CLI_CANNOT_OPEN;
     }
     if (!CTextSetup::IsTextSetup(*text)) {
         CliError(
             QStringLiteral("%1:1: not a text setup (it does not begin with \"karvo-setup: %2\")")
-                .arg(path)
+                .arg(QDir::toNativeSeparators(path))
                 .arg(CTextSetup::FORMAT_VERSION));
         return CLI_BAD_INPUT;
     }
@@ -48,7 +53,7 @@ int CliApplyText(CE2prom& image, const QString& path) {
     } catch (const TEXT_SETUP_ERROR& e) {
         CliError(CliTextError(path, e));
     } catch (const CError& e) {
-        CliError(QStringLiteral("%1: %2").arg(path, e.ComposeText()));
+        CliError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), e.ComposeText()));
     }
     return CLI_BAD_INPUT;
 }
@@ -65,7 +70,8 @@ int CliLoad(CE2prom& image, const QString& path) {
         const QString defaultSetup = CliDefaultSetup();
         if (const std::optional<QByteArray> defaultText = ReadText(defaultSetup);
             defaultText && CTextSetup::IsTextSetup(*defaultText)) {
-            CliError(QStringLiteral("%1: the default setup is not S-records").arg(defaultSetup));
+            CliError(QStringLiteral("%1: the default setup is not S-records")
+                         .arg(QDir::toNativeSeparators(defaultSetup)));
             return CLI_BAD_INPUT;
         }
         if (const int status = CliLoad(base, defaultSetup); status != CLI_OK)
@@ -81,15 +87,15 @@ int CliLoad(CE2prom& image, const QString& path) {
         case 1:
             return CLI_OK;
         case 0:
-            CliError(QStringLiteral("cannot open %1").arg(path));
+            CliError(QStringLiteral("cannot open %1").arg(QDir::toNativeSeparators(path)));
             return CLI_CANNOT_OPEN;
         default:
             CliError(QStringLiteral("%1: record type %2 is not read (only S0, S1, S8 and S9 are)")
-                         .arg(path, QString::fromLatin1(type)));
+                         .arg(QDir::toNativeSeparators(path), QString::fromLatin1(type)));
             return CLI_BAD_INPUT;
         }
     } catch (const CError& e) {
-        CliError(QStringLiteral("%1: %2").arg(path, e.ComposeText()));
+        CliError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), e.ComposeText()));
         return CLI_BAD_INPUT;
     }
 }
@@ -99,7 +105,8 @@ int CliSave(CE2prom& image, const QString& path) {
         image.SaveSRecords(path);
         return CLI_OK;
     } catch (const CError& e) {
-        CliError(QStringLiteral("cannot write %1: %2").arg(path, e.ComposeText()));
+        CliError(QStringLiteral("cannot write %1: %2")
+                     .arg(QDir::toNativeSeparators(path), e.ComposeText()));
         return CLI_CANNOT_WRITE;
     }
 }

@@ -119,6 +119,10 @@ CModalWatcher::CModalWatcher(std::function<void(QWidget*)> action)
 
 CModalWatcher::~CModalWatcher() = default;
 
+bool NativePrintDialogs() {
+    return QSysInfo::productType() == QLatin1String("windows");
+}
+
 QString ProfileString(const QString& section, const QString& entry) {
     return CProfile::GetString(section, entry);
 }

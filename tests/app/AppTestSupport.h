@@ -120,5 +120,9 @@ private:
     bool m_fired = false;
 };
 
+// Whether the print and page set-up dialogs are the system's own (Windows), which a test
+// cannot answer.
+bool NativePrintDialogs();
+
 // Profile helpers.
 QString ProfileString(const QString& section, const QString& entry);

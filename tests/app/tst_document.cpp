@@ -209,7 +209,8 @@ void TestDocument::openFailures() {
     s.Frame().ExecuteCommand(ID_FILE_OPEN);
     QCOMPARE(s.messages.boxes.size(), report.isEmpty() ? 0 : 1);
     if (!report.isEmpty()) {
-        QCOMPARE(s.messages.boxes[0].text, report.arg(s.folder.Path("bad.def")));
+        QCOMPARE(s.messages.boxes[0].text,
+                 report.arg(QDir::toNativeSeparators(s.folder.Path("bad.def"))));
         QTEST(s.messages.boxes[0].caption, "caption");
     }
     QCOMPARE(s.Doc().Title(), QString("Untitled"));

@@ -19,6 +19,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -556,7 +557,8 @@ void TestMainFrame::damagedDefaultSetup() {
     CMainFrame frame;
     QCOMPARE(messages.boxes.size(), 1);
     QFETCH(QString, text); // the box names the file it read, by its full path
-    QCOMPARE(messages.boxes[0].text, text.replace("%1", folder.Path("karvo.def")));
+    QCOMPARE(messages.boxes[0].text,
+             text.replace("%1", QDir::toNativeSeparators(folder.Path("karvo.def"))));
     QTEST(messages.boxes[0].caption, "caption");
     QVERIFY(process.ends.isEmpty()); // start-up goes on
     QCOMPARE(frame.Image()->Bytes(), QByteArray(211, '\0'));

@@ -235,7 +235,8 @@ void TestSerialPorts::menuOpensDialogWithProfileNames() {
     // What the system reports is listed; the box starts with the profile's name.
     QCOMPARE(listed, int(CSerialPortsDlg::AvailablePorts().size()));
     // A missing or blank entry shows the built-in name.
-    QCOMPARE(shown, QStringList({"/tmp/adapter", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"}));
+    QCOMPARE(shown, QStringList({"/tmp/adapter", DefaultComPortDeviceName(1),
+                                 DefaultComPortDeviceName(2), DefaultComPortDeviceName(3)}));
     // Opening and cancelling writes nothing, not even the built-in names.
     QCOMPARE(folder.Read("karvo.ini"), profileBefore);
     QVERIFY(frame.isEnabled());
@@ -248,10 +249,8 @@ void TestSerialPorts::okStores_data() {
                                 << "/dev/ttyUSB7";
     QTest::newRow("blanks around a name") << "  /dev/pts/4 "
                                           << "/dev/pts/4";
-    QTest::newRow("blank restores the built-in name") << ""
-                                                      << "/dev/ttyS1";
-    QTest::newRow("only blanks restore the built-in name") << "    "
-                                                           << "/dev/ttyS1";
+    QTest::newRow("blank restores the built-in name") << "" << DefaultComPortDeviceName(1);
+    QTest::newRow("only blanks restore the built-in name") << "    " << DefaultComPortDeviceName(1);
     QTest::newRow("a listed port's full text stores its location")
         << QString::fromUtf8("/dev/ttyUSB0 — FT232R USB UART (FTDI)") << "/dev/ttyUSB0";
     QTest::newRow("picked from the list") << "<down>"
@@ -282,8 +281,8 @@ void TestSerialPorts::okStores() {
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(StoredPort(2), stored);
     // OK stores all four; the others keep what they showed.
-    QCOMPARE(StoredPort(1), QString("/dev/ttyS0"));
-    QCOMPARE(StoredPort(3), QString("/dev/ttyS2"));
+    QCOMPARE(StoredPort(1), DefaultComPortDeviceName(0));
+    QCOMPARE(StoredPort(3), DefaultComPortDeviceName(2));
     QCOMPARE(StoredPort(4), QString("/dev/ttyACM3"));
     QCOMPARE(ComPortDeviceName(1), stored);
 }

@@ -39,7 +39,7 @@ Run Show(const QStringList& args, const QString& scratch) {
     close(file);
     QFile result(scratch);
     if (result.open(QIODevice::ReadOnly))
-        run.out = QString::fromUtf8(result.readAll());
+        run.out = QString::fromUtf8(result.readAll().replace("\r\n", "\n")); // CR LF on Windows
     return run;
 }
 

@@ -18,6 +18,7 @@
 #include "link/CError.h"
 
 #include "tests/common/CRecordingMessages.h"
+#include "tests/common/RunsUnderWine.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -486,6 +487,9 @@ void TestTemplateDialog::textsFit_data() {
 // in its edit.
 void TestTemplateDialog::textsFit() {
     QFETCH(int, language);
+    if (RunsUnderWine())
+        QSKIP("under Wine the offscreen platform draws DejaVu Sans hinted otherwise than Linux "
+              "and Windows do; the fit is checked on Linux");
     LanguageScope scope(language);
     CE2prom image;
     for (const int command : SETUP_COMMANDS) {

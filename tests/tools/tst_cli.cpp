@@ -20,8 +20,10 @@ Run Cli(const QStringList& args, const QString& cwd = QString()) {
     p.setWorkingDirectory(cwd);
     p.start(KARVO_CLI, args);
     p.waitForFinished(20000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+    // A Windows program's standard output and error end their lines with CR LF.
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            p.readAllStandardOutput().replace("\r\n", "\n"),
+            p.readAllStandardError().replace("\r\n", "\n")};
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -183,7 +185,7 @@ void TestCli::refusals_data() {
         << "cannot write";
     QTest::newRow("refused text setup")
         << QStringList{"import", "@/site.yaml", "@/out.s19", "--base", KARVO_DEFAULT_SETUP} << 3
-        << "/site.yaml:3: Radio Interface/Radio typ: no such setting (did you mean 'Radio type'?)";
+        << "site.yaml:3: Radio Interface/Radio typ: no such setting (did you mean 'Radio type'?)";
     QTest::newRow("comments alone")
         << QStringList{"show", "@/notes.yaml"} << 3 << "notes.yaml:1: not a text setup";
     QTest::newRow("set refused") << QStringList{"set", KARVO_DEFAULT_SETUP, "@/out.s19",

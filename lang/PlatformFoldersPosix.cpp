@@ -1,0 +1,7 @@
+#include "lang/PlatformFolders.h"
+
+#include <QStandardPaths>
+
+QString ProfileFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
