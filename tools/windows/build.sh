@@ -181,8 +181,10 @@ linux_unit() {
 
 stage_e2e() {
     wine_prefix
+    temp_on_z # the main window's test finds the default setup by its Linux path
     WINEPATH="$(winpath "$tc/bin")" bash "$here/device-e2e.sh" "$(linux_unit)" \
-        "$out/bin/karvo-cli.exe" "$repo/res/karvo.def" "$out/e2e"
+        "$out/bin/karvo-cli.exe" "$repo/res/karvo.def" "$out/e2e" \
+        "$out/tests/bin/app_device_wine.exe"
     wineserver -k || true
 }
 

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# The Windows karvo-cli.exe against the Linux virtual unit through a Wine COM port
-# (COM7 -> the unit's pseudo-terminal): device information, read, write with verify, and a
-# unit that vanishes in the middle of a read. Run by tools/windows/build.sh.
+# The Windows karvo-cli.exe, and the main window's device commands, against the Linux
+# virtual unit through a Wine COM port (COM7 -> the unit's pseudo-terminal): device
+# information, read, write with verify, and a unit that vanishes in the middle of a read.
+# Run by tools/windows/build.sh.
 #
-#   device-e2e.sh [--read-only] KARVO_UNIT KARVO_CLI_EXE DEFAULT_SETUP WORK_DIR
+#   device-e2e.sh [--read-only] KARVO_UNIT KARVO_CLI_EXE DEFAULT_SETUP WORK_DIR [WINDOW_TEST_EXE]
 #
 # KARVO_CLI_EXE is a Linux path or a Windows one ('C:\Karvo\karvo-cli.exe'); WINEPREFIX
 # (and WINEPATH when the program needs it) come from the caller. --read-only: only read.
+# WINDOW_TEST_EXE: the Windows build's app_device_wine.exe (tests/app/tst_device_wine.cpp),
+# which drives the main window's commands offscreen; it expects the unit to start from
+# DEFAULT_SETUP, the shipped default setup.
 set -euo pipefail
 read_only=0
 if [ "${1:-}" = --read-only ]; then read_only=1; shift; fi
-unit=$1 cli=$2 setup=$3 work=$4
+unit=$1 cli=$2 setup=$3 work=$4 window_test=${5:-}
 port=COM7
 fail() { echo "device-e2e: $*" >&2; exit 1; }
 win() { echo "Z:${1//\//\\}"; }
@@ -85,3 +89,21 @@ cli read "$(win "$work/lost.s19")" --port "$port"
 grep -q "PORT LOST" "$work/err" || fail "vanishing unit: $(cat "$work/err")"
 [ ! -f "$work/lost.s19" ] || fail "vanishing unit: a setup file was written"
 echo "device-e2e: a vanishing unit is reported as port lost"
+[ -n "$window_test" ] || exit 0
+
+# The main window: the test program's case for the unit behind the port ($1: exchanges or
+# vanishingUnit, KARVO_E2E_VANISHING=$2) must pass, not be skipped.
+window() {
+    status=0
+    (cd "$work" && KARVO_E2E_COM=$port KARVO_E2E_VANISHING=$2 \
+        timeout 300 wine "$window_test" -platform offscreen) > "$work/window.raw" 2>&1 || status=$?
+    tr -d '\r' < "$work/window.raw" > "$work/window.out"
+    [ "$status" -eq 0 ] && grep -q "^PASS   : TestDeviceThroughPort::$1()" "$work/window.out" \
+        || fail "main window, $1: status $status: $(cat "$work/window.out")"
+}
+start_unit
+window exchanges ""
+echo "device-e2e: the main window's device information, read, write with verify"
+start_unit --vanish-after 8
+window vanishingUnit 1
+echo "device-e2e: the main window reports a vanishing unit as port lost"
