@@ -36,6 +36,8 @@ trap stop_unit EXIT
 
 start_unit() { # options of karvo-unit
     stop_unit
+    # Emptied here, not by the unit's redirection, which may come after the first look.
+    rm -f "$work/unit.out"
     "$unit" --image "$setup" --save "$work/unit.s19" "$@" > "$work/unit.out" 2> "$work/unit.err" &
     unit_pid=$!
     disown "$unit_pid" # a unit that vanishes on purpose is no news for the shell
