@@ -48,14 +48,6 @@ private:
     bool m_listening = false;
 };
 
-// The outcome boxes are not shown; the bench reports what it measured.
-class CQuietMessages : public CMessageService {
-public:
-    MsgAnswer Show(const QString&, const QString&, MsgIcon, MsgButtons) override {
-        return MsgAnswer::Yes;
-    }
-};
-
 constexpr double BYTES_PER_SECOND = 960.0;
 constexpr double CONNECT_SLICE_S = 0.5;
 constexpr double DUMP_PAUSE_S = 0.05;
@@ -75,8 +67,7 @@ void Report(const char* name, const Measure& m) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
-    CQuietMessages quiet;
-    SetMessageService(&quiet);
+    const CQuietMessages quiet; // the bench reports what it measured
     QTemporaryDir dir;
     qputenv("KARVO_BACKUP_DIR", dir.filePath("backups").toLocal8Bit());
     QProcess unit;

@@ -14,19 +14,6 @@
 
 namespace {
 
-// The boxes a refused value would show are left out: the refusal says it instead.
-class CQuietMessages : public CMessageService {
-public:
-    CQuietMessages() : m_previous(&Messages()) { SetMessageService(this); }
-    ~CQuietMessages() override { SetMessageService(m_previous); }
-    MsgAnswer Show(const QString&, const QString&, MsgIcon, MsgButtons) override {
-        return MsgAnswer::Ok;
-    }
-
-private:
-    CMessageService* m_previous;
-};
-
 // YES or NO, in any case; nullopt for anything else.
 std::optional<bool> ReadYesNo(const QString& value) {
     for (const bool yes : {true, false})

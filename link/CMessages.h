@@ -31,3 +31,20 @@ CMessageService& Messages();
 
 // Installs a service (not owned; it must outlive its use). nullptr restores the default.
 void SetMessageService(CMessageService* service);
+
+// While it lives, every box goes unseen (answered Ok); the service installed before it
+// comes back afterwards. For work that reports its own outcome: a probe of a port where no
+// unit is no error, a refused value says so itself.
+class CQuietMessages : public CMessageService {
+public:
+    CQuietMessages() : m_previous(&Messages()) { SetMessageService(this); }
+    ~CQuietMessages() override { SetMessageService(m_previous); }
+    CQuietMessages(const CQuietMessages&) = delete;
+    CQuietMessages& operator=(const CQuietMessages&) = delete;
+    MsgAnswer Show(const QString&, const QString&, MsgIcon, MsgButtons) override {
+        return MsgAnswer::Ok;
+    }
+
+private:
+    CMessageService* m_previous;
+};

@@ -10,23 +10,6 @@
 #include <QStringList>
 #include <algorithm>
 
-namespace {
-
-// Keeps every box of a probe unseen: a port without a unit is no error here.
-class CQuietMessages : public CMessageService {
-public:
-    CQuietMessages() : m_previous(&Messages()) { SetMessageService(this); }
-    ~CQuietMessages() override { SetMessageService(m_previous); }
-    MsgAnswer Show(const QString&, const QString&, MsgIcon, MsgButtons) override {
-        return MsgAnswer::Ok;
-    }
-
-private:
-    CMessageService* m_previous;
-};
-
-} // namespace
-
 QString UNIT_PORT::Identity() const {
     if (!probed)
         return QString();
