@@ -26,8 +26,11 @@ for program in karvo karvo-cli karvo-unit; do
     out="$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$bin/$program" --version)" \
         || fail "$program --version failed"
     [[ "$out" == "$program (Karvo) "* ]] || fail "$program --version printed '$out'"
-    env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$bin/$program" --help \
-        | grep -qi "^usage: $program" || fail "$program --help printed no usage"
+    # Read whole before it is searched: grep -q stops at the first match, and a long help
+    # text would then meet a closed pipe, which pipefail counts as a failure.
+    out="$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$bin/$program" --help)" \
+        || fail "$program --help failed"
+    grep -qi "^usage: $program" <<< "$out" || fail "$program --help printed no usage"
 done
 
 # From an empty working folder, with a profile of its own (language set, so no first-start
