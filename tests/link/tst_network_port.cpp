@@ -8,21 +8,13 @@
 #include "link/CNetworkPort.h"
 #include "link/DeviceCommandFrames.h"
 
+#include "UnitSettings.h"
 #include <QTcpServer>
 #include <QTcpSocket>
+
 #include <QtTest>
 
 namespace {
-
-CLinkSettings UnitSettings() {
-    CLinkSettings settings;
-    settings.lineTerminator = 13;
-    settings.baudRate = 9600;
-    settings.parity = 'N';
-    settings.dataBits = 8;
-    settings.stopBits = 1;
-    return settings;
-}
 
 QByteArray Bytes(std::initializer_list<int> bytes) {
     QByteArray out;

@@ -5,24 +5,14 @@
 #include "link/CScriptedPort.h"
 #include "link/ComPortNames.h"
 
+#include "UnitSettings.h"
 #include <QTemporaryDir>
+
 #include <QtTest>
 
 namespace {
 
 using Arrivals = QList<std::pair<int, QByteArray>>; // ms from now, bytes
-
-CLinkSettings UnitSettings(int portIndex = 0) {
-    CLinkSettings settings;
-    settings.lineTerminator = 13;
-    settings.portIndex = portIndex;
-    settings.baudRate = 9600;
-    settings.parity = 'N';
-    settings.dataBits = 8;
-    settings.stopBits = 1;
-    settings.attemptLimit = 9;
-    return settings;
-}
 
 } // namespace
 

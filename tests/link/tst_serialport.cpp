@@ -3,8 +3,10 @@
 #include "lang/CProfile.h"
 #include "link/CSerialPort.h"
 
+#include "UnitSettings.h"
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+
 #include <QtTest>
 
 #include <fcntl.h>
@@ -15,18 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-CLinkSettings UnitSettings(int portIndex = 0) {
-    CLinkSettings settings;
-    settings.lineTerminator = 13;
-    settings.portIndex = portIndex;
-    settings.baudRate = 9600;
-    settings.parity = 'N';
-    settings.dataBits = 8;
-    settings.stopBits = 1;
-    settings.attemptLimit = 9;
-    return settings;
-}
 
 // The master side of a pseudo-terminal; its slave is the device the serial port opens.
 class CPseudoTerminal {

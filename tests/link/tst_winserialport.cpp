@@ -9,25 +9,11 @@
 #include "link/SerialBackend.h"
 #include "tests/common/RunsUnderWine.h"
 
+#include "UnitSettings.h"
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+
 #include <QtTest>
-
-namespace {
-
-CLinkSettings UnitSettings(int portIndex = 0) {
-    CLinkSettings settings;
-    settings.lineTerminator = 13;
-    settings.portIndex = portIndex;
-    settings.baudRate = 9600;
-    settings.parity = 'N';
-    settings.dataBits = 8;
-    settings.stopBits = 1;
-    settings.attemptLimit = 9;
-    return settings;
-}
-
-} // namespace
 
 class TestWinSerialPort : public QObject {
     Q_OBJECT
