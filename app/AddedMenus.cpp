@@ -11,6 +11,7 @@ const ADDED_MENU_ITEM FILE_ITEMS[] = {
     {ID_FILE_COMPARE_DEVICE, ID_FILE_COMPARE_FILE, "Compare with device"},
     {ID_FIND_UNIT, ID_LANGUAGE, "Find unit..."},
     {ID_VERIFY_AFTER_WRITING, ID_FIND_UNIT, "&Verify after writing"},
+    {ID_CONFIRM_READS, ID_VERIFY_AFTER_WRITING, "Read &twice to confirm"},
     {ID_VIEW_COMM_LOG, ID_VIEW_STATUS_BAR, "Communication log"},
 };
 

@@ -15,6 +15,7 @@ enum AddedCommandId {
     ID_FILE_COMPARE_FILE = 32850,
     ID_FILE_COMPARE_DEVICE = 32851,
     ID_VERIFY_AFTER_WRITING = 32855, // Configuration: read the unit back after a write
+    ID_CONFIRM_READS = 32856,        // Configuration: a second dump confirms every read
     ID_FIND_UNIT = 32860,
     ID_VIEW_COMM_LOG = 32861,
 };

@@ -132,6 +132,9 @@ void CMainFrame::WireCommands() {
     Wire(
         ID_VERIFY_AFTER_WRITING, [] { StoreVerifyAfterWriting(!StoredVerifyAfterWriting()); }, {},
         [] { return StoredVerifyAfterWriting(); });
+    Wire(
+        ID_CONFIRM_READS, [] { StoreConfirmReads(!StoredConfirmReads()); }, {},
+        [] { return StoredConfirmReads(); });
     // The dialog stores its choices itself; the serial port reads them at each open.
     Wire(ID_SERIAL_PORTS, [this] { CSerialPortsDlg(this).exec(); });
     Wire(ID_FIND_UNIT, [this] { CFindUnitDlg(SelectedPortIndex(), this).exec(); });

@@ -56,7 +56,7 @@ CDeviceOutcome RunWriteDeviceCommand(QWidget* mainWindow, CE2prom& image, int po
 CDeviceOutcome RunReadDeviceCommand(QWidget* mainWindow, CE2prom& image, int portIndex,
                                     CPort& port) {
     CProgressDlg::Factory progress(mainWindow);
-    return RunReadDevice(image, portIndex, port, &progress);
+    return RunReadDevice(image, portIndex, port, &progress, true, StoredConfirmReads());
 }
 
 CDeviceOutcome RunDeviceInformationCommand(QWidget* mainWindow, CE2prom& image, int portIndex,
@@ -91,7 +91,8 @@ void RunCompareDeviceCommand(CMainFrame& frame) {
         CProgressDlg::Factory progress(&frame);
         // The comparison is the outcome of a good read: only a failure's box is shown.
         CFailureBoxesOnly boxes;
-        if (!boxes.Release(RunReadDevice(unit, frame.SelectedPortIndex(), port, &progress, false)))
+        if (!boxes.Release(RunReadDevice(unit, frame.SelectedPortIndex(), port, &progress, false,
+                                         StoredConfirmReads())))
             return;
         frame.Comparer().Show(unit, Tr(QStringLiteral("The unit")),
                               Tr(QStringLiteral("Comparison with the unit")));

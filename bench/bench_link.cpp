@@ -1,7 +1,9 @@
-// Times a write and a read of a setup through the virtual unit at 9600 baud, and sets
-// each exchange against its floor: the bytes on the wire at 960 bytes per second plus
-// the waits the protocol prescribes (the 500 ms listening slice of the connection, and
-// the 50 ms pause before a dump). Both ratios should stay below 1.15.
+// Times writes and reads of a setup through the virtual unit at 9600 baud, and sets each
+// against its floor: the bytes on the wire at 960 bytes per second plus the waits the
+// protocol prescribes (the 500 ms listening slice of each connection, and the 50 ms pause
+// before each dump). A confirmed read takes two connections and dumps, three when the
+// first two differ (a second unit changes every third dump). Every ratio should stay
+// below 1.05.
 //
 //   karvo_link_bench [rounds]
 #include "image/CE2prom.h"
@@ -70,10 +72,12 @@ int main(int argc, char* argv[]) {
     const CQuietMessages quiet; // the bench reports what it measured
     QTemporaryDir dir;
     qputenv("KARVO_BACKUP_DIR", dir.filePath("backups").toLocal8Bit());
-    QProcess unit;
-    unit.start(KARVO_UNIT, {"--pacing", "--save-delay", "0", "--image", KARVO_DEFAULT_SETUP,
-                            "--link", dir.filePath("com1")});
-    if (!unit.waitForReadyRead(5000)) {
+    QProcess unit, varying;
+    const QStringList options = {"--pacing", "--save-delay", "0", "--image", KARVO_DEFAULT_SETUP};
+    unit.start(KARVO_UNIT, options + QStringList{"--link", dir.filePath("com1")});
+    varying.start(KARVO_UNIT, options + QStringList{"--link", dir.filePath("com2"),
+                                                    "--vary-every-dump", "3"});
+    if (!unit.waitForReadyRead(5000) || !varying.waitForReadyRead(5000)) {
         std::fprintf(stderr, "karvo-unit did not start\n");
         return 1;
     }
@@ -83,40 +87,44 @@ int main(int argc, char* argv[]) {
     // A write with its read-back, a write trusting the unit, a read. The floor of each is
     // the time its bytes take on the wire, plus the connection's first slice and the dump's
     // settling pause for every connection and dump it makes.
-    enum Kind { VERIFIED_WRITE, WRITE, READ };
-    Measure measures[3];
+    enum Kind { VERIFIED_WRITE, WRITE, READ, SINGLE_READ, THIRD_DUMP_READ, KINDS };
+    const char* const names[KINDS] = {"write+verify", "write", "read", "single read",
+                                      "read, 3 dumps"};
+    // Connections (each with its slice) and dumps (each with its pause) of each kind.
+    const int connections[KINDS] = {2, 1, 2, 1, 3};
+    const int dumps[KINDS] = {1, 0, 2, 1, 3};
+    Measure measures[KINDS];
     bool ok = true;
     for (int round = 0; round < rounds; ++round) {
-        for (const Kind kind : {VERIFIED_WRITE, WRITE, READ}) {
+        for (int kind = 0; kind < KINDS; ++kind) {
             CCountingPort port;
-            port.SetDeviceName(dir.filePath("com1"));
+            port.SetDeviceName(dir.filePath(kind == THIRD_DUMP_READ ? "com2" : "com1"));
             QElapsedTimer timer;
             timer.start();
             const CDeviceOutcome outcome =
-                kind == READ ? RunReadDevice(image, 0, port, nullptr)
+                kind >= READ ? RunReadDevice(image, 0, port, nullptr, false, kind != SINGLE_READ)
                              : RunWriteDevice(image, 0, port, nullptr, dir.filePath("test.dat"),
                                               kind == VERIFIED_WRITE);
             const double seconds = timer.nsecsElapsed() / 1e9;
             ok = ok && outcome.ok;
-            const int connections = kind == VERIFIED_WRITE ? 2 : 1;
-            const int dumps = kind == WRITE ? 0 : 1;
             Measure& m = measures[kind];
             m.seconds += seconds / rounds;
-            m.floor += (port.bytesOnWire / BYTES_PER_SECOND + connections * CONNECT_SLICE_S +
-                        dumps * DUMP_PAUSE_S) /
+            m.floor += (port.bytesOnWire / BYTES_PER_SECOND + connections[kind] * CONNECT_SLICE_S +
+                        dumps[kind] * DUMP_PAUSE_S) /
                        rounds;
         }
     }
-    unit.terminate();
-    unit.waitForFinished(3000);
+    for (QProcess* p : {&unit, &varying}) {
+        p->terminate();
+        p->waitForFinished(3000);
+    }
     if (!ok) {
         std::fprintf(stderr, "an exchange failed\n");
         return 1;
     }
     std::printf("Setup through karvo-unit at 9600 baud, mean of %d rounds:\n", rounds);
-    Report("write+verify", measures[VERIFIED_WRITE]);
-    Report("write", measures[WRITE]);
-    Report("read", measures[READ]);
+    for (int kind = 0; kind < KINDS; ++kind)
+        Report(names[kind], measures[kind]);
     for (const Measure& m : measures)
         if (m.seconds / m.floor >= 1.05)
             return 2;

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -14,8 +15,33 @@ namespace {
 // Only such files are ever pruned, so a folder that also holds setups loses none of them.
 bool IsBackupName(const QString& name) {
     static const QRegularExpression pattern(
-        QStringLiteral("^\\d{8}-\\d{6}-\\d{3}-\\d{3}-[a-z]+\\.s19$"));
+        QStringLiteral("^\\d{8}-\\d{6}-\\d{3}-\\d{3}-[a-z]+\\.[A-Za-z0-9]{1,10}$"));
     return pattern.match(name).hasMatch();
+}
+
+// Writes bytes as a new backup of kind with the file suffix given; its path, or empty.
+QString SaveBackup(const QByteArray& bytes, const QString& kind, const QString& suffix) {
+    QDir dir(CBackups::Folder());
+    if (!dir.mkpath(QStringLiteral(".")))
+        return {};
+    const QString stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
+    // A counter after the stamp keeps backups of the same millisecond in age order.
+    QString path;
+    for (int n = 0; path.isEmpty() || QFile::exists(path); ++n)
+        path = dir.filePath(QStringLiteral("%1-%2-%3.%4")
+                                .arg(stamp)
+                                .arg(n, 3, 10, QLatin1Char('0'))
+                                .arg(kind, suffix));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return {};
+    // Names start with the time stamp, so name order is age order.
+    QStringList all = dir.entryList(QDir::Files, QDir::Name);
+    all.removeIf([](const QString& name) { return !IsBackupName(name); });
+    for (int i = 0; i + CBackups::KEEP < all.size(); ++i)
+        dir.remove(all[i]);
+    return path;
 }
 
 } // namespace
@@ -29,26 +55,25 @@ QString CBackups::Folder() {
 }
 
 QString CBackups::Save(const QByteArray& image, const QString& kind) {
-    QDir dir(Folder());
-    if (!dir.mkpath(QStringLiteral(".")))
+    return SaveBackup(SRecordLines(image), kind, QStringLiteral("s19"));
+}
+
+QString CBackups::SaveFile(const QString& path, const QString& kind, bool& kept) {
+    kept = true;
+    QFile source(path);
+    if (!source.exists())
         return {};
-    const QString stamp =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    // A counter after the stamp keeps backups of the same millisecond in age order.
-    QString path;
-    for (int n = 0; path.isEmpty() || QFile::exists(path); ++n)
-        path = dir.filePath(
-            QStringLiteral("%1-%2-%3.s19").arg(stamp).arg(n, 3, 10, QLatin1Char('0')).arg(kind));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    kept = false;
+    if (!source.open(QIODevice::ReadOnly))
         return {};
-    file.write(SRecordLines(image));
-    if (!file.commit())
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
         return {};
-    // Names start with the time stamp, so name order is age order.
-    QStringList all = dir.entryList({QStringLiteral("*.s19")}, QDir::Files, QDir::Name);
-    all.removeIf([](const QString& name) { return !IsBackupName(name); });
-    for (int i = 0; i + KEEP < all.size(); ++i)
-        dir.remove(all[i]);
-    return path;
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9]{1,10}$"));
+    QString suffix = QFileInfo(path).suffix();
+    if (!plain.match(suffix).hasMatch())
+        suffix = QStringLiteral("bak");
+    const QString backup = SaveBackup(bytes, kind, suffix);
+    kept = !backup.isEmpty();
+    return backup;
 }

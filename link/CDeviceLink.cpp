@@ -5,6 +5,7 @@
 #include "link/CError.h"
 
 #include <QFile>
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <new>
@@ -111,6 +112,18 @@ bool AllHexDigits(QByteArrayView text) {
     return true;
 }
 
+// True for a line of nothing but white space and NUL bytes.
+bool IsBlankLine(const QByteArray& line) {
+    for (char c : line)
+        if (c != '\0' && !IsBlankChar(c))
+            return false;
+    return true;
+}
+
+// Thrown where the exchange is stopped by the user (or the program ending) in the middle
+// of a wait; the exchange answers LINK_USER_ABORTED with the port closed.
+struct CUserStop {};
+
 // One S1 record of a dump, decoded.
 struct DUMP_RECORD {
     int address = 0;
@@ -145,6 +158,19 @@ bool IsEndRecord(const QByteArray& token) {
            DecodeRecord("S1" + token.mid(2), record) == RecordCheck::Good;
 }
 
+// Stores a record's bytes into the receive area; false, with nothing stored, when an address
+// it covers already arrived with another byte (a repeat with the same bytes is harmless).
+bool StoreRecord(const DUMP_RECORD& record, QByteArray& area, QList<bool>& arrived) {
+    const int offset = record.address & ADDRESS_MASK;
+    for (int i = 0; i < record.data.size(); ++i)
+        if (arrived[offset + i] && area[offset + i] != record.data[i])
+            return false;
+    area.replace(offset, int(record.data.size()), record.data);
+    for (int i = 0; i < record.data.size(); ++i)
+        arrived[offset + i] = true;
+    return true;
+}
+
 } // namespace
 
 int ClassifyReply(const QByteArray& line) {
@@ -171,7 +197,13 @@ public:
         m_display->SetStep(1);
         m_display->SetCaption(caption);
         CProgress* display = m_display.get();
-        m_idle.emplace(port, [display] { display->PumpMessages(); });
+        m_idle.emplace(port, [this, display, &port] {
+            display->PumpMessages();
+            // A Cancel (or the program ending) ends the wait for the unit at once, not
+            // only at the next line.
+            if ((m_cancelLive && display->CancelPending()) || display->Ending())
+                port.AbortWait();
+        });
     }
 
     bool Shown() const { return m_display != nullptr; }
@@ -185,6 +217,7 @@ public:
     }
     bool PollCancel() { return m_display && m_display->PollCancel(); }
     void DisableCancel() {
+        m_cancelLive = false;
         if (m_display)
             m_display->DisableCancel();
     }
@@ -195,6 +228,7 @@ public:
 
 private:
     std::unique_ptr<CProgress> m_display;
+    bool m_cancelLive = true;
     std::optional<CIdleHandlerScope> m_idle; // released before the display
 };
 
@@ -222,18 +256,30 @@ char CDeviceLink::Terminator() const {
 
 void CDeviceLink::Fail(int returnCode, QString& errorText) {
     ClosePort();
+    if (returnCode == PORT_WAIT_ABORTED)
+        throw CUserStop();
     AppendLibraryErrorText(returnCode, errorText, m_port.Name());
     throw CComErr(4, returnCode);
 }
 
-void CDeviceLink::SendLine(const QByteArray& text, QString& errorText) {
+void CDeviceLink::SendLine(const QByteArray& text, QString& errorText, Answer answer) {
     const int written = m_port.WriteStringTimed(text, Terminator(), WRITE_TIMEOUT);
     if (written < 0)
         Fail(written, errorText);
-    QByteArray answer;
-    const int answered = m_port.ReadStringTimed(answer, LINE_CHARS, Terminator(), ANSWER_TIMEOUT);
-    if (answered < 0)
-        Fail(answered, errorText);
+    const qint64 deadline = m_port.ClockMs() + ANSWER_TIMEOUT;
+    for (;;) {
+        QByteArray line;
+        const int answered =
+            m_port.ReadStringTimed(line, LINE_CHARS, Terminator(), TimeLeft(deadline));
+        if (answered < 0)
+            Fail(answered, errorText);
+        if (answer == Answer::AnyLine || !IsBlankLine(line))
+            return;
+    }
+}
+
+int CDeviceLink::TimeLeft(qint64 deadline, int sliceMs) const {
+    return int(std::clamp<qint64>(deadline - m_port.ClockMs(), 0, sliceMs));
 }
 
 bool CDeviceLink::CancelledClosing(CExchangeProgress& progress) {
@@ -246,6 +292,8 @@ bool CDeviceLink::CancelledClosing(CExchangeProgress& progress) {
 template <typename Steps> int CDeviceLink::Guarded(Steps steps) {
     try {
         return steps();
+    } catch (const CUserStop&) {
+        return LINK_USER_ABORTED; // the port is closed
     } catch (const CComErr& error) {
         error.ReportError(); // a fatal one does not end the program here
         return LINK_ERROR_REPORTED;
@@ -262,7 +310,16 @@ int CDeviceLink::Connect(const QByteArray& command, const QByteArray& marker, QS
 }
 
 int CDeviceLink::ReadDevice(QString& errorText, bool showProgress, const QString& caption) {
-    return Guarded([&] { return ReadSteps(errorText, showProgress, caption); });
+    QByteArray dump;
+    const int result = ReadDump(dump, errorText, showProgress, caption);
+    if (result == LINK_RECEPTION_OK)
+        m_image.ReplaceBytes(dump);
+    return result;
+}
+
+int CDeviceLink::ReadDump(QByteArray& dump, QString& errorText, bool showProgress,
+                          const QString& caption) {
+    return Guarded([&] { return ReadSteps(dump, errorText, showProgress, caption); });
 }
 
 int CDeviceLink::WriteDevice(const QByteArray& command, const QByteArray& prompt,
@@ -288,14 +345,22 @@ int CDeviceLink::ConnectSteps(const QByteArray& command, const QByteArray& marke
     if (written < 0)
         Fail(written, errorText);
     QByteArray answer;
-    if (m_port.ReadStringTimed(answer, LINE_CHARS, Terminator(), ANSWER_TIMEOUT) < 0) {
+    if (const int answered = m_port.ReadStringTimed(answer, LINE_CHARS, Terminator(), ANSWER_TIMEOUT);
+        answered < 0) {
+        if (answered == PORT_WAIT_ABORTED)
+            Fail(answered, errorText);
         ClosePort(); // nothing answers on this port
         throw CComErr(6);
     }
 
-    for (int attempts = 0; attempts < link.attemptLimit;) {
+    // A port that keeps sending (a GPS, a console) never uses up an attempt: the
+    // connection also ends when the attempts of a silent unit would all have run out.
+    const qint64 deadline =
+        m_port.ClockMs() + qint64(link.attemptLimit) * (CHUNK_TIMEOUT + ANSWER_TIMEOUT);
+    for (int attempts = 0; attempts < link.attemptLimit && m_port.ClockMs() < deadline;) {
         QByteArray chunk;
-        const int result = m_port.ReadBufferTimed(chunk, CHUNK_CHARS, CHUNK_TIMEOUT);
+        const int result =
+            m_port.ReadBufferTimed(chunk, CHUNK_CHARS, TimeLeft(deadline, CHUNK_TIMEOUT));
         if (result < 0 && result != PORT_BUFFER_EMPTY)
             Fail(result, errorText);
         const bool quiet = result == PORT_BUFFER_EMPTY; // fewer than a full chunk came
@@ -339,7 +404,8 @@ void CDeviceLink::StoreIdentity(const QByteArray& afterMarker) {
     m_image.SetDeviceIdentity(words[0].left(NAME_CHARS), date, major, minor);
 }
 
-int CDeviceLink::ReadSteps(QString& errorText, bool showProgress, const QString& caption) {
+int CDeviceLink::ReadSteps(QByteArray& dump, QString& errorText, bool showProgress,
+                           const QString& caption) {
     m_missing.clear();
     CExchangeProgress progress(m_progress, showProgress, m_port,
                                caption.isEmpty() ? Tr("Reading device ...") : caption, 0,
@@ -350,7 +416,7 @@ int CDeviceLink::ReadSteps(QString& errorText, bool showProgress, const QString&
     // Addresses the dump does not cover keep their values (only address 0 can end so).
     QByteArray area(RECEIVE_AREA_SIZE, '\0');
     area.replace(0, int(m_image.GetSize()), m_image.Bytes());
-    QList<bool> arrived(int(m_image.GetSize()), false);
+    QList<bool> arrived(RECEIVE_AREA_SIZE, false);
 
     if (m_portOpen) {
         m_port.ClearRXBuffer();
@@ -360,9 +426,12 @@ int CDeviceLink::ReadSteps(QString& errorText, bool showProgress, const QString&
         Fail(status, errorText);
     SendLine(DUMP_COMMAND, errorText);
 
+    // A unit that keeps sending lines other than records is not listened to for ever.
+    const qint64 deadline = m_port.ClockMs() + DUMP_DEADLINE;
     for (;;) {
         QByteArray line;
-        const int result = m_port.ReadStringTimed(line, LINE_CHARS, Terminator(), RECORD_TIMEOUT);
+        const int result = m_port.ReadStringTimed(line, LINE_CHARS, Terminator(),
+                                                  TimeLeft(deadline, RECORD_TIMEOUT));
         if (result == PORT_BUFFER_EMPTY)
             return LINK_NO_REPLY; // the command closes the port
         if (result < 0)
@@ -375,7 +444,7 @@ int CDeviceLink::ReadSteps(QString& errorText, bool showProgress, const QString&
             continue;
         }
         if (token[1] == '9') // the rest of the end record's line is not looked at
-            return FinishDump(token, area, arrived);
+            return FinishDump(token, area, arrived, dump);
 
         // A record line holds its record and nothing else: text after it is a second line
         // whose line end was lost, or a line end that was damaged.
@@ -393,27 +462,28 @@ int CDeviceLink::ReadSteps(QString& errorText, bool showProgress, const QString&
             ClosePort();
             return LINK_CHECKSUM_ERROR;
         }
-        const int offset = record.address & ADDRESS_MASK;
-        area.replace(offset, int(record.data.size()), record.data);
-        for (int a = offset; a < offset + int(record.data.size()) && a < int(arrived.size()); ++a)
-            arrived[a] = true;
+        // Two records that give one address different bytes cannot both be right.
+        if (!StoreRecord(record, area, arrived)) {
+            ClosePort();
+            return LINK_RECORD_BROKEN;
+        }
     }
 }
 
 int CDeviceLink::FinishDump(const QByteArray& endToken, const QByteArray& area,
-                            const QList<bool>& arrived) {
+                            const QList<bool>& arrived, QByteArray& dump) {
     if (!IsEndRecord(endToken)) {
         ClosePort();
         return LINK_END_RECORD_BROKEN;
     }
-    for (int a = 1; a < int(arrived.size()); ++a) // address 0 is never part of a dump
+    for (int a = 1; a < int(m_image.GetSize()); ++a) // address 0 is never part of a dump
         if (!arrived[a])
             m_missing.append(a);
     if (!m_missing.isEmpty()) {
         ClosePort();
         return LINK_DUMP_INCOMPLETE;
     }
-    m_image.ReplaceBytes(area.left(int(m_image.GetSize())));
+    dump = area.left(int(m_image.GetSize()));
     return LINK_RECEPTION_OK;
 }
 
@@ -437,10 +507,13 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
         Fail(status, errorText);
     SendLine(command, errorText);
 
-    // The unit's lines up to its prompt go to the trace as they came.
+    // The unit's lines up to its prompt go to the trace as they came. Each line may take
+    // PROMPT_TIMEOUT, but a unit that chatters without prompting is given up at the deadline.
+    const qint64 promptDeadline = m_port.ClockMs() + PROMPT_DEADLINE;
     for (;;) {
         QByteArray line;
-        const int result = m_port.ReadStringTimed(line, LINE_CHARS, Terminator(), PROMPT_TIMEOUT);
+        const int result = m_port.ReadStringTimed(line, LINE_CHARS, Terminator(),
+                                                  TimeLeft(promptDeadline, PROMPT_TIMEOUT));
         traceLine(line);
         if (result == PORT_BUFFER_EMPTY)
             return LINK_NO_REPLY; // the command closes the port
@@ -453,8 +526,10 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
             return LINK_USER_ABORTED;
     }
 
+    // A blank line is never the answer to a record: a doubled line end after the previous
+    // answer would otherwise stand in for the answer to a record the unit never received.
     for (const CRecordSlice& slice : RecordSlices(m_image.Bytes())) {
-        SendLine(SRecordLine(slice.address, slice.data), errorText);
+        SendLine(SRecordLine(slice.address, slice.data), errorText, Answer::TextLine);
         if (!progress.Shown())
             continue;
         while (m_port.IsTXBusy() != 0) {
@@ -464,29 +539,40 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
         if (CancelledClosing(progress))
             return LINK_USER_ABORTED;
     }
-    SendLine(S9_RECORD, errorText);
+    SendLine(S9_RECORD, errorText, Answer::TextLine);
 
     // With the end record sent the unit has everything and goes on storing it whatever
     // happens here, so Cancel is no longer taken: the unit's real verdict is what counts.
     progress.DisableCancel();
-    int result = REPLY_UNKNOWN;
-    for (int timeout = VERDICT_TIMEOUT;;) {
+    const int result = AwaitVerdict(errorText, progress);
+    ClosePort();
+    return result;
+}
+
+int CDeviceLink::AwaitVerdict(QString& errorText, CExchangeProgress& progress) {
+    // The first verdict line comes within VERDICT_TIMEOUT; after "RECEIVED_OK" the unit
+    // stores its E2PROM, each line may take SAVING_TIMEOUT, and however often it repeats
+    // "RECEIVED_OK" it has SAVING_DEADLINE in all.
+    int timeout = VERDICT_TIMEOUT;
+    qint64 deadline = m_port.ClockMs() + VERDICT_TIMEOUT;
+    bool saving = false;
+    for (;;) {
         QByteArray line;
-        const int read = m_port.ReadStringTimed(line, LINE_CHARS, Terminator(), timeout);
-        if (read == PORT_BUFFER_EMPTY) {
-            result = LINK_NO_REPLY;
-            break;
-        }
+        const int read =
+            m_port.ReadStringTimed(line, LINE_CHARS, Terminator(), TimeLeft(deadline, timeout));
+        if (read == PORT_BUFFER_EMPTY)
+            return LINK_NO_REPLY;
         if (read < 0)
             Fail(read, errorText);
         BlankZeros(line);
-        result = ClassifyReply(line);
+        const int result = ClassifyReply(line);
         if (result != REPLY_RECEIVED_OK)
-            break;
+            return result;
         // The unit now stores its E2PROM, which takes a while.
         progress.SetMessage(Tr("Device saving data ..."));
         timeout = SAVING_TIMEOUT;
+        if (!saving)
+            deadline = m_port.ClockMs() + SAVING_DEADLINE;
+        saving = true;
     }
-    ClosePort();
-    return result;
 }

@@ -7,6 +7,8 @@
 // appends the plain text of its return code to the caller's error text, and is reported
 // as a CComErr box (through the message seam) before the exchange returns
 // LINK_ERROR_REPORTED. Progress and Cancel go through the progress seam; no widgets here.
+// Every phase ends within a deadline, whatever the port sends; a Cancel ends a wait for
+// the unit at once.
 //
 // The link owns the open state of the port, not the port: the port object is the
 // caller's and must outlive the link. The destructor closes an open port.
@@ -32,6 +34,8 @@ constexpr int LINK_ERROR_REPORTED = 12; // an error was reported; the port is cl
 constexpr int LINK_RECORD_BROKEN = 13;     // a record line that is not one well-formed record
 constexpr int LINK_DUMP_INCOMPLETE = 14;   // the end record came before every address arrived
 constexpr int LINK_END_RECORD_BROKEN = 15; // the end record is damaged
+// A read confirmed by more dumps: three dumps that all differ (the image is unchanged).
+constexpr int LINK_DUMPS_DISAGREE = 16;
 
 // Verdict codes of ClassifyReply (also the results of WriteDevice for 0 and 2 to 6).
 constexpr int REPLY_SAVED_OK = 0;
@@ -71,6 +75,15 @@ public:
     static constexpr int VERDICT_TIMEOUT = 5000;
     static constexpr int SAVING_TIMEOUT = 60000;
     static constexpr int SETTLE_MS = 50;
+    // Deadlines of whole phases, however much the unit (or whatever is on the port) sends:
+    // the dump (its 211 bytes take about 0.7 s at 9600 baud), and the programming prompt
+    // (twice the wait for a silent unit). Connect ends after the time that its attempts
+    // take with a silent unit (attempts x (CHUNK_TIMEOUT + ANSWER_TIMEOUT)); the verdict
+    // within VERDICT_TIMEOUT, or after "RECEIVED_OK" each line within SAVING_TIMEOUT and
+    // all within SAVING_DEADLINE of the first.
+    static constexpr int DUMP_DEADLINE = 10000;
+    static constexpr int PROMPT_DEADLINE = 2 * PROMPT_TIMEOUT;
+    static constexpr int SAVING_DEADLINE = 2 * SAVING_TIMEOUT;
 
     // progress may be null: the exchanges then show nothing and are never cancelled.
     CDeviceLink(CE2prom& image, CPort& port, CProgressFactory* progress);
@@ -94,6 +107,11 @@ public:
     // never its modified flag. caption is the progress display's, "Reading device ..."
     // when empty.
     int ReadDevice(QString& errorText, bool showProgress, const QString& caption = QString());
+    // ReadDevice that leaves the image alone: the dump (addresses 0 to 210, address 0 the
+    // image's) goes to dump, only with LINK_RECEPTION_OK. Two records that give one address
+    // different bytes make the dump LINK_RECORD_BROKEN.
+    int ReadDump(QByteArray& dump, QString& errorText, bool showProgress,
+                 const QString& caption = QString());
     // The image addresses the last ReadDevice ended without, in ascending order.
     const QList<int>& MissingAddresses() const { return m_missing; }
 
@@ -117,12 +135,16 @@ private:
 
     int ConnectSteps(const QByteArray& command, const QByteArray& marker, QString& errorText,
                      bool showProgress);
-    int ReadSteps(QString& errorText, bool showProgress, const QString& caption);
-    // The end of a dump at its end record token: the image replaced when the end record is
+    int ReadSteps(QByteArray& dump, QString& errorText, bool showProgress,
+                  const QString& caption);
+    // The end of a dump at its end record token: the dump taken when the end record is
     // well formed and every address arrived; otherwise the port is closed.
-    int FinishDump(const QByteArray& endToken, const QByteArray& area, const QList<bool>& arrived);
+    int FinishDump(const QByteArray& endToken, const QByteArray& area, const QList<bool>& arrived,
+                   QByteArray& dump);
     int WriteSteps(const QByteArray& command, const QByteArray& prompt, QString& errorText,
                    bool showProgress);
+    // The unit's verdict after the end record (Cancel no longer taken).
+    int AwaitVerdict(QString& errorText, CExchangeProgress& progress);
     // Runs the steps of one exchange and turns a raised link error into its report and
     // LINK_ERROR_REPORTED.
     template <typename Steps> int Guarded(Steps steps);
@@ -133,8 +155,13 @@ private:
     [[noreturn]] void Fail(int returnCode, QString& errorText);
     // The open status, or PORT_NOT_SETUP without an open port.
     int PortStatus() const;
-    // Sends text and reads the unit's answer line; a failure of either is raised.
-    void SendLine(const QByteArray& text, QString& errorText);
+    // Which line answers a line sent: any line, or the first that is not blank.
+    enum class Answer { AnyLine, TextLine };
+    // Sends text and reads the unit's answer line within ANSWER_TIMEOUT; a failure of
+    // either is raised.
+    void SendLine(const QByteArray& text, QString& errorText, Answer answer = Answer::AnyLine);
+    // The milliseconds a wait may last: sliceMs, or less when the deadline comes first.
+    int TimeLeft(qint64 deadline, int sliceMs = ANSWER_TIMEOUT) const;
     char Terminator() const;
     // True, with the identity stored, when the chunk holds the marker at its first
     // occurrence of the marker's first character.

@@ -19,9 +19,13 @@ struct LINE_NOISE_RATES {
     double doubledByte = 0; // a byte arrives twice
     double lostCR = 0;      // a line end (CR) never arrives: two lines merge
     double lostLine = 0;    // a whole line, its CR included, never arrives
+    // An S1 record line arrives with two bits flipped whose changes cancel in its 8-bit
+    // checksum: one data byte one higher, another one lower. Only a second read sees it.
+    double cancellingPair = 0;
 
     bool IsQuiet() const {
-        return bitFlip <= 0 && lostByte <= 0 && doubledByte <= 0 && lostCR <= 0 && lostLine <= 0;
+        return bitFlip <= 0 && lostByte <= 0 && doubledByte <= 0 && lostCR <= 0 &&
+               lostLine <= 0 && cancellingPair <= 0;
     }
 };
 
@@ -29,7 +33,7 @@ class CLineNoise {
 public:
     explicit CLineNoise(LINE_NOISE_RATES rates = {}, unsigned seed = 1);
 
-    // Rates from "flip=0.001,lose=0.001,double=0.001,cr=0.01,line=0.01" (any of them, in
+    // Rates from "flip=0.001,lose=0.001,double=0.001,cr=0.01,line=0.01,pair=0.01" (any of them, in
     // any order, each between 0 and 1); nothing with the reason in error for anything else.
     static std::optional<LINE_NOISE_RATES> ParseRates(const QString& text, QString* error);
 
@@ -40,6 +44,9 @@ public:
 
 private:
     bool Chance(double rate);
+    // The line (without its CR) with a cancelling pair of flipped bits, when it is an S1
+    // record with the digits for one; otherwise as it was.
+    QByteArray CancellingPair(QByteArray line);
 
     LINE_NOISE_RATES m_rates;
     std::mt19937 m_random;

@@ -25,6 +25,7 @@ int CPort::ReadTimed(QByteArray& out, int maxChars, std::optional<char> terminat
     if (OpenStatus() < 0)
         return OpenStatus();
     const qint64 deadline = Clock() + timeoutMs;
+    m_waitAborted = false;
     for (;;) {
         const qsizetype end = terminator ? m_received.indexOf(*terminator) : -1;
         if (end >= 0 && end <= maxChars) {
@@ -51,6 +52,11 @@ int CPort::ReadTimed(QByteArray& out, int maxChars, std::optional<char> terminat
             LogReception(result, {}, false, 0, timeoutMs);
             return result;
         }
+        if (m_waitAborted) {
+            m_waitAborted = false;
+            Log(CCommLog::Direction::Note, "stopped");
+            return PORT_WAIT_ABORTED;
+        }
     }
 }
 
@@ -75,7 +81,8 @@ bool CPort::IsRXEmpty() {
 
 void CPort::Pause(int ms) {
     const qint64 deadline = Clock() + ms;
-    for (qint64 left = ms; left > 0; left = deadline - Clock()) {
+    m_waitAborted = false;
+    for (qint64 left = ms; left > 0 && !m_waitAborted; left = deadline - Clock()) {
         if (OpenStatus() < 0 || Fetch(left) < 0)
             break;
     }

@@ -46,6 +46,9 @@ constexpr int PORT_BAD_ADDRESS = -78;
 constexpr int PORT_CONNECTION_REFUSED = -79;
 // The host at a network port's address is unknown or cannot be reached in time.
 constexpr int PORT_HOST_UNREACHABLE = -80;
+// A timed read stopped early because the exchange is being stopped (Cancel, or the
+// command-line tool ending on a signal); never shown, the exchange reports "User aborted".
+constexpr int PORT_WAIT_ABORTED = -90;
 
 class CPort {
 public:
@@ -85,6 +88,14 @@ public:
     // Waits ms milliseconds; characters arriving meanwhile are kept.
     void Pause(int ms);
 
+    // Milliseconds on the port's clock (virtual on a scripted port), for the exchanges'
+    // deadlines.
+    qint64 ClockMs() const { return Clock(); }
+    // Ends the timed read under way (called from the idle handler): it returns
+    // PORT_WAIT_ABORTED with what arrived left for the next read. Each timed read starts
+    // afresh.
+    void AbortWait() { m_waitAborted = true; }
+
     // Run between the short waits of every timed call; an empty handler runs nothing.
     void SetIdleHandler(std::function<void()> handler) { m_idle = std::move(handler); }
     const std::function<void()>& IdleHandler() const { return m_idle; }
@@ -123,6 +134,7 @@ private:
                       int timeoutMs);
 
     std::function<void()> m_idle;
+    bool m_waitAborted = false;
     CCommLog* m_log = nullptr;
     qint64 m_logStart = 0;
 };

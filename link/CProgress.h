@@ -32,6 +32,12 @@ public:
     virtual bool PollCancel();
     // Raised by the Cancel button (close box, Escape) of a display, or by a test.
     void RequestCancel() { m_cancelRequested = true; }
+    // True while a cancel request waits for the exchange's next PollCancel; the exchange
+    // uses it to end a wait for the unit at once.
+    virtual bool CancelPending() const { return m_cancelRequested; }
+    // True when the program itself is being ended (the command-line tool on a signal): the
+    // exchange stops at once, even where it no longer takes Cancel.
+    virtual bool Ending() const { return false; }
     // From here on the exchange no longer takes Cancel (the unit already has everything
     // and stores it whatever happens); a display shows that its Cancel does nothing now.
     virtual void DisableCancel() {}

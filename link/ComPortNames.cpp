@@ -28,6 +28,14 @@ bool StoredVerifyAfterWriting() {
     return CProfile::GetInt(COMMUNICATION, QStringLiteral("VerifyAfterWriting"), 1) != 0;
 }
 
+bool StoredConfirmReads() {
+    return CProfile::GetInt(COMMUNICATION, QStringLiteral("ConfirmReads"), 1) != 0;
+}
+
+void StoreConfirmReads(bool confirm) {
+    CProfile::WriteInt(COMMUNICATION, QStringLiteral("ConfirmReads"), confirm ? 1 : 0);
+}
+
 void StoreVerifyAfterWriting(bool verify) {
     CProfile::WriteInt(COMMUNICATION, QStringLiteral("VerifyAfterWriting"), verify ? 1 : 0);
 }

@@ -25,6 +25,10 @@ void StoreComPortDeviceName(int portIndex, const QString& deviceName);
 // "VerifyAfterWriting" of the same section, 1 (the default) or 0.
 bool StoredVerifyAfterWriting();
 void StoreVerifyAfterWriting(bool verify);
+// Whether Read device (and Compare with device) confirms a read with a second dump: entry
+// "ConfirmReads" of the same section, 1 (the default) or 0.
+bool StoredConfirmReads();
+void StoreConfirmReads(bool confirm);
 
 // The built-in device name of a port index; an index outside 0 to 3 counts as COM 1.
 QString DefaultComPortDeviceName(int portIndex);

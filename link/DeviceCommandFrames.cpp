@@ -8,6 +8,8 @@
 #include "link/CError.h"
 #include "link/CMessages.h"
 
+#include <algorithm>
+
 namespace {
 
 // Link settings of every device command besides the port and the attempts.
@@ -38,6 +40,9 @@ const OUTCOME_ROW READ_ROWS[] = {
     {LINK_CHECKSUM_ERROR, "Checksum error", nullptr},
     {LINK_RECORD_BROKEN, "Damaged record in the dump", nullptr},
     {LINK_END_RECORD_BROKEN, "Damaged end record in the dump", nullptr},
+    {LINK_DUMPS_DISAGREE,
+     "The line is too noisy to read the unit reliably: three dumps of the unit disagree.",
+     nullptr},
     {LINK_NO_REPLY, "No connection", nullptr}, // the unit stopped sending
     {LINK_USER_ABORTED, "User aborted", nullptr},
     {LINK_ERROR_REPORTED, nullptr, nullptr},
@@ -95,6 +100,17 @@ void ShowOutcome(CDeviceOutcome& outcome, const OUTCOME_ROW (&rows)[N], int resu
     ShowBox(outcome, Tr("Unknown error"), Tr(phaseCaption));
 }
 
+// The box of a dump that failed.
+void ShowReadFailure(const CDeviceLink& link, CDeviceOutcome& outcome, const QString& errorText) {
+    if (outcome.exchangeResult == LINK_DUMP_INCOMPLETE)
+        ShowBox(outcome,
+                Tr("Incomplete dump: no data for addresses %1")
+                    .arg(AddressRanges(link.MissingAddresses())),
+                Tr(READ_CAPTION));
+    else
+        ShowOutcome(outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION, errorText);
+}
+
 // Stores the link settings and connects. True when connected; otherwise the outcome box
 // has been shown.
 bool ConnectPhase(CDeviceLink& link, CE2prom& image, int portIndex, QString& errorText,
@@ -132,26 +148,66 @@ CDeviceOutcome RunFrame(CE2prom& image, int portIndex, CPort& port, CProgressFac
     return outcome;
 }
 
+// True when two dumps agree on addresses 1 to 210.
+bool SameSetup(const QByteArray& a, const QByteArray& b) {
+    return a.mid(1) == b.mid(1);
+}
+
+// The progress caption of the nth dump (from 0) of a read; first is the first one's.
+QString DumpCaption(int n, const QString& first) {
+    if (n == 1)
+        return Tr("Reading device again to confirm ...");
+    if (n == 2)
+        return Tr("Reading device a third time ...");
+    return first;
+}
+
+// Takes the unit's dumps until one can be believed: one, or with confirm until two agree
+// (a third decides when the first two differ). Every dump after the first has a connection
+// of its own, as the unit answers a dump after a connection. Empty, with the outcome box
+// shown, when a dump or a connection fails or three dumps disagree.
+QByteArray BelievedDump(CDeviceLink& link, CE2prom& image, int portIndex, bool confirm,
+                        const QString& caption, QString& errorText, CDeviceOutcome& outcome) {
+    QList<QByteArray> dumps;
+    for (int n = 0; n < (confirm ? 3 : 1); ++n) {
+        if (n > 0 && !ConnectPhase(link, image, portIndex, errorText, outcome))
+            return {};
+        QByteArray dump;
+        outcome.exchangeResult = link.ReadDump(dump, errorText, true, DumpCaption(n, caption));
+        if (outcome.exchangeResult != LINK_RECEPTION_OK) {
+            ShowReadFailure(link, outcome, errorText);
+            return {};
+        }
+        const bool agrees = std::any_of(dumps.begin(), dumps.end(),
+                                        [&](const QByteArray& d) { return SameSetup(d, dump); });
+        if (!confirm || agrees)
+            return dump;
+        dumps.append(dump);
+    }
+    outcome.exchangeResult = LINK_DUMPS_DISAGREE;
+    ShowOutcome(outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION, errorText);
+    return {};
+}
+
 // Read device with the progress display's caption given (Read device's own when empty).
 CDeviceOutcome ReadFrame(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
-                         bool keepBackup, const QString& caption) {
-    return RunFrame(
-        image, portIndex, port, progress, CONNECT_CAPTION,
-        [&](CDeviceLink& link, QString& errorText, CDeviceOutcome& outcome) {
-            const QByteArray replaced = image.Bytes();
-            outcome.exchangeResult = link.ReadDevice(errorText, true, caption);
-            outcome.ok = outcome.exchangeResult == LINK_RECEPTION_OK;
-            // The setup the read replaced stays within reach; an empty one held nothing.
-            if (outcome.ok && keepBackup && replaced.count('\0') != replaced.size())
-                outcome.backupPath = CBackups::Save(replaced, QStringLiteral("replaced"));
-            if (outcome.exchangeResult == LINK_DUMP_INCOMPLETE)
-                ShowBox(outcome,
-                        Tr("Incomplete dump: no data for addresses %1")
-                            .arg(AddressRanges(link.MissingAddresses())),
-                        Tr(READ_CAPTION));
-            else
-                ShowOutcome(outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION, errorText);
-        });
+                         bool keepBackup, const QString& caption, bool confirm) {
+    return RunFrame(image, portIndex, port, progress, CONNECT_CAPTION,
+                    [&](CDeviceLink& link, QString& errorText, CDeviceOutcome& outcome) {
+                        const QByteArray dump = BelievedDump(link, image, portIndex, confirm,
+                                                             caption, errorText, outcome);
+                        if (dump.isEmpty())
+                            return;
+                        const QByteArray replaced = image.Bytes();
+                        image.ReplaceBytes(dump);
+                        outcome.ok = true;
+                        // The setup the read replaced stays within reach; an empty one held
+                        // nothing.
+                        if (keepBackup && replaced.count('\0') != replaced.size())
+                            outcome.backupPath =
+                                CBackups::Save(replaced, QStringLiteral("replaced"));
+                        ShowOutcome(outcome, READ_ROWS, LINK_RECEPTION_OK, READ_CAPTION, errorText);
+                    });
 }
 
 // One line per byte of addresses 1 to 210 that held differs in from sent.
@@ -180,7 +236,9 @@ void VerifyWrite(CE2prom& sent, int portIndex, CPort& port, CProgressFactory* pr
             HeldBoxes() { g_boxesHeld = true; }
             ~HeldBoxes() { g_boxesHeld = false; }
         } held_;
-        return ReadFrame(held, portIndex, port, progress, false, Tr("Verifying device ..."));
+        // What is compared with what was sent needs one dump: no noise turns it into that.
+        return ReadFrame(held, portIndex, port, progress, false, Tr("Verifying device ..."),
+                         false);
     }();
     outcome.ok = false;
     if (!read.ok) {
@@ -222,8 +280,8 @@ void SetSetupDifferenceNamer(SetupDifferenceNamer namer) {
 }
 
 CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
-                             bool keepBackup) {
-    return ReadFrame(image, portIndex, port, progress, keepBackup, QString());
+                             bool keepBackup, bool confirm) {
+    return ReadFrame(image, portIndex, port, progress, keepBackup, QString(), confirm);
 }
 
 CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,

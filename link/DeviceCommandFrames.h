@@ -42,8 +42,13 @@ constexpr int DEVICE_COMMAND_ATTEMPTS = 9;
 // Reads the unit into image. The image's modified flag is left as it was. After a
 // successful read the setup it replaced is saved as a backup (see image/CBackups.h).
 // keepBackup false leaves the backup out (a read that only checks what the unit holds).
+//
+// A dump's records are guarded by an 8-bit checksum that two flipped bits can cancel, so
+// with confirm the unit is dumped twice (a connection each) and the setup taken only when
+// both agree on addresses 1 to 210; when they differ a third dump decides, and three that
+// all differ fail the read with LINK_DUMPS_DISAGREE. Nothing changes before that.
 CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
-                             bool keepBackup = true);
+                             bool keepBackup = true, bool confirm = true);
 
 // Writes image to the unit, tracing the unit's lines before its prompt to tracePath;
 // without one, to "test.dat" where Karvo keeps the files it writes (CFileLocations).

@@ -41,6 +41,17 @@ void CVirtualUnit::Send(QList<CUnitOutput>& out, QByteArray line, int delayMs, i
 
 QList<CUnitOutput> CVirtualUnit::Receive(const QByteArray& bytes) {
     QList<CUnitOutput> out;
+    if (m_options.stream) {
+        // 100 characters every half second from the first byte on, for 500 seconds.
+        const QByteArray sentence =
+            QByteArray("$GPGGA,120000.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47")
+                .leftJustified(98, ' ') +
+            "\r\n";
+        for (int i = 0; i < 1000 && !m_streaming; ++i)
+            out.append({500, sentence.left(100)});
+        m_streaming = true;
+        return out;
+    }
     if (m_options.silent)
         return out;
     for (char c : bytes) {
@@ -67,7 +78,12 @@ QList<CUnitOutput> CVirtualUnit::Receive(const QByteArray& bytes) {
 }
 
 QList<QByteArray> CVirtualUnit::DumpLines() const {
-    QList<QByteArray> lines = SRecordLines(m_image.Bytes()).split('\n');
+    QByteArray bytes = m_image.Bytes();
+    if (m_options.varyEveryDump > 0 && m_dumps % m_options.varyEveryDump == 1 % m_options.varyEveryDump) {
+        bytes[1] = char(bytes[1] + 1);
+        bytes[2] = char(bytes[2] - 1);
+    }
+    QList<QByteArray> lines = SRecordLines(bytes).split('\n');
     for (QByteArray& l : lines)
         l = l.trimmed();
     if (m_options.badDumpRecord >= 1 && m_options.badDumpRecord <= lines.size() - 1) {
@@ -75,6 +91,13 @@ QList<QByteArray> CVirtualUnit::DumpLines() const {
         const int sum = HexByte(bad, bad.size() - 2);
         bad = bad.left(bad.size() - 2) +
               QByteArray::number((sum + 1) & 0xFF, 16).rightJustified(2, '0').toUpper();
+    }
+    const int doubled = m_options.doubledDumpRecord - 1;
+    if (doubled >= 0 && doubled < lines.size() - 1) {
+        // The first data byte of the record again, one higher, in a record of its own.
+        const QByteArray& record = lines[doubled];
+        const int address = (HexByte(record, 4) << 8) | HexByte(record, 6);
+        lines.insert(doubled + 1, SRecordLine(address, QByteArray(1, char(HexByte(record, 8) + 1))));
     }
     lines.prepend("S00600004844521B"); // a header record, which readers skip
     return lines;
@@ -95,7 +118,14 @@ void CVirtualUnit::HandleLine(const QByteArray& raw, QList<CUnitOutput>& out) {
         Send(out, reply, 20);
         return;
     }
+    if (m_options.busy && (line == "DUMPING" || line.startsWith("PROGRAMMING"))) {
+        Send(out, "OK");
+        for (int i = 0; i < 200; ++i)
+            Send(out, "BUSY", 1000);
+        return;
+    }
     if (line == "DUMPING") {
+        ++m_dumps;
         Send(out, "OK");
         if (m_options.floodBytes > 0) {
             out.append({5, QByteArray(m_options.floodBytes, 'x')});
@@ -132,6 +162,11 @@ void CVirtualUnit::HandleRecord(const QByteArray& line, QList<CUnitOutput>& out)
         if (verdict.isEmpty())
             verdict = m_programmingVerdict.isEmpty() ? "SAVED_OK" : m_programmingVerdict;
         int delay = 20;
+        if (m_options.repeatReceivedOk) {
+            for (int i = 0; i < 200; ++i)
+                Send(out, "RECEIVED_OK", 1000);
+            return;
+        }
         if (m_options.receivedOk) {
             Send(out, "RECEIVED_OK", delay);
             delay = 0;

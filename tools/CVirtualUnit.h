@@ -28,6 +28,14 @@ struct CUnitOptions {
     int vanishAfterLines = -1;             // is gone (terminal closed) after sending N lines
     int floodBytes = 0;                    // answers DUMPING with this many bytes, no CR
     bool everyOtherLine = false;           // answers only lines 1, 3, 5, ... received
+    // Misbehaviour without end, each lasting longer than any wait of the program:
+    bool stream = false;           // a device that only streams text (a GPS, a console)
+    bool busy = false;             // answers DUMPING and PROGRAMMING with "BUSY" every second
+    bool repeatReceivedOk = false; // after the end record, "RECEIVED_OK" every second
+    int doubledDumpRecord = -1;    // dump record N is followed by one for its address with
+                                   // another first byte
+    int varyEveryDump = 0; // dumps 1, 1 + N, 1 + 2N, ... carry addresses 1 and 2 one up and
+                           // one down (their record's checksum cannot tell)
 };
 
 // One piece of output: bytes to send once delayMs have passed since the previous piece.
@@ -69,4 +77,6 @@ private:
     QByteArray m_programmingVerdict; // the unit's own judgement of the records received
     QByteArray m_received;           // image bytes received while programming
     int m_programCount = 0;
+    bool m_streaming = false;
+    int m_dumps = 0;
 };

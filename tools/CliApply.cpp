@@ -6,6 +6,7 @@
 #include "link/CError.h"
 #include "link/CMessages.h"
 #include "link/ComPortNames.h"
+#include "link/CProgress.h"
 #include "link/DeviceCommandFrames.h"
 #include "link/PortFactory.h"
 #include "tools/CliArguments.h"
@@ -72,17 +73,25 @@ void Fail(APPLY_REPORT& report, const CDeviceOutcome& outcome, bool writing) {
     report.error = outcome.text.isEmpty() ? outcome.caption : outcome.caption + ": " + outcome.text;
 }
 
-// Brings the unit on port to wanted; fills report.
-void Apply(CE2prom& wanted, int portIndex, CPort& port, APPLY_REPORT& report) {
+// Brings the unit on port to wanted; fills report. progress shows nothing; it takes a stop
+// signal as Cancel.
+void Apply(CE2prom& wanted, int portIndex, CPort& port, bool confirmRead, APPLY_REPORT& report) {
+    const auto progress = CliProgress(false);
     // Bytes the dump does not cover must not read as equal.
     CE2prom unit;
     for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a)
         unit.SetByte(a, std::uint8_t(~wanted.GetByte(a)));
-    const CDeviceOutcome read = RunReadDevice(unit, portIndex, port, nullptr, false);
+    const CDeviceOutcome read =
+        RunReadDevice(unit, portIndex, port, progress.get(), false, confirmRead);
     if (read.connectResult == LINK_CONNECTED)
         report.identity = IdentityOf(unit);
     if (!read.ok)
         return Fail(report, read, false);
+    if (CliStopRequested()) { // read, but stopped before anything is written
+        CDeviceOutcome stopped;
+        stopped.caption = QStringLiteral("User aborted");
+        return Fail(report, stopped, false);
+    }
     if (unit.Bytes().mid(1) == wanted.Bytes().mid(1)) {
         report.result = QStringLiteral("unchanged");
         return;
@@ -90,7 +99,7 @@ void Apply(CE2prom& wanted, int portIndex, CPort& port, APPLY_REPORT& report) {
     NameDifferences(unit, wanted, report);
     // The write reads the unit back: ok means the unit now holds the setup.
     SetSetupDifferenceNamer(NameSetupDifferences);
-    const CDeviceOutcome write = RunWriteDevice(wanted, portIndex, port, nullptr);
+    const CDeviceOutcome write = RunWriteDevice(wanted, portIndex, port, progress.get());
     if (!write.ok)
         return Fail(report, write, true);
     report.result = QStringLiteral("changed");
@@ -140,7 +149,7 @@ int CliApply(const CCliCommand& command) {
     } else {
         const auto messages = CliDeviceMessages();
         const auto port = CreateDevicePort(report.port);
-        Apply(wanted, portIndex, *port, report);
+        Apply(wanted, portIndex, *port, command.confirmRead, report);
     }
     Print(report, command.json, timer.elapsed() / 1000.0);
     return report.status;

@@ -12,7 +12,7 @@ const char* const CLI_USAGE_TEXT =
     "       karvo-cli copy IN OUT\n"
     "       karvo-cli poke IN OUT ADDR=VALUE...\n"
     "       karvo-cli info [--port DEVICE | --com 1..4]\n"
-    "       karvo-cli read OUT [--port DEVICE | --com 1..4]\n"
+    "       karvo-cli read OUT [--single-read] [--port DEVICE | --com 1..4]\n"
     "       karvo-cli write FILE [--no-verify] [--port DEVICE | --com 1..4]\n"
     "       karvo-cli show FILE [--language en|fr|de|es|it]\n"
     "       karvo-cli report FILE [--language en|fr|de|es|it] [--pdf OUT]\n"
@@ -21,7 +21,7 @@ const char* const CLI_USAGE_TEXT =
     "       karvo-cli import TEXT OUT [--base SETUP]\n"
     "       karvo-cli set IN OUT SECTION/LABEL=VALUE...\n"
     "       karvo-cli get FILE SECTION/LABEL\n"
-    "       karvo-cli apply SETUP [--json] [--port DEVICE | --com 1..4]\n"
+    "       karvo-cli apply SETUP [--json] [--single-read] [--port DEVICE | --com 1..4]\n"
     "       karvo-cli ports [--probe]\n"
     "       (info, read, write, apply: [--trace FILE])\n";
 
@@ -48,14 +48,16 @@ const COMMAND_RULE COMMAND_RULES[] = {
     {"report", 1, false, true, true, "report FILE [--language en|fr|de|es|it] [--pdf OUT]"},
     {"diff", 2, false, true, false, "diff A B [--language en|fr|de|es|it]"},
     {"info", 0, true, false, false, "info [--port NAME | --com 1..4]"},
-    {"read", 1, true, false, false, "read OUT [--port NAME | --com 1..4]"},
+    {"read", 1, true, false, false, "read OUT [--single-read] [--port NAME | --com 1..4]",
+     "--single-read "},
     {"write", 1, true, false, false, "write FILE [--no-verify] [--port NAME | --com 1..4]"},
     {"export", 1, false, false, false, "export FILE [--json] [--output OUT]", "--json --output "},
     {"import", 2, false, false, false, "import TEXT OUT [--base SETUP]", "--base "},
     {"set", 2, false, false, false, "set IN OUT SECTION/LABEL=VALUE..."},
     {"get", 1, false, false, false, "get FILE SECTION/LABEL"},
     {"apply", 1, true, false, false,
-     "apply SETUP [--json] [--trace FILE] [--port NAME | --com 1..4]", "--json "},
+     "apply SETUP [--json] [--single-read] [--trace FILE] [--port NAME | --com 1..4]",
+     "--json --single-read "},
     {"ports", 0, false, false, false, "ports [--probe]", "--probe "},
 };
 
@@ -127,7 +129,7 @@ int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliC
     QString value;
     const bool flag = option == QLatin1String("--verify") ||
                       option == QLatin1String("--no-verify") || option == QLatin1String("--json") ||
-                      option == QLatin1String("--probe");
+                      option == QLatin1String("--probe") || option == QLatin1String("--single-read");
     if (const int eq = option.indexOf('='); eq > 0 && option.startsWith(QLatin1String("--"))) {
         value = option.mid(eq + 1);
         option.truncate(eq);
@@ -145,6 +147,8 @@ int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliC
         command.verify = false;
     } else if (option == QLatin1String("--json") && TakesOption(rule, option)) {
         command.json = true;
+    } else if (option == QLatin1String("--single-read") && TakesOption(rule, option)) {
+        command.confirmRead = false;
     } else if (option == QLatin1String("--probe") && TakesOption(rule, option)) {
         command.probe = true;
     } else if (option == QLatin1String("--trace") && rule.port && !value.isEmpty()) {

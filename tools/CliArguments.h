@@ -14,6 +14,7 @@ struct CCliCommand {
     int comPort = -1;         // --com 1..4 as a port index 0..3; -1 without it
     QString deviceName;       // --port DEVICE; empty without it
     bool verify = true;       // write: read back (off with --no-verify)
+    bool confirmRead = true;  // read, apply: a second dump confirms (off with --single-read)
     int language = 0;         // --language of show, report, diff: 0 en, 1 fr, 2 de, 3 es, 4 it
     QString pdfPath;          // report --pdf OUT; empty without it
     std::map<int, int> pokes; // poke: address -> value

@@ -12,10 +12,22 @@
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 
+#include <QDir>
+#include <csignal>
 #include <cstdio>
 #include <span>
 
 namespace {
+
+// Set by SIGINT or SIGTERM: the exchange under way stops at its next wait, the port is
+// closed, nothing is written and the command ends with DEV_USER_ABORTED. The handler then
+// gives the signal back its default action, so a second one ends the program at once.
+volatile std::sig_atomic_t g_stopSignal = 0;
+
+extern "C" void OnStopSignal(int signal) {
+    g_stopSignal = 1;
+    std::signal(signal, SIG_DFL);
+}
 
 // Exit statuses of the device commands, one per way a command can end.
 enum DeviceStatus {
@@ -49,33 +61,47 @@ public:
     }
 };
 
-// A one-line progress display on stderr: "Reading device ... 42%".
+// A one-line progress display on stderr: "Reading device ... 42%"; quiet, it shows nothing
+// (apply, ports --probe). Either way a stop signal is its Cancel.
 class CTextProgress : public CProgress {
 public:
+    explicit CTextProgress(bool shown) : m_showing(shown) {}
     ~CTextProgress() override {
         if (m_shown)
             std::fputc('\n', stderr);
     }
     void SetCaption(const QString& caption) override { m_caption = caption; }
     void SetMessage(const QString& message) override { m_caption = message; }
+    bool PollCancel() override { return CProgress::PollCancel() || CliStopRequested(); }
+    bool CancelPending() const override {
+        return CProgress::CancelPending() || CliStopRequested();
+    }
+    bool Ending() const override { return CliStopRequested(); }
 
 protected:
     void ShowRange(int, int) override {}
     void ShowPosition(int, const QString& percentText) override {
+        if (!m_showing)
+            return;
         std::fprintf(stderr, "\r%s %s   ", qPrintable(m_caption), qPrintable(percentText));
         m_shown = true;
     }
 
 private:
+    bool m_showing;
     QString m_caption;
     bool m_shown = false;
 };
 
 class CTextProgressFactory : public CProgressFactory {
 public:
+    explicit CTextProgressFactory(bool shown = true) : m_shown(shown) {}
     std::unique_ptr<CProgress> CreateProgress() override {
-        return std::make_unique<CTextProgress>();
+        return std::make_unique<CTextProgress>(m_shown);
     }
+
+private:
+    bool m_shown;
 };
 
 // The exit status of each result code, per phase of a command.
@@ -125,6 +151,8 @@ int StatusIn(std::span<const STATUS_ROW> rows, int result) {
 int StatusOf(const CDeviceOutcome& o, bool writing) {
     if (o.ok)
         return CLI_OK;
+    if (CliStopRequested())
+        return DEV_USER_ABORTED;
     if (o.verifyResult == VERIFY_DIFFERS)
         return DEV_VERIFY_DIFFERS;
     if (o.verifyResult == VERIFY_UNREAD)
@@ -156,6 +184,19 @@ std::unique_ptr<CPort> PortOf(const CCliCommand& command) {
 
 } // namespace
 
+void InstallCliStopSignals() {
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
+}
+
+bool CliStopRequested() {
+    return g_stopSignal != 0;
+}
+
+std::unique_ptr<CProgressFactory> CliProgress(bool shown) {
+    return std::make_unique<CTextProgressFactory>(shown);
+}
+
 int CliInfo(const CCliCommand& command) {
     CCliMessages messages;
     CTextProgressFactory progress;
@@ -174,16 +215,20 @@ int CliRead(const CCliCommand& command) {
     const auto portObject = PortOf(command);
     CPort& port = *portObject;
     CE2prom image;
-    const int status = Finish(RunReadDevice(image, portIndex, port, &progress), false);
+    const int status = Finish(
+        RunReadDevice(image, portIndex, port, &progress, true, command.confirmRead), false);
     if (status != CLI_OK)
         return status;
-    // A setup file that the read is about to replace is kept as a backup first.
-    CE2prom previous;
-    try {
-        if (previous.LoadSRecords(out) == 1)
-            CBackups::Save(previous.Bytes(), QStringLiteral("replaced"));
-    } catch (const CError&) {
-        // A damaged file is replaced like any other; there is no setup in it to keep.
+    if (CliStopRequested())
+        return DEV_USER_ABORTED;
+    // Whatever OUT holds (a setup, a text setup, anything) is kept as it was before the
+    // read replaces it; a file that cannot be kept is not replaced.
+    bool kept = false;
+    CBackups::SaveFile(out, QStringLiteral("replaced"), kept);
+    if (!kept) {
+        CliError(QStringLiteral("cannot keep a backup of %1 in %2; %1 is left as it was")
+                     .arg(QDir::toNativeSeparators(out), QDir::toNativeSeparators(CBackups::Folder())));
+        return CLI_CANNOT_WRITE;
     }
     return CliSave(image, out);
 }

@@ -182,6 +182,9 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("get"), RunCliGet},       {QStringLiteral("apply"), CliApply},
         {QStringLiteral("ports"), CliPorts},
     };
+    // A device command stopped by a signal still closes its port and writes its trace.
+    if (QStringList{"info", "read", "write", "apply", "ports"}.contains(command.name))
+        InstallCliStopSignals();
     const int status = commands.at(command.name)(command);
     return command.tracePath.isEmpty() ? status : CliWriteTrace(command.tracePath, status);
 }

@@ -58,10 +58,22 @@ const char* const HELP =
     "                        when a USB adapter is pulled)\n"
     "  --flood BYTES         answer DUMPING with BYTES characters and no line end\n"
     "  --every-other-line    answer only the 1st, 3rd, 5th ... line received\n"
+    "  --stream              be a device that only streams text (100 characters every\n"
+    "                        half second), never answering\n"
+    "  --busy                answer DUMPING and PROGRAMMING with BUSY every second, for\n"
+    "                        200 seconds, and nothing else\n"
+    "  --repeat-received-ok  after a write's end record send RECEIVED_OK every second,\n"
+    "                        for 200 seconds, and never a verdict\n"
+    "  --doubled-dump-record N\n"
+    "                        follow dump record N with a record for its first address\n"
+    "                        holding another byte\n"
+    "  --vary-every-dump N   dumps 1, 1 + N, 1 + 2N, ... carry addresses 1 and 2 one up\n"
+    "                        and one down, which their record's checksum cannot tell\n"
     "  --noise-to-pc RATES   damage what the unit sends, RATES as\n"
-    "                        flip=P,lose=P,double=P,cr=P,line=P (any of them; P from 0\n"
-    "                        to 1: per byte a flipped bit, a lost or a doubled byte; per\n"
-    "                        line end a lost CR; per line a lost line)\n"
+    "                        flip=P,lose=P,double=P,cr=P,line=P,pair=P (any of them; P\n"
+    "                        from 0 to 1: per byte a flipped bit, a lost or a doubled\n"
+    "                        byte; per line end a lost CR; per line a lost line; per S1\n"
+    "                        record two flipped bits whose changes cancel in its checksum)\n"
     "  --noise-from-pc RATES damage what the unit receives, likewise\n"
     "  --noise-seed N        seed of the noise (default 1): the same seed, the same damage\n"
     "      --help            display this help and exit\n"
@@ -132,6 +144,16 @@ bool ParseOptions(const QStringList& args, CUnitOptions& o, QString& image, QStr
             o.floodBytes = number();
         else if (a == "--every-other-line")
             o.everyOtherLine = true;
+        else if (a == "--stream")
+            o.stream = true;
+        else if (a == "--busy")
+            o.busy = true;
+        else if (a == "--repeat-received-ok")
+            o.repeatReceivedOk = true;
+        else if (a == "--doubled-dump-record")
+            o.doubledDumpRecord = number();
+        else if (a == "--vary-every-dump")
+            o.varyEveryDump = number();
         else if (a == "--noise-seed")
             noise.seed = unsigned(number());
         else if (a == "--noise-to-pc" || a == "--noise-from-pc") {

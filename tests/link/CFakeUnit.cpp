@@ -37,7 +37,10 @@ void CFakeUnit::OnLine(const QByteArray& text) {
         if (!reply.isEmpty())
             m_port.Receive(reply, replyDelay);
     } else if (text == "DUMPING") {
-        SendLines(dumpLines, answerDelay);
+        ++dumpings;
+        SendLines(dumps.isEmpty() ? dumpLines
+                                  : dumps[std::min(dumpings, int(dumps.size())) - 1],
+                  answerDelay);
     } else if (text.startsWith("PROGRAMMING")) {
         SendLines(promptLines, answerDelay);
     } else if (text.startsWith("S1")) {

@@ -26,6 +26,10 @@ public:
     // Lines (terminators included) sent after "DUMPING", lineGap ms apart.
     QList<QByteArray> dumpLines;
     int lineGap = 10;
+    // When not empty, the nth "DUMPING" (from 1) is answered by dumps[n - 1] (the last
+    // entry by every later one) in place of dumpLines: a line that damages dumps apart.
+    QList<QList<QByteArray>> dumps;
+    int dumpings = 0;
     // Lines (terminators included) sent after the programming command, lineGap apart.
     QList<QByteArray> promptLines = {"PROGRAMMING RM4811 V2\r"};
     // Verdict lines after the S9 record: ms after the S9 answer, then the line.

@@ -24,6 +24,7 @@ public:
     }
     void PumpMessages() override { ++m_owner.pumps; }
     void DisableCancel() override { m_owner.log << QStringLiteral("cancel off"); }
+    bool Ending() const override { return m_owner.ending; }
     bool PollCancel() override {
         if (++m_owner.polls == m_owner.cancelAtPoll)
             RequestCancel();

@@ -23,4 +23,6 @@ public:
     // Cancel is raised just before the nth poll (counting from 1 over all displays).
     int cancelAtPoll = 0;
     int polls = 0;
+    // What every display answers to Ending() (the program being ended).
+    bool ending = false;
 };

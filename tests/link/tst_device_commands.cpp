@@ -236,6 +236,18 @@ void TestDeviceCommands::readReplacesImage() {
     QVERIFY(!m_frame->Image()->IsModified());
     QVERIFY(m_frame->isEnabled());
     QCOMPARE(m_port->OpenedWith().portIndex, m_frame->SelectedPortIndex());
+    // Configuration > Read twice to confirm, checked by default and kept in the profile: a
+    // connection for each dump, or one.
+    QCOMPARE(m_port->OpenCount(), 2);
+    QAction* item = m_frame->CommandAction(ID_CONFIRM_READS);
+    m_frame->UpdateCommandUI();
+    QVERIFY(item && item->isChecked());
+    m_frame->ExecuteCommand(ID_CONFIRM_READS);
+    QCOMPARE(CProfile::GetInt("Communication", "ConfirmReads", 1), 0);
+    m_frame->ExecuteCommand(ID_READ_DEVICE);
+    QCOMPARE(m_port->OpenCount(), 3);
+    m_frame->ExecuteCommand(ID_CONFIRM_READS);
+    QVERIFY(item->isChecked());
 }
 
 void TestDeviceCommands::readOffersToSaveFirst() {
@@ -245,7 +257,7 @@ void TestDeviceCommands::readOffersToSaveFirst() {
     m_frame->ExecuteCommand(ID_READ_DEVICE);
     QCOMPARE(m_messages->boxes.size(), 2);
     QCOMPARE(m_messages->boxes[0].buttons, MsgButtons::YesNo); // the document's question
-    QCOMPARE(m_port->OpenCount(), 1);                          // No does not stop the read
+    QCOMPARE(m_port->OpenCount(), 2); // No does not stop the read (of two dumps)
     QCOMPARE(m_messages->Boxes().last(), Box("Reception OK", "Reading device"));
     QCOMPARE(m_frame->Image()->GetByte(30), 0x21);
     QVERIFY(m_frame->Image()->IsModified());

@@ -14,7 +14,7 @@
 
 namespace {
 
-enum Command { READ, WRITE, WRITE_UNVERIFIED, INFO };
+enum Command { READ, READ_SINGLE, WRITE, WRITE_UNVERIFIED, INFO };
 
 // How the unit or the user misbehaves in a scenario.
 enum Scenario {
@@ -40,7 +40,21 @@ enum Scenario {
     RECORD_LOST_BEHIND_DOUBLED_CR,
     GONE_AFTER_WRITE,
     CANCEL_VERIFY,
+    DIFFERS_AT_210, // the read-back differs from what was sent in these bytes only
+    DIFFERS_IN_20,
+    DIFFERS_IN_21,
 };
+
+// The lines of a dump of 0x5A with record n's bytes i and i + 1 one up and one down: a
+// damage that its checksum cannot see. Without a record the dump stays whole.
+QList<QByteArray> CancellingDump(int n = -1, int i = 0) {
+    QByteArray bytes(CE2prom::IMAGE_SIZE, '\x5A');
+    if (n >= 0) {
+        bytes[1 + 16 * n + i] = '\x5B';
+        bytes[2 + 16 * n + i] = '\x59';
+    }
+    return CFakeUnit::DumpOf(bytes);
+}
 
 struct Rig {
     CScriptedPort port;
@@ -110,7 +124,7 @@ struct Rig {
             unit.storesWrites = false;
             image.SetByte(40, 0x5A);
             break;
-        case RECORD_LOST_BEHIND_DOUBLED_CR: // the spare empty line answers the lost record
+        case RECORD_LOST_BEHIND_DOUBLED_CR: // a spare empty line before a lost record
             unit.doubledAnswerRecord = 4;
             unit.lostRecord = 5;
             break;
@@ -120,13 +134,23 @@ struct Rig {
         case CANCEL_VERIFY: // in the read-back, after its connection and two records
             progress.cancelAtPoll = 1 + 14 + 1 + 3;
             break;
+        case DIFFERS_AT_210:
+        case DIFFERS_IN_20:
+        case DIFFERS_IN_21: { // says SAVED_OK but keeps its 0x5A
+            unit.storesWrites = false;
+            const int first = scenario == DIFFERS_AT_210 ? 210 : scenario == DIFFERS_IN_20 ? 191 : 190;
+            for (int a = 1; a < first; ++a)
+                image.SetByte(a, 0x5A);
+            break;
+        }
         }
     }
 
     CDeviceOutcome Run(Command command, int portIndex = 2) {
         switch (command) {
         case READ:
-            return RunReadDevice(image, portIndex, port, &progress);
+        case READ_SINGLE:
+            return RunReadDevice(image, portIndex, port, &progress, true, command == READ);
         case WRITE:
         case WRITE_UNVERIFIED:
             return RunWriteDevice(image, portIndex, port, &progress,
@@ -170,6 +194,8 @@ private slots:
     void readReplacesImageOnly();
     void backups_data();
     void backups();
+    void confirmedRead_data();
+    void confirmedRead();
 };
 
 void TestDeviceFrames::outcomes_data() {
@@ -189,11 +215,13 @@ void TestDeviceFrames::outcomes_data() {
         if (a != 40)
             lines << QStringLiteral("address %1 | 0x00 | 0x5a").arg(a);
     const QString differing = lines.join('\n') + "\n...";
-    // The fifth record (addresses 65 to 80) never arrived: the unit holds 0x5A there.
-    lines.clear();
-    for (int a = 65; a <= 80; ++a)
-        lines << QStringLiteral("address %1 | 0x00 | 0x5a").arg(a);
-    const QString lostRecord = lines.join('\n');
+    // The lines from address first on: 20 at most, then "..." when there are more.
+    const auto tail = [](int first, bool more) {
+        QStringList shown;
+        for (int a = first; a < first + 20; ++a)
+            shown << QStringLiteral("address %1 | 0x00 | 0x5a").arg(a);
+        return shown.join('\n') + (more ? "\n..." : "");
+    };
     using S = QStringList;
 
     struct Row {
@@ -258,16 +286,28 @@ void TestDeviceFrames::outcomes_data() {
          S{Box("The unit holds other values than were written (sent, held):\n" + differing,
                WRITING)},
          false},
-        {"write: record lost behind a doubled line end", WRITE, RECORD_LOST_BEHIND_DOUBLED_CR,
-         S{Box("The unit holds other values than were written (sent, held):\n" + lostRecord,
-               WRITING)},
-         false},
+        {"write: record lost behind a doubled line end", WRITE_UNVERIFIED,
+         RECORD_LOST_BEHIND_DOUBLED_CR, S{lost, Box("Buffer empty", WRITING)}, false},
         {"write: not verified", WRITE_UNVERIFIED, STORES_OTHER,
          S{Box("Writing device OK", "Writing device")}, true},
         {"write: unit gone before the read-back", WRITE, GONE_AFTER_WRITE,
          S{notConnected, Box(unconfirmed + CONNECT, WRITING)}, false},
         {"write: read-back cancelled", WRITE, CANCEL_VERIFY,
          S{Box(unconfirmed + "User aborted", WRITING)}, false},
+        // The box's lines: every address compared, at most 20 lines, then "...".
+        {"write: read-back differs at 210", WRITE, DIFFERS_AT_210,
+         S{Box("The unit holds other values than were written (sent, held):\n"
+               "address 210 | 0x00 | 0x5a",
+               WRITING)},
+         false},
+        {"write: 20 differences", WRITE, DIFFERS_IN_20,
+         S{Box("The unit holds other values than were written (sent, held):\n" + tail(191, false),
+               WRITING)},
+         false},
+        {"write: 21 differences", WRITE, DIFFERS_IN_21,
+         S{Box("The unit holds other values than were written (sent, held):\n" + tail(190, true),
+               WRITING)},
+         false},
     };
     for (const Row& row : rows)
         QTest::newRow(row.name) << row.command << row.scenario << row.boxes << row.ok;
@@ -333,7 +373,8 @@ void TestDeviceFrames::linkSettingsAndClosing_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<Scenario>("scenario");
     QTest::addColumn<int>("opens");
-    QTest::newRow("read") << READ << GOOD << 1;
+    QTest::newRow("read, a connection for each of two dumps") << READ << GOOD << 2;
+    QTest::newRow("read, a single dump") << READ_SINGLE << GOOD << 1;
     QTest::newRow("write, then its read-back") << WRITE << GOOD << 2;
     QTest::newRow("write without read-back") << WRITE_UNVERIFIED << GOOD << 1;
     QTest::newRow("info") << INFO << GOOD << 1;
@@ -418,6 +459,59 @@ void TestDeviceFrames::backups() {
         empty.Run(READ);
         QVERIFY(QDir(empty.dir.filePath("backups")).entryList(QDir::Files).isEmpty());
     }
+}
+
+// Two dumps must agree before a read is believed; when they differ a third decides.
+void TestDeviceFrames::confirmedRead_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<QList<QList<QByteArray>>>("dumps");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("opens");
+    using D = QList<QList<QByteArray>>;
+    const QList<QByteArray> good = CancellingDump();
+    const QString ok = Box("Reception OK", "Reading device");
+    QTest::newRow("two agree") << READ << D{good, good} << ok << 2;
+    QTest::newRow("cancelling flips in the first, the third decides")
+        << READ << D{CancellingDump(3), good, good} << ok << 3;
+    QTest::newRow("cancelling flips in the second, the third decides")
+        << READ << D{good, CancellingDump(12, 5), good} << ok << 3;
+    QTest::newRow("three that differ")
+        << READ << D{CancellingDump(0), CancellingDump(1), CancellingDump(2)}
+        << Box("The line is too noisy to read the unit reliably: three dumps of the unit disagree.",
+               READING)
+        << 3;
+    QList<QByteArray> broken = good;
+    broken[4] = "S1" + broken[4].mid(3);
+    QTest::newRow("the second dump damaged")
+        << READ << D{good, broken} << Box("Damaged record in the dump", READING) << 2;
+    QTest::newRow("single read: flips that cancel are not seen")
+        << READ_SINGLE << D{CancellingDump(3), good} << ok << 1;
+}
+
+void TestDeviceFrames::confirmedRead() {
+    QFETCH(Command, command);
+    QFETCH(QString, box);
+    Rig rig;
+    rig.Configure(GOOD);
+    QFETCH(QList<QList<QByteArray>>, dumps);
+    rig.unit.dumps = dumps;
+    const QByteArray before = rig.image.Bytes();
+    const CDeviceOutcome outcome = rig.Run(command);
+    QCOMPARE(rig.Boxes(), QStringList{box});
+    QTEST(rig.port.OpenCount(), "opens");
+    if (!outcome.ok) {
+        QCOMPARE(rig.image.Bytes(), before);
+        return;
+    }
+    const QByteArray taken = command == READ_SINGLE ? QByteArray() : QByteArray(210, '\x5A');
+    if (!taken.isEmpty())
+        QCOMPARE(rig.image.Bytes().mid(1), taken);
+    // Each dump shows its own caption.
+    const QStringList captions = {"caption Reading device ...",
+                                  "caption Reading device again to confirm ...",
+                                  "caption Reading device a third time ..."};
+    for (int n = 0; n < 3; ++n)
+        QCOMPARE(rig.progress.log.contains(captions[n]), n < rig.port.OpenCount());
 }
 
 QTEST_GUILESS_MAIN(TestDeviceFrames)

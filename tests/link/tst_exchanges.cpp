@@ -105,7 +105,11 @@ private slots:
     void connectMarkerRules_data();
     void connectMarkerRules();
     void connectFullChunksAreListenedTo();
-    void connectFloodEndsOnlyByCancel();
+    void connectFloodCanBeCancelled();
+    void phaseDeadlines_data();
+    void phaseDeadlines();
+    void cancelEndsAWaitAtOnce();
+    void endingStopsTheVerdictWait();
     void connectNoReply();
     void connectFailures_data();
     void connectFailures();
@@ -280,17 +284,96 @@ void TestExchanges::connectFullChunksAreListenedTo() {
     QCOMPARE(rig.progress.log.count(QStringLiteral("poll 0")), 21);
 }
 
-void TestExchanges::connectFloodEndsOnlyByCancel() {
+void TestExchanges::connectFloodCanBeCancelled() {
     Rig rig;
     rig.unit.replies = {};
     for (int i = 0; i < 1000; ++i)
         rig.port.Receive(QByteArray(100, 'x'), 30 + 100 * i);
-    rig.port.After(30000, [&] { rig.progress.current->RequestCancel(); });
+    rig.port.After(3000, [&] { rig.progress.current->RequestCancel(); });
     QCOMPARE(rig.Connect(), LINK_USER_ABORTED);
-    QVERIFY(rig.port.Now() >= 30000 && rig.port.Now() < 31000);
+    QVERIFY(rig.port.Now() >= 3000 && rig.port.Now() < 3100);
     QCOMPARE(rig.unit.verifies, 1);
     QVERIFY(!rig.port.IsOpen());
     QVERIFY(!rig.link.IsPortOpen());
+}
+
+// Whatever a port or a unit keeps sending, each phase ends by its deadline with the outcome
+// of a silent unit.
+enum Phase { CONNECT_STREAM, DUMP_CHATTER, PROMPT_CHATTER, VERDICT_REPEATED };
+
+void TestExchanges::phaseDeadlines_data() {
+    QTest::addColumn<int>("phase");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("endsBy"); // ms after the phase began
+    // A GPS: 100 characters every half second, so no slice of the connection is quiet.
+    QTest::newRow("connect: a port that streams") << int(CONNECT_STREAM) << LINK_NO_REPLY << 9600;
+    QTest::newRow("dump: BUSY every second")
+        << int(DUMP_CHATTER) << LINK_NO_REPLY << CDeviceLink::DUMP_DEADLINE + 100;
+    QTest::newRow("prompt: BUSY every second")
+        << int(PROMPT_CHATTER) << LINK_NO_REPLY << CDeviceLink::PROMPT_DEADLINE + 100;
+    QTest::newRow("verdict: RECEIVED_OK every second")
+        << int(VERDICT_REPEATED) << LINK_NO_REPLY << 5000 + CDeviceLink::SAVING_DEADLINE + 2000;
+}
+
+void TestExchanges::phaseDeadlines() {
+    QFETCH(int, phase);
+    Rig rig;
+    const QList<QByteArray> busy(1000, "BUSY\r");
+    rig.unit.lineGap = 1000;
+    if (phase == VERDICT_REPEATED) {
+        rig.unit.verdicts.clear();
+        for (int i = 0; i < 1000; ++i)
+            rig.unit.verdicts.append({1000 * i, "RECEIVED_OK\r"});
+    }
+    int result = 0;
+    qint64 start = 0;
+    if (phase == CONNECT_STREAM) {
+        rig.unit.replies = {};
+        for (int i = 0; i < 1000; ++i)
+            rig.port.Receive(QByteArray(98, 'x') + "\r\n", 30 + 500 * i);
+        result = rig.Connect();
+    } else {
+        rig.unit.dumpLines = busy;
+        if (phase == PROMPT_CHATTER)
+            rig.unit.promptLines = busy;
+        rig.Connected();
+        start = rig.port.Now();
+        result = phase == DUMP_CHATTER ? rig.Read() : rig.Write();
+    }
+    QTEST(result, "result");
+    QFETCH(int, endsBy);
+    QVERIFY2(rig.port.Now() - start <= endsBy, qPrintable(QString::number(rig.port.Now() - start)));
+    if (phase == VERDICT_REPEATED)
+        QVERIFY(rig.port.Now() - start >= CDeviceLink::SAVING_DEADLINE);
+}
+
+// Cancel ends the wait for the unit when it is pressed, not when the wait would have ended.
+void TestExchanges::cancelEndsAWaitAtOnce() {
+    Rig rig;
+    rig.unit.promptLines = {}; // the unit never prompts: a 20 s wait
+    rig.Connected();
+    const qint64 start = rig.port.Now();
+    rig.port.After(1000, [&] { rig.progress.current->RequestCancel(); });
+    QCOMPARE(rig.Write(), LINK_USER_ABORTED);
+    QVERIFY(rig.port.Now() - start < 1100);
+    QVERIFY(rig.messages.boxes.isEmpty());
+    QVERIFY(!rig.port.IsOpen());
+}
+
+// Once the end record is out Cancel is off, but the program ending still stops the wait.
+void TestExchanges::endingStopsTheVerdictWait() {
+    Rig rig;
+    rig.unit.verdicts = {{100, "RECEIVED_OK\r"}, {50000, "SAVED_OK\r"}};
+    rig.Connected();
+    const qint64 start = rig.port.Now();
+    rig.port.After(3000, [&] {
+        rig.progress.current->RequestCancel(); // not taken here
+        rig.port.After(2000, [&] { rig.progress.ending = true; });
+    });
+    QCOMPARE(rig.Write(), LINK_USER_ABORTED);
+    QVERIFY(rig.unit.gotEndRecord);
+    QVERIFY(rig.port.Now() - start >= 5000 && rig.port.Now() - start < 5100);
+    QVERIFY(!rig.port.IsOpen());
 }
 
 void TestExchanges::connectNoReply() {
@@ -405,19 +488,18 @@ void TestExchanges::readFullDump() {
 void TestExchanges::readRecords_data() {
     QTest::addColumn<QList<QByteArray>>("lines");
     QTest::addColumn<int>("address");
-    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("value"); // -1: the case's line is not taken, so address is missing
     const QByteArray rec5 = Record(5, "\xAB");
     QTest::newRow("address 0x2010 lands at 16")
         << QList<QByteArray>{Record(0x2010, "\xAB")} << 16 << 0xAB;
     QTest::newRow("lowercase digits")
         << QList<QByteArray>{"S1" + rec5.mid(2).toLower()} << 5 << 0xAB;
     QTest::newRow("lowercase record type is no record")
-        << QList<QByteArray>{rec5.toLower()} << 5 << 0;
+        << QList<QByteArray>{rec5.toLower()} << 5 << -1;
     QTest::newRow("records above the image are dropped")
         << QList<QByteArray>{Record(211, QByteArray(16, '\x11')), Record(0x1FF0, "\x22"), rec5} << 5
         << 0xAB;
-    QTest::newRow("only the first word counts")
-        << QList<QByteArray>{"HELLO " + rec5, Record(6, "\x01")} << 5 << 0;
+    QTest::newRow("only the first word counts") << QList<QByteArray>{"HELLO " + rec5} << 5 << -1;
     QTest::newRow("header and text lines are skipped")
         << QList<QByteArray>{"S00600004844521B", "", "  ", "# a comment", rec5} << 5 << 0xAB;
     QTest::newRow("leading blanks") << QList<QByteArray>{"   " + rec5} << 5 << 0xAB;
@@ -426,24 +508,33 @@ void TestExchanges::readRecords_data() {
     QTest::newRow("zero bytes and blanks after the record")
         << QList<QByteArray>{rec5 + QByteArray(1, '\0') + " \t"} << 5 << 0xAB;
     QTest::newRow("line feed ahead of the line") << QList<QByteArray>{"\n" + rec5} << 5 << 0xAB;
-    QTest::newRow("count 3 carries no data") << QList<QByteArray>{Record(5, "")} << 5 << 0;
-    QTest::newRow("later record overwrites")
-        << QList<QByteArray>{rec5, Record(5, "\xCD")} << 5 << 0xCD;
+    QTest::newRow("count 3 carries no data") << QList<QByteArray>{Record(5, "")} << 5 << -1;
+    QTest::newRow("a record repeated with the same bytes")
+        << QList<QByteArray>{rec5, rec5} << 5 << 0xAB;
 }
 
 void TestExchanges::readRecords() {
     QFETCH(QList<QByteArray>, lines);
+    QFETCH(int, address);
+    QFETCH(int, value);
     Rig rig;
-    // A whole dump of zeros, the lines of the case, then the end record.
-    rig.unit.dumpLines = CFakeUnit::DumpOf(QByteArray(CE2prom::IMAGE_SIZE, '\0'));
-    rig.unit.dumpLines.removeLast();
+    // A whole dump of zeros in one-byte records but for the case's address, which only the
+    // case's lines may bring, then the end record.
+    rig.unit.dumpLines = {"S00600004844521B\r"};
+    for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a)
+        if (a != address)
+            rig.unit.dumpLines.append(Record(a, QByteArray(1, '\0')) + '\r');
     for (const QByteArray& line : lines)
         rig.unit.dumpLines.append(line + '\r');
     rig.unit.dumpLines.append("S9030000FC\r");
     rig.Connected();
+    if (value < 0) {
+        QCOMPARE(rig.Read(), LINK_DUMP_INCOMPLETE);
+        QCOMPARE(rig.link.MissingAddresses(), QList<int>{address});
+        return;
+    }
     QCOMPARE(rig.Read(), LINK_RECEPTION_OK);
-    QFETCH(int, address);
-    QTEST(int(rig.image.GetByte(address)), "value");
+    QCOMPARE(int(rig.image.GetByte(address)), value);
 }
 
 void TestExchanges::readBrokenRecords_data() {
@@ -485,6 +576,12 @@ void TestExchanges::readBrokenRecords_data() {
     };
     for (const auto& [name, line] : broken)
         QTest::newRow(name) << with({line + '\r'}) << LINK_RECORD_BROKEN << none;
+    // Two records that give one address different bytes: the last must not simply win.
+    QTest::newRow("a record repeated with another byte")
+        << with({third + '\r', Record(33, QByteArray(16, '\x11').replace(15, 1, "\x12")) + '\r'})
+        << LINK_RECORD_BROKEN << none;
+    QTest::newRow("a record overlapping others with another byte")
+        << with({third + '\r', Record(40, "\x11\x13") + '\r'}) << LINK_RECORD_BROKEN << none;
     // Records lost or unrecognised leave a gap that the end record finds.
     QTest::newRow("record line lost") << with({}) << LINK_DUMP_INCOMPLETE << thirdAddresses;
     for (const char* type : {"Q1", "S5", "SS1", "1"})
@@ -657,6 +754,10 @@ void TestExchanges::writeVerdictTiming_data() {
         << V{{100, "RECEIVED_OK\r"}, {60110, "SAVED_OK\r"}} << 7;
     QTest::newRow("each RECEIVED_OK gives another minute")
         << V{{100, "RECEIVED_OK\r"}, {50000, "RECEIVED_OK\r"}, {100000, "SAVED_OK\r"}} << 0;
+    QTest::newRow("but two minutes in all")
+        << V{{100, "RECEIVED_OK\r"}, {50000, "RECEIVED_OK\r"}, {100000, "RECEIVED_OK\r"},
+             {120110, "SAVED_OK\r"}}
+        << 7;
     QTest::newRow("silence") << V{} << 7;
 }
 

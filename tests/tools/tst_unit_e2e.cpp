@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <signal.h>
 
 namespace {
 
@@ -46,6 +47,7 @@ private slots:
     void missingPort();
     void unitFaults_data();
     void unitFaults();
+    void stopSignals();
 
 private:
     void StartUnit(const QStringList& options);
@@ -135,6 +137,17 @@ void TestUnitEndToEnd::readUnit() {
     CE2prom old;
     QCOMPARE(old.LoadSRecords(Path("backups/") + backups[0]), 1);
     QCOMPARE(int(old.GetByte(30)), 9);
+    // Whatever the file held is kept byte for byte, a text setup too.
+    QFile text(Path("site.yaml"));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write("# site 7\nSystem Setup:\n  Options: 1\n");
+    text.close();
+    QCOMPARE(Cli({"read", Path("site.yaml")}).status, 0);
+    const QStringList kept = QDir(Path("backups")).entryList({"*-replaced.yaml"});
+    QCOMPARE(kept.size(), 1);
+    QFile keptFile(Path("backups/") + kept[0]);
+    QVERIFY(keptFile.open(QIODevice::ReadOnly));
+    QCOMPARE(keptFile.readAll(), QByteArray("# site 7\nSystem Setup:\n  Options: 1\n"));
 }
 
 void TestUnitEndToEnd::writeAndVerify() {
@@ -175,7 +188,8 @@ void TestUnitEndToEnd::verifyFindsWrongStore() {
 // Through a line that damages what the unit sends, a read either brings the unit's setup
 // whole or ends in an error and writes nothing.
 void TestUnitEndToEnd::noisyReadsNeverLie() {
-    StartUnit({"--noise-to-pc", "flip=0.0005,lose=0.0005,cr=0.01,line=0.01", "--noise-seed", "3"});
+    StartUnit({"--noise-to-pc", "flip=0.0005,lose=0.0005,cr=0.01,line=0.01,pair=0.05",
+               "--noise-seed", "3"});
     CE2prom held;
     QCOMPARE(held.LoadSRecords(KARVO_DEFAULT_SETUP), 1);
     int good = 0;
@@ -265,6 +279,42 @@ void TestUnitEndToEnd::unitFaults_data() {
         << QStringList{"--every-other-line"} << read << 12 << "CComProm :  AS BUFR EMPTY" << 5000;
     QTest::newRow("every other line answered: write")
         << QStringList{"--every-other-line"} << write << 12 << "CComProm :  AS BUFR EMPTY" << 5000;
+    // Ports and units that never stop sending end by the phase's deadline.
+    QTest::newRow("a device that streams text")
+        << QStringList{"--stream"} << QStringList{"info"} << 10 << "No reply from device" << 11000;
+    QTest::newRow("BUSY instead of the dump")
+        << QStringList{"--busy"} << read << 15 << "No connection" << 12500;
+    QTest::newRow("a second record for one address")
+        << QStringList{"--doubled-dump-record", "3"} << read << 14 << "Damaged record in the dump"
+        << 5000;
+}
+
+// Ctrl+C or a time-out's SIGTERM: the command stops at once, closes the port, writes no
+// setup and still writes its trace.
+void TestUnitEndToEnd::stopSignals() {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        StartUnit({"--busy"});
+        QFile::remove(Path("trace.txt"));
+        QFile::remove(Path("out.s19"));
+        QProcess p;
+        p.start(KARVO_CLI, {"read", Path("out.s19"), "--port", Path("com1"), "--trace",
+                            Path("trace.txt")});
+        QVERIFY(p.waitForStarted(5000));
+        QTest::qWait(2000); // connected, waiting for a dump that never comes
+        QElapsedTimer timer;
+        timer.start();
+        ::kill(pid_t(p.processId()), signal);
+        QVERIFY(p.waitForFinished(5000));
+        QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 11);
+        QVERIFY(p.readAllStandardError().contains("User aborted"));
+        QVERIFY(!QFile::exists(Path("out.s19")));
+        QFile trace(Path("trace.txt"));
+        QVERIFY(trace.open(QIODevice::ReadOnly));
+        QVERIFY(trace.readAll().contains("->  DUMPING"));
+        cleanup();
+    }
 }
 
 void TestUnitEndToEnd::unitFaults() {
