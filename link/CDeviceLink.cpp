@@ -2,6 +2,7 @@
 
 #include "image/SRecords.h"
 #include "lang/CurrentLanguage.h"
+#include "link/CDumpReceiver.h"
 #include "link/CError.h"
 
 #include <QFile>
@@ -24,16 +25,8 @@ constexpr int NAME_CHARS = 19;
 constexpr int VERSION_CHARS = 51;
 constexpr int DATE_WORD_CHARS = 11;
 
-// The dump is received into an area addressed modulo 8192.
-constexpr int RECEIVE_AREA_SIZE = 10000;
-constexpr int ADDRESS_MASK = 0x1FFF;
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-// A letter, digit or punctuation mark: a printable ASCII character other than blank.
-bool IsGraphic(char c) {
-    return c > ' ' && c < 127;
 }
 
 // Zero bytes become blanks, so that the received text reads as one string.
@@ -83,35 +76,6 @@ void ParseVersion(const QByteArray& token, int& major, int& minor) {
     ReadNumber(token, pos, minor);
 }
 
-// The first word of a received line, cut at the first character that is neither a
-// letter, a digit nor a punctuation mark.
-QByteArray RecordToken(QByteArray line) {
-    BlankZeros(line);
-    int start = 0;
-    while (start < line.size() && IsBlankChar(line[start]))
-        ++start;
-    int end = start;
-    while (end < line.size() && IsGraphic(line[end]))
-        ++end;
-    return line.mid(start, end - start);
-}
-
-// True when nothing but white space (or NUL bytes) follows the first word token of line.
-bool OnlyBlanksAfter(const QByteArray& line, const QByteArray& token) {
-    const qsizetype at = line.indexOf(token);
-    for (qsizetype i = at + token.size(); i < line.size(); ++i)
-        if (line[i] != '\0' && !IsBlankChar(line[i]))
-            return false;
-    return true;
-}
-
-bool AllHexDigits(QByteArrayView text) {
-    for (char c : text)
-        if (!IsHexDigit(c))
-            return false;
-    return true;
-}
-
 // True for a line of nothing but white space and NUL bytes.
 bool IsBlankLine(const QByteArray& line) {
     for (char c : line)
@@ -123,53 +87,6 @@ bool IsBlankLine(const QByteArray& line) {
 // Thrown where the exchange is stopped by the user (or the program ending) in the middle
 // of a wait; the exchange answers LINK_USER_ABORTED with the port closed.
 struct CUserStop {};
-
-// One S1 record of a dump, decoded.
-struct DUMP_RECORD {
-    int address = 0;
-    QByteArray data;
-};
-
-enum class RecordCheck { Good, Broken, BadChecksum };
-
-// Decodes an S1 token: "S1", the count, the address, count - 3 data bytes and the checksum,
-// all in hexadecimal digits of either case. Broken when a character is not a hexadecimal
-// digit, the count is below 3, or the token is longer or shorter than its count asks for;
-// BadChecksum when only the checksum does not hold.
-RecordCheck DecodeRecord(const QByteArray& token, DUMP_RECORD& record) {
-    if (token.size() < 4 || !AllHexDigits(QByteArrayView(token).sliced(2)))
-        return RecordCheck::Broken;
-    const int count = LeadingHexValue(token.mid(2, 2));
-    if (count < 3 || token.size() != 4 + 2 * count)
-        return RecordCheck::Broken;
-    QByteArray fields; // count, address and data, as the checksum covers them
-    for (int i = 2; i < token.size() - 2; i += 2)
-        fields.append(char(LeadingHexValue(token.mid(i, 2))));
-    record.address = (std::uint8_t(fields[1]) << 8) | std::uint8_t(fields[2]);
-    record.data = fields.mid(3);
-    const bool sumHolds = LeadingHexValue(token.right(2)) == SRecordChecksum(fields);
-    return sumHolds ? RecordCheck::Good : RecordCheck::BadChecksum;
-}
-
-// An end record as the unit sends it: "S9", count 03, any address and its checksum.
-bool IsEndRecord(const QByteArray& token) {
-    DUMP_RECORD record;
-    return token.size() == 10 && token.mid(2, 2) == "03" &&
-           DecodeRecord("S1" + token.mid(2), record) == RecordCheck::Good;
-}
-
-// Stores a record's bytes into the receive area; false, with nothing stored, when an address
-// it covers already arrived with another byte (a repeat with the same bytes is harmless).
-bool StoreRecord(const DUMP_RECORD& record, QByteArray& area, QList<bool>& arrived) {
-    const int offset = record.address & ADDRESS_MASK;
-    for (int i = 0; i < record.data.size(); ++i)
-        if (arrived[offset + i] && area[offset + i] != record.data[i])
-            return false;
-    area.replace(offset, int(record.data.size()), record.data);
-    for (int i = 0; i < record.data.size(); ++i)
-        arrived[offset + i] = true;
-    return true;
-}
 
 } // namespace
 
@@ -414,10 +331,7 @@ int CDeviceLink::ReadSteps(QByteArray& dump, QString& errorText, bool showProgre
         return LINK_USER_ABORTED;
 
     // Addresses the dump does not cover keep their values (only address 0 can end so).
-    QByteArray area(RECEIVE_AREA_SIZE, '\0');
-    area.replace(0, int(m_image.GetSize()), m_image.Bytes());
-    QList<bool> arrived(RECEIVE_AREA_SIZE, false);
-
+    CDumpReceiver receiver(m_image.Bytes());
     if (m_portOpen) {
         m_port.ClearRXBuffer();
         m_port.Pause(SETTLE_MS);
@@ -437,54 +351,42 @@ int CDeviceLink::ReadSteps(QByteArray& dump, QString& errorText, bool showProgre
         if (result < 0)
             Fail(result, errorText);
 
-        const QByteArray token = RecordToken(line);
-        if (!token.startsWith("S1") && !token.startsWith("S9")) {
+        const CDumpReceiver::Line kind = receiver.Take(line);
+        if (kind == CDumpReceiver::Line::Other) {
             if (CancelledClosing(progress)) // a unit that only chatters can still be stopped
                 return LINK_USER_ABORTED;
             continue;
         }
-        if (token[1] == '9') // the rest of the end record's line is not looked at
-            return FinishDump(token, area, arrived, dump);
-
-        // A record line holds its record and nothing else: text after it is a second line
-        // whose line end was lost, or a line end that was damaged.
-        DUMP_RECORD record;
-        const RecordCheck check = DecodeRecord(token, record);
-        if (check == RecordCheck::Broken || !OnlyBlanksAfter(line, token)) {
-            ClosePort();
-            return LINK_RECORD_BROKEN;
-        }
-        progress.SetStep(int(record.data.size()));
+        if (kind == CDumpReceiver::Line::End)
+            return FinishDump(receiver, dump);
+        if (kind == CDumpReceiver::Line::Broken)
+            return ClosingWith(LINK_RECORD_BROKEN);
+        progress.SetStep(receiver.RecordBytes());
         progress.StepIt();
         if (CancelledClosing(progress))
             return LINK_USER_ABORTED;
-        if (check == RecordCheck::BadChecksum) {
-            ClosePort();
-            return LINK_CHECKSUM_ERROR;
-        }
+        if (kind == CDumpReceiver::Line::BadChecksum)
+            return ClosingWith(LINK_CHECKSUM_ERROR);
         // Two records that give one address different bytes cannot both be right.
-        if (!StoreRecord(record, area, arrived)) {
-            ClosePort();
-            return LINK_RECORD_BROKEN;
-        }
+        if (!receiver.Store())
+            return ClosingWith(LINK_RECORD_BROKEN);
     }
 }
 
-int CDeviceLink::FinishDump(const QByteArray& endToken, const QByteArray& area,
-                            const QList<bool>& arrived, QByteArray& dump) {
-    if (!IsEndRecord(endToken)) {
-        ClosePort();
-        return LINK_END_RECORD_BROKEN;
+int CDeviceLink::FinishDump(const CDumpReceiver& receiver, QByteArray& dump) {
+    switch (receiver.Finish(dump, m_missing)) {
+    case CDumpReceiver::Ending::Whole:
+        return LINK_RECEPTION_OK;
+    case CDumpReceiver::Ending::EndBroken:
+        return ClosingWith(LINK_END_RECORD_BROKEN);
+    default:
+        return ClosingWith(LINK_DUMP_INCOMPLETE);
     }
-    for (int a = 1; a < int(m_image.GetSize()); ++a) // address 0 is never part of a dump
-        if (!arrived[a])
-            m_missing.append(a);
-    if (!m_missing.isEmpty()) {
-        ClosePort();
-        return LINK_DUMP_INCOMPLETE;
-    }
-    dump = area.left(int(m_image.GetSize()));
-    return LINK_RECEPTION_OK;
+}
+
+int CDeviceLink::ClosingWith(int result) {
+    ClosePort();
+    return result;
 }
 
 int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt, QString& errorText,

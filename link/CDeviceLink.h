@@ -61,6 +61,8 @@ inline constexpr char PROGRAMMING_PROMPT[] = "PROGRAMMING RM4811 V2";
 inline constexpr char UNIT_FIRMWARE[] = "RM4811";
 constexpr int UNIT_MAJOR_VERSION = 2;
 
+class CDumpReceiver;
+
 class CDeviceLink {
 public:
     // Time-outs and sizes of the conversation, in milliseconds and characters.
@@ -137,10 +139,11 @@ private:
                      bool showProgress);
     int ReadSteps(QByteArray& dump, QString& errorText, bool showProgress,
                   const QString& caption);
-    // The end of a dump at its end record token: the dump taken when the end record is
-    // well formed and every address arrived; otherwise the port is closed.
-    int FinishDump(const QByteArray& endToken, const QByteArray& area, const QList<bool>& arrived,
-                   QByteArray& dump);
+    // The end of a dump at its end record: the dump taken when the end record is well
+    // formed and every address arrived; otherwise the port is closed.
+    int FinishDump(const CDumpReceiver& receiver, QByteArray& dump);
+    // Closes the port and answers result.
+    int ClosingWith(int result);
     int WriteSteps(const QByteArray& command, const QByteArray& prompt, QString& errorText,
                    bool showProgress);
     // The unit's verdict after the end record (Cancel no longer taken).
