@@ -1,8 +1,8 @@
 // The network port against a scripted peer (a QTcpServer in this test, served through the
 // port's idle handler): raw lines, Telnet negotiation and 0xFF doubling, address,
 // connection and COM port control failures, a connection that drops; the Telnet layer's
-// CR in and out of binary mode and its subnegotiations; and the communication log of one
-// exchange, line by line, on the scripted port's virtual clock.
+// CR in and out of binary mode and its subnegotiations; and the communication log: one
+// exchange line by line on the scripted port's virtual clock, its escapes and its limit.
 #include "CFakeUnit.h"
 #include "image/CE2prom.h"
 #include "link/CError.h"
@@ -89,6 +89,8 @@ private slots:
     void openFailures();
     void droppedConnection();
     void logOfOneExchange();
+    void logLines_data();
+    void logLines();
 };
 
 void TestNetworkPort::addresses_data() {
@@ -308,6 +310,31 @@ void TestNetworkPort::logOfOneExchange() {
                                   "   505 ms  <-  REPLY RM4811 V2.6 15 Jun 1999 12:00\\r\\n\\x01",
                                   "   505 ms  --  time-out: nothing more within 500 ms",
                               }));
+}
+
+// A backslash the unit sent is logged doubled, so it never reads as an escape; a log
+// filled past its limit ends with the line that says so.
+void TestNetworkPort::logLines_data() {
+    QTest::addColumn<int>("records");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("backslash r, then CR")
+        << 1 << QByteArray("\\r\r") << 1 << "     0 ms  <-  \\\\r\\r";
+    QTest::newRow("past the limit")
+        << CCommLog::MAX_LINES + 2 << QByteArray("x") << CCommLog::MAX_LINES + 1
+        << "     0 ms  --  log full: later lines are left out";
+}
+
+void TestNetworkPort::logLines() {
+    QFETCH(int, records);
+    QFETCH(QByteArray, bytes);
+    CCommLog log;
+    for (int i = 0; i < records; ++i)
+        log.Record(0, CCommLog::Direction::Received, bytes);
+    const QStringList lines = log.TextLines();
+    QTEST(int(lines.size()), "lines");
+    QTEST(lines.last(), "last");
 }
 
 QTEST_GUILESS_MAIN(TestNetworkPort)
