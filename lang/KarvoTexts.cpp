@@ -185,6 +185,17 @@ const KARVO_TEXT ROWS[] = {
       "Einstellungen als Text (*.yaml *.yml *.json)",
       "Configuraciones de texto (*.yaml *.yml *.json)",
       "Configurazioni di testo (*.yaml *.yml *.json)"}},
+    // What a Telnet server with COM port control answered at an rfc2217:// open.
+    {{"the server refuses COM port control (RFC 2217)",
+      "le serveur refuse le contrôle du port COM (RFC 2217)",
+      "der Server lehnt die Steuerung der COM-Schnittstelle ab (RFC 2217)",
+      "el servidor rechaza el control del puerto COM (RFC 2217)",
+      "il server rifiuta il controllo della porta COM (RFC 2217)"}},
+    {{"the server did not set its serial port to 9600 baud",
+      "le serveur n'a pas réglé son port série à 9600 bauds",
+      "der Server hat seine serielle Schnittstelle nicht auf 9600 Baud gestellt",
+      "el servidor no ha ajustado su puerto serie a 9600 baudios",
+      "il server non ha impostato la sua porta seriale a 9600 baud"}},
 };
 // clang-format on
 

@@ -107,6 +107,8 @@ const LIBRARY_CODE LIBRARY_CODES[] = {
      true},
     {-79, " AS CONNECTION REFUSED", "connection refused (nothing listens at that port)", true},
     {-80, " AS HOST UNREACHABLE", "host not found or not reachable", true},
+    {-81, " AS COM CONTROL REFUSED", "the server refuses COM port control (RFC 2217)", true},
+    {-82, " AS SPEED REFUSED", "the server did not set its serial port to 9600 baud", true},
 };
 
 const LIBRARY_CODE* FindLibraryCode(int code) {

@@ -63,7 +63,10 @@ int CNetworkPort::Open(const CLinkSettings& settings) {
     if (address->telnet) {
         m_telnet.emplace(settings);
         Transmit(m_telnet->Opening(), CONNECT_TIMEOUT_MS);
-        Negotiate();
+        if (const int failure = Negotiate(settings); failure != PORT_OK) {
+            Close();
+            return m_openStatus = failure;
+        }
     }
     m_received.clear();
     return m_openStatus = PORT_OK;
@@ -89,12 +92,21 @@ int CNetworkPort::Connect(const NETWORK_ADDRESS& address) {
     return PORT_OK;
 }
 
-void CNetworkPort::Negotiate() {
+int CNetworkPort::Negotiate(const CLinkSettings& settings) {
+    // The speed request goes out once the server agrees to COM port control; its answer
+    // ends the wait, as does a refusal.
+    const auto answered = [this] {
+        return m_telnet->ComPortAnswer() < 0 || m_telnet->SpeedAnswer().has_value();
+    };
     const qint64 deadline = Clock() + NEGOTIATION_TIMEOUT_MS;
-    while (m_telnet->ComPortAnswer() == 0 && Clock() < deadline) {
+    while (!answered() && Clock() < deadline) {
         if (Fetch(std::max<qint64>(deadline - Clock(), 0)) != PORT_OK)
             break; // the open succeeds; the next call reports the lost connection
     }
+    if (m_telnet->ComPortAnswer() < 0)
+        return PORT_COM_CONTROL_REFUSED;
+    const std::optional<quint32> speed = m_telnet->SpeedAnswer();
+    return speed && *speed != quint32(settings.baudRate) ? PORT_SPEED_REFUSED : PORT_OK;
 }
 
 void CNetworkPort::Close() {
@@ -148,7 +160,7 @@ int CNetworkPort::Fetch(qint64 waitMs) {
 int CNetworkPort::Send(const QByteArray& bytes, int timeoutMs) {
     if (!m_socket)
         return PORT_NOT_SETUP;
-    return Transmit(m_telnet ? CTelnetCodec::Escape(bytes) : bytes, timeoutMs);
+    return Transmit(m_telnet ? m_telnet->Encode(bytes) : bytes, timeoutMs);
 }
 
 int CNetworkPort::Transmit(const QByteArray& bytes, int timeoutMs) {

@@ -9,8 +9,11 @@
 // assembly (CPort), waits in slices of at most SLICE_MS that run the idle handler, the same
 // return codes. An address that is not one of the two forms gives PORT_BAD_ADDRESS, a
 // refused connection PORT_CONNECTION_REFUSED, an unknown host or one that does not answer
-// within CONNECT_TIMEOUT_MS PORT_HOST_UNREACHABLE; a connection that drops once open is
-// PORT_LOST, as a pulled USB adapter is.
+// within CONNECT_TIMEOUT_MS PORT_HOST_UNREACHABLE. An rfc2217:// open waits at most
+// NEGOTIATION_TIMEOUT_MS for the server's answers: a refusal of COM port control gives
+// PORT_COM_CONTROL_REFUSED, an answer naming another speed than the link's
+// PORT_SPEED_REFUSED; a server that does not answer (a raw TCP accepter) is used as it is.
+// A connection that drops once open is PORT_LOST, as a pulled USB adapter is.
 #pragma once
 
 #include "link/CPort.h"
@@ -34,7 +37,8 @@ class CNetworkPort : public CPort {
 public:
     static constexpr int SLICE_MS = 50;
     static constexpr int CONNECT_TIMEOUT_MS = 5000;
-    // How long an rfc2217 open waits for the server's answer to COM port control.
+    // How long an rfc2217 open waits for the server's answers to COM port control and to
+    // the speed (ser2net gives both within milliseconds).
     static constexpr int NEGOTIATION_TIMEOUT_MS = 1000;
 
     explicit CNetworkPort(QString address);
@@ -62,8 +66,9 @@ protected:
 private:
     // Connects within CONNECT_TIMEOUT_MS; 0 or the open failure.
     int Connect(const NETWORK_ADDRESS& address);
-    // Waits for the server's answer to COM port control, answering its negotiation.
-    void Negotiate();
+    // Waits for the server's answers to COM port control and to the speed, answering its
+    // negotiation; 0, or the open failure those answers give.
+    int Negotiate(const CLinkSettings& settings);
     // Reads what the socket holds (through the Telnet layer) into m_received.
     void TakeInput();
     // Writes bytes as they stand; 0 or a failure code.

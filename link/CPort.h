@@ -46,6 +46,10 @@ constexpr int PORT_BAD_ADDRESS = -78;
 constexpr int PORT_CONNECTION_REFUSED = -79;
 // The host at a network port's address is unknown or cannot be reached in time.
 constexpr int PORT_HOST_UNREACHABLE = -80;
+// The Telnet server at an rfc2217:// address refuses COM port control.
+constexpr int PORT_COM_CONTROL_REFUSED = -81;
+// The Telnet server at an rfc2217:// address answered the speed with another than the link's.
+constexpr int PORT_SPEED_REFUSED = -82;
 // A timed read stopped early because the exchange is being stopped (Cancel, or the
 // command-line tool ending on a signal); never shown, the exchange reports "User aborted".
 constexpr int PORT_WAIT_ABORTED = -90;

@@ -1,6 +1,6 @@
-// ser2net (Debian's package) on loopback in front of one serial device, with a raw TCP
-// and an RFC 2217 accepter on free ports, configured by a YAML file in folder; stopped when
-// destroyed.
+// ser2net (Debian's package) on loopback in front of one serial device, with a raw TCP, an
+// RFC 2217 and a plain Telnet accepter on free ports, configured by a YAML file in folder;
+// stopped when destroyed.
 #pragma once
 
 #include <QProcess>
@@ -10,10 +10,12 @@ class CSer2net {
 public:
     CSer2net(const QString& device, const QString& folder);
     ~CSer2net();
-    // True once both accepters take connections.
+    // True once the accepters take connections.
     bool Started() const { return m_started; }
     QString RawAddress() const;    // socket://127.0.0.1:PORT
     QString TelnetAddress() const; // rfc2217://127.0.0.1:PORT
+    // rfc2217://127.0.0.1:PORT of the Telnet accepter without COM port control.
+    QString PlainTelnetAddress() const;
     quint16 RawPort() const { return m_rawPort; }
 
     // A TCP port nothing listens on at this moment.
@@ -23,5 +25,6 @@ private:
     QProcess m_process;
     quint16 m_rawPort = 0;
     quint16 m_telnetPort = 0;
+    quint16 m_plainTelnetPort = 0;
     bool m_started = false;
 };

@@ -103,7 +103,8 @@ void TestErrors::libraryCodeName_data() {
     QTest::newRow("-76, a device without permission") << -76 << " AS NO PERMISSION";
     QTest::newRow("-77, a port that went away") << -77 << " AS PORT LOST";
     QTest::newRow("-78, a malformed network address") << -78 << " AS BAD ADDRESS";
-    QTest::newRow("-81") << -81 << " UNKNOWN";
+    QTest::newRow("-81, a server refusing COM port control") << -81 << " AS COM CONTROL REFUSED";
+    QTest::newRow("-83") << -83 << " UNKNOWN";
     QTest::newRow("0") << 0 << " UNKNOWN";
     QTest::newRow("5") << 5 << " UNKNOWN";
 }

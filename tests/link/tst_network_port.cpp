@@ -1,7 +1,8 @@
 // The network port against a scripted peer (a QTcpServer in this test, served through the
-// port's idle handler): raw lines, Telnet negotiation and 0xFF doubling, address and
-// connection failures, a connection that drops; and the communication log of one
-// exchange, line by line, on the scripted port's virtual clock.
+// port's idle handler): raw lines, Telnet negotiation and 0xFF doubling, address,
+// connection and COM port control failures, a connection that drops; the Telnet layer's
+// CR in and out of binary mode and its subnegotiations; and the communication log: one
+// exchange line by line on the scripted port's virtual clock, its escapes and its limit.
 #include "CFakeUnit.h"
 #include "image/CE2prom.h"
 #include "link/CError.h"
@@ -82,10 +83,14 @@ private slots:
     void addresses();
     void rawLinesAndTimeout();
     void telnetNegotiationAndDoubling();
+    void telnetStream_data();
+    void telnetStream();
     void openFailures_data();
     void openFailures();
     void droppedConnection();
     void logOfOneExchange();
+    void logLines_data();
+    void logLines();
 };
 
 void TestNetworkPort::addresses_data() {
@@ -150,16 +155,20 @@ void TestNetworkPort::rawLinesAndTimeout() {
 
 void TestNetworkPort::telnetNegotiationAndDoubling() {
     CPeer peer;
-    // The server agrees to COM port control, offers echo and asks for a terminal type.
+    // The server agrees to COM port control, offers echo and asks for a terminal type;
+    // then it answers the settings with the speed.
     const auto port = PortTo(peer.Address("rfc2217"));
-    bool answered = false;
+    int chunks = 0;
     peer.OnData([&] {
-        if (!std::exchange(answered, true))
+        if (chunks++ == 0)
             peer.Send(Bytes({255, 253, 44, 255, 251, 1, 255, 253, 24, 255, 251, 3, 255, 253, 0}));
+        else if (chunks == 2)
+            peer.Send(Bytes({255, 250, 44, 101, 0, 0, 0x25, 0x80, 255, 240}));
     });
     QCOMPARE(port->Open(UnitSettings()), PORT_OK);
-    // Open returns once the server has agreed: the settings follow the agreement, the
-    // echo and terminal type are refused, agreed options are not answered again.
+    // Open returns once the server has answered the speed: the settings follow the
+    // agreement, the echo and terminal type are refused, agreed options are not answered
+    // again. Binary is agreed, so a CR goes out bare.
     QVERIFY(peer.WaitFor(OPENING.size() + SETTINGS.size() + 6));
     QCOMPARE(peer.Take(), OPENING + SETTINGS + Bytes({255, 254, 1, 255, 252, 24}));
 
@@ -180,35 +189,88 @@ void TestNetworkPort::telnetNegotiationAndDoubling() {
     QCOMPARE(peer.Take(), QByteArray()); // nothing to answer there
 }
 
+// The Telnet layer alone: what the server sent (after the client's opening), the data it
+// carried, and how the client's data goes on the wire after it.
+void TestNetworkPort::telnetStream_data() {
+    QTest::addColumn<QByteArray>("fromServer");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QByteArray>("toSend");
+    QTest::addColumn<QByteArray>("onWire");
+    const QByteArray cr("\r");
+    const QByteArray crNul("\r\0", 2);
+    QTest::newRow("binary asked, not agreed: CR NUL")
+        << "ok" + Bytes({255, 251, 3}) << QByteArray("ok") << Bytes({'A', '\r', 0xff, '\r', '\n'})
+        << Bytes({'A', '\r', 0, 0xff, 0xff, '\r', 0, '\n'});
+    // The server's own binary transmission says nothing about the client's.
+    QTest::newRow("binary agreed, then refused: CR NUL")
+        << Bytes({255, 253, 0, 255, 251, 0, 255, 254, 0}) + "ok" << QByteArray("ok") << cr << crNul;
+    QTest::newRow("subnegotiation past the limit, dropped whole")
+        << "A" + Bytes({255, 250, 44, 107}) + QByteArray(CTelnetCodec::MAX_SUB_LENGTH + 50, 'x') +
+               Bytes({255, 240}) + "B"
+        << QByteArray("AB") << cr << crNul;
+    QTest::newRow("IAC IAC inside a subnegotiation does not end it")
+        << "A" + Bytes({255, 250, 44, 101, 255, 255}) + "tail" + Bytes({255, 240, 255, 253, 0}) +
+               "B"
+        << QByteArray("AB") << cr << cr;
+}
+
+void TestNetworkPort::telnetStream() {
+    QFETCH(QByteArray, fromServer);
+    QFETCH(QByteArray, toSend);
+    CTelnetCodec codec(UnitSettings());
+    codec.Opening();
+    QByteArray replies;
+    QTEST(codec.Decode(fromServer, replies), "data");
+    QTEST(codec.Encode(toSend), "onWire");
+}
+
+// An address of "peer" is a scripted Telnet server that sends answer to the client's opening.
 void TestNetworkPort::openFailures_data() {
     QTest::addColumn<QString>("address");
+    QTest::addColumn<QByteArray>("answer");
     QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("text");
-    QTcpServer closed; // a port just freed: nothing listens there
+    QTest::addColumn<QString>("text"); // after the address
+    QTcpServer closed;                 // a port just freed: nothing listens there
     QVERIFY(closed.listen(QHostAddress::LocalHost));
     const QString refused = QStringLiteral("socket://127.0.0.1:%1").arg(closed.serverPort());
     closed.close();
-    QTest::newRow("malformed") << "rfc2217://localhost" << PORT_BAD_ADDRESS
-                               << "rfc2217://localhost: not a network address (socket://HOST:PORT "
-                                  "or rfc2217://HOST:PORT)";
-    QTest::newRow("refused") << refused << PORT_CONNECTION_REFUSED
-                             << refused + ": connection refused (nothing listens at that port)";
-    QTest::newRow("unknown host") << "socket://no-such-host.invalid:4001" << PORT_HOST_UNREACHABLE
-                                  << "socket://no-such-host.invalid:4001: host not found or not "
-                                     "reachable";
+    QTest::newRow("malformed") << "rfc2217://localhost" << QByteArray() << PORT_BAD_ADDRESS
+                               << "not a network address (socket://HOST:PORT or "
+                                  "rfc2217://HOST:PORT)";
+    QTest::newRow("refused") << refused << QByteArray() << PORT_CONNECTION_REFUSED
+                             << "connection refused (nothing listens at that port)";
+    QTest::newRow("unknown host") << "socket://no-such-host.invalid:4001" << QByteArray()
+                                  << PORT_HOST_UNREACHABLE << "host not found or not reachable";
+    // ser2net's plain telnet accepter: its own options, then DONT COM-PORT-OPTION.
+    QTest::newRow("COM port control refused")
+        << "peer" << Bytes({255, 251, 3,   255, 253, 3,   255, 251, 1,   255, 254,
+                            1,   255, 253, 0,   255, 251, 0,   255, 254, 44})
+        << PORT_COM_CONTROL_REFUSED << "the server refuses COM port control (RFC 2217)";
+    QTest::newRow("server will not do COM port control")
+        << "peer" << Bytes({255, 252, 44}) << PORT_COM_CONTROL_REFUSED
+        << "the server refuses COM port control (RFC 2217)";
+    QTest::newRow("speed answered as 115200")
+        << "peer" << Bytes({255, 253, 44, 255, 250, 44, 101, 0, 1, 0xc2, 0, 255, 240})
+        << PORT_SPEED_REFUSED << "the server did not set its serial port to 9600 baud";
 }
 
 void TestNetworkPort::openFailures() {
     QFETCH(QString, address);
+    QFETCH(QByteArray, answer);
     QFETCH(int, code);
+    QFETCH(QString, text);
+    CPeer peer;
+    peer.OnData([&] { peer.Send(std::exchange(answer, QByteArray())); });
+    if (address == "peer")
+        address = peer.Address("rfc2217");
     const auto port = PortTo(address);
     QCOMPARE(port->Open(UnitSettings()), code);
     QCOMPARE(port->OpenStatus(), code);
     QByteArray line;
     QCOMPARE(port->ReadStringTimed(line, 80, '\r', 100), code);
-    QString text;
-    AppendLibraryErrorText(code, text, port->Name());
-    QTEST(text, "text");
+    QString shown;
+    AppendLibraryErrorText(code, shown, port->Name());
+    QCOMPARE(shown, address + ": " + text);
 }
 
 void TestNetworkPort::droppedConnection() {
@@ -248,6 +310,31 @@ void TestNetworkPort::logOfOneExchange() {
                                   "   505 ms  <-  REPLY RM4811 V2.6 15 Jun 1999 12:00\\r\\n\\x01",
                                   "   505 ms  --  time-out: nothing more within 500 ms",
                               }));
+}
+
+// A backslash the unit sent is logged doubled, so it never reads as an escape; a log
+// filled past its limit ends with the line that says so.
+void TestNetworkPort::logLines_data() {
+    QTest::addColumn<int>("records");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("backslash r, then CR")
+        << 1 << QByteArray("\\r\r") << 1 << "     0 ms  <-  \\\\r\\r";
+    QTest::newRow("past the limit")
+        << CCommLog::MAX_LINES + 2 << QByteArray("x") << CCommLog::MAX_LINES + 1
+        << "     0 ms  --  log full: later lines are left out";
+}
+
+void TestNetworkPort::logLines() {
+    QFETCH(int, records);
+    QFETCH(QByteArray, bytes);
+    CCommLog log;
+    for (int i = 0; i < records; ++i)
+        log.Record(0, CCommLog::Direction::Received, bytes);
+    const QStringList lines = log.TextLines();
+    QTEST(int(lines.size()), "lines");
+    QTEST(lines.last(), "last");
 }
 
 QTEST_GUILESS_MAIN(TestNetworkPort)

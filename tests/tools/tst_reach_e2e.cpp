@@ -141,6 +141,13 @@ void TestReachEndToEnd::refusedConnection() {
     QCOMPARE(malformed.status, 12);
     QVERIFY2(malformed.err.contains("socket://localhost: not a network address"),
              malformed.err.constData());
+    // ser2net's Telnet accepter without COM port control refuses it.
+    StartSer2net(StartUnit("com1"));
+    const QString plain = m_ser2net->PlainTelnetAddress();
+    const Run telnet = Cli({"info", "--port", plain});
+    QCOMPARE(telnet.status, 12);
+    QVERIFY2(telnet.err.contains((plain + ": the server refuses COM port control").toUtf8()),
+             telnet.err.constData());
 }
 
 void TestReachEndToEnd::connectionCutMidDump() {
