@@ -60,7 +60,7 @@ struct Measure {
 };
 
 void Report(const char* name, const Measure& m) {
-    std::printf("%-12s %8.3f s   floor %8.3f s   ratio %.3f\n", name, m.seconds, m.floor,
+    std::printf("%-14s %8.3f s   floor %8.3f s   ratio %.3f\n", name, m.seconds, m.floor,
                 m.seconds / m.floor);
 }
 
