@@ -208,6 +208,13 @@ void TestReachEndToEnd::applyOutcomes() {
     QVERIFY(line["settings"].toArray().isEmpty());
     QVERIFY(!QFile::exists(Path("com1.s19")));
 
+    // A difference at address 1 alone, the first address a setup holds, is written too.
+    image.SetByte(1, std::uint8_t(image.GetByte(1) ^ 1));
+    QVERIFY(image.SaveSRecords(Path("first.s19")));
+    const Run first = Cli({"apply", Path("first.s19"), "--port", unit});
+    QCOMPARE(first.status, 6);
+    QVERIFY2(first.out.contains("\n  address 1: unit 0x"), first.out.constData());
+
     cleanup();
     StartUnit("com1", {"--verdict", "CHECKSUM ERROR!!!"});
     const Run failed = Cli({"apply", Path("site.s19"), "--json", "--port", unit});
