@@ -59,9 +59,14 @@ void TestReachEndToEnd::init() {
 
 void TestReachEndToEnd::cleanup() {
     m_ser2net.reset();
+    // Each unit is gone before the next one starts: a unit that stopped late would remove
+    // its link, which by then is the next unit's.
     for (const auto& p : m_processes) {
         p->terminate();
-        p->waitForFinished(3000);
+        if (!p->waitForFinished(3000)) {
+            p->kill();
+            p->waitForFinished();
+        }
     }
     m_processes.clear();
 }
@@ -90,7 +95,10 @@ Run TestReachEndToEnd::Cli(const QStringList& args, const QStringList& environme
     p.setWorkingDirectory(m_dir.path());
     p.setEnvironment(QProcess::systemEnvironment() + environment);
     p.start(KARVO_CLI, args);
-    p.waitForFinished(60000);
+    if (!p.waitForFinished(60000)) { // reported as a crash (-1), not as the status 0 of a run
+        p.kill();
+        p.waitForFinished();
+    }
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             p.readAllStandardError()};
 }
