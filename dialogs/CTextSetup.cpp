@@ -402,14 +402,16 @@ QByteArray CTextSetup::Json() const {
     QJsonObject root;
     root.insert(QLatin1String(VERSION_KEY), FORMAT_VERSION);
     std::map<QString, QJsonObject> sections;
+    // A value YAML writes as a plain number is a JSON number (JsonScalar); the byte values,
+    // plain hexadecimal numbers in YAML, are JSON numbers too. Keys stay texts.
     for (const TEXT_SETTING& setting : m_settings)
         if (!setting.keptInBytes)
-            sections[setting.section].insert(setting.label, setting.value);
+            sections[setting.section].insert(setting.label, JsonScalar(setting.value));
     for (const auto& [name, settings] : sections)
         root.insert(name, settings);
     QJsonObject bytes;
     for (const auto& [address, value] : m_bytes)
-        bytes.insert(Hex(address), Hex(value));
+        bytes.insert(Hex(address), value);
     root.insert(QLatin1String(BYTES_KEY), bytes);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

@@ -12,9 +12,11 @@ namespace {
 constexpr std::array<const char*, 9> BOOLEAN_OR_NULL = {"y",     "n",  "yes", "no",  "true",
                                                         "false", "on", "off", "null"};
 
+// At most 15 digits, so that a reader that holds numbers as doubles (jq, JavaScript)
+// keeps it exact; no shown value comes near.
 bool IsPlainNumber(const QString& text) {
     static const QRegularExpression number(
-        QRegularExpression::anchoredPattern(QStringLiteral("0|-?[1-9][0-9]*")));
+        QRegularExpression::anchoredPattern(QStringLiteral("0|-?[1-9][0-9]{0,14}")));
     return number.match(text).hasMatch();
 }
 
@@ -35,4 +37,8 @@ std::string YamlScalar(const QString& text) {
     YAML::Emitter out;
     out << YAML::DoubleQuoted << text.toStdString();
     return out.c_str();
+}
+
+QJsonValue JsonScalar(const QString& text) {
+    return IsPlainNumber(text) ? QJsonValue(text.toLongLong()) : QJsonValue(text);
 }

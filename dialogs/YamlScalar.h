@@ -5,8 +5,9 @@
 //
 // The one rule, decided per text:
 // - written plain: a whole decimal number as Karvo shows it ("0", "6", "-3": no sign
-//   "+", no leading zero, no "-0"), which every reader takes for that number and writes
-//   back the same; and words that start with a letter, hold only letters, digits, blanks
+//   "+", no leading zero, no "-0", at most 15 digits so that a reader holding numbers as
+//   doubles keeps it exact), which every reader takes for that number and writes back the
+//   same; and words that start with a letter, hold only letters, digits, blanks
 //   and ( ) . / _ + - and do not end in a blank ("SWEDEN", "GM350 RPT", "Tone 1"), unless
 //   they are a word YAML 1.1 reads as a boolean or null (y, n, yes, no, true, false, on,
 //   off, null, in any case);
@@ -15,9 +16,14 @@
 //   1:30, .inf), texts with leading or trailing blanks and texts holding YAML indicators
 //   (: # & * ! | > ' " % @ ` [ ] { } ,).
 // Quoted and plain texts read back alike, so a reader may quote any of them.
+//
+// JSON follows the same rule: a text YAML writes as a plain number is a JSON number, so
+// that jq and scripts compare it as a number; every other text is a JSON string.
 #pragma once
 
+#include <QJsonValue>
 #include <QString>
 #include <string>
 
 std::string YamlScalar(const QString& text);
+QJsonValue JsonScalar(const QString& text);

@@ -336,7 +336,8 @@ void TestSerialPorts::okThroughTheMenuReachesThePortLayer() {
 }
 
 // Cancel during Find unit's search stops it after the port being tried and keeps the
-// dialog open; without a unit found nothing can be used; Cancel then closes it.
+// dialog open; without a unit found nothing can be used, neither by the button nor by
+// activating a "no answer" row; Cancel then closes it.
 void TestSerialPorts::findUnitCancelStopsTheSearch() {
     CTestFolder folder;
     for (int k = 0; k < COM_PORT_COUNT; ++k)
@@ -352,8 +353,11 @@ void TestSerialPorts::findUnitCancelStopsTheSearch() {
     QVERIFY(!dialog.Ports().last().probed);
     QCOMPARE(dialog.Table()->topLevelItem(0)->text(3), QString("no answer"));
     QCOMPARE(dialog.Table()->topLevelItem(5)->text(3), QString());
-    dialog.Table()->setCurrentItem(dialog.Table()->topLevelItem(0));
+    QTreeWidget* table = dialog.Table();
+    table->setCurrentItem(table->topLevelItem(0));
     QVERIFY(!dialog.UseButton()->isEnabled());
+    QTest::keyClick(table, Qt::Key_Return); // activates the row, as a double click does
+    QVERIFY(dialog.isVisible());
     dialog.CancelButton()->click();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(StoredComPortDeviceName(2), folder.Path("absent2"));

@@ -4,6 +4,8 @@
 #include "dialogs/YamlScalar.h"
 #include "image/CE2prom.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -36,34 +38,45 @@ private slots:
 void TestTextSetup::yamlScalar_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("written");
-    const QStringList plain =
-        QStringLiteral("SWEDEN|GM350 RPT|Tone 1|Single tone A (Hz)|0|6|-3|1200|yess|Nord|NOx|"
-                       "E1.5/x_y+z-w")
+    QTest::addColumn<bool>("number"); // a JSON number rather than a JSON string
+    const QStringList words =
+        QStringLiteral("SWEDEN|GM350 RPT|Tone 1|Single tone A (Hz)|yess|Nord|NOx|E1.5/x_y+z-w")
             .split(u'|');
-    for (const QString& text : plain)
-        QTest::addRow("plain %s", qPrintable(text)) << text << text;
+    for (const QString& text : words)
+        QTest::addRow("plain %s", qPrintable(text)) << text << text << false;
+    for (const QString& text : QStringLiteral("0|6|-3|1200|100000000000000").split(u'|'))
+        QTest::addRow("plain %s", qPrintable(text)) << text << text << true;
     // Booleans and null of YAML 1.1 or 1.2, numbers in another spelling, the empty text,
     // blanks at the ends and YAML's indicators: quoted.
     const QStringList quoted =
         QStringLiteral("y|Y|yes|Yes|YES|n|N|no|No|NO|true|True|TRUE|on|On|ON|off|Off|OFF|false|"
-                       "FALSE|null|Null|NULL|~|+6|007|-0|0x1F|0o17|1.5|6.|1e3|1:30|1_0|.inf|.NaN|"
+                       "FALSE|null|Null|NULL|~|+6|007|-0|0x1F|0o17|1.5|1.50|6.|1e3|1:30|1_0|"
+                       "1234567890123456|.inf|.NaN|"
                        "-.inf|2026-12-08|| SWEDEN|SWEDEN |a: b|a #b|#x|- x|&a|*a|!t|[1]|{a}|>|'s'|"
                        "%x|@x|`x|a,b")
             .split(u'|');
     for (const QString& text : quoted)
-        QTest::addRow("quoted '%s'", qPrintable(text)) << text << u'"' + text + u'"';
+        QTest::addRow("quoted '%s'", qPrintable(text)) << text << u'"' + text + u'"' << false;
     QTest::newRow("escapes") << "say \"hi\"\\"
-                             << "\"say \\\"hi\\\"\\\\\"";
+                             << "\"say \\\"hi\\\"\\\\\"" << false;
 }
 
-// Written into a text setup, each text reads back as itself.
+// Written into a text setup, as YAML or as JSON, each text reads back as itself.
 void TestTextSetup::yamlScalar() {
     QFETCH(QString, text);
     QFETCH(QString, written);
+    QFETCH(bool, number);
     QCOMPARE(QString::fromStdString(YamlScalar(text)), written);
     const CTextSetup setup =
         CTextSetup::Parse("karvo-setup: 1\nSystem Setup:\n  Country: " + written.toUtf8() + "\n");
     QCOMPARE(setup.Settings().at(0).value, text);
+    const QJsonValue json = JsonScalar(text);
+    QCOMPARE(json.isDouble(), number);
+    const QJsonObject section{{QStringLiteral("Country"), json}};
+    const QJsonObject root{{QStringLiteral("karvo-setup"), 1},
+                           {QStringLiteral("System Setup"), section}};
+    const QByteArray jsonText = QJsonDocument(root).toJson();
+    QCOMPARE(CTextSetup::Parse(jsonText).Settings().at(0).value, text);
 }
 
 void TestTextSetup::roundTrip_data() {
@@ -115,7 +128,12 @@ void TestTextSetup::partialTextOnBase() {
         expected[122 + 3 + tone - 1] = char(255);
     expected[1] = char(0x2A);
     QCOMPARE(image.Bytes().toHex(), expected.toHex());
-    QVERIFY(CTextSetup::FromImage(image).Yaml().contains("\nDisconnect:\n  Prolonged tone: 2\n"));
+    const CTextSetup exported = CTextSetup::FromImage(image);
+    QVERIFY(exported.Yaml().contains("\nDisconnect:\n  Prolonged tone: 2\n"));
+    // In JSON a shown number and a byte's value are numbers.
+    const QJsonObject json = QJsonDocument::fromJson(exported.Json()).object();
+    QCOMPARE(json["System Setup"].toObject()["Options"], QJsonValue(7));
+    QCOMPARE(json["bytes"].toObject()["0x01"], QJsonValue(0x2A));
 }
 
 void TestTextSetup::refusals_data() {

@@ -8,8 +8,8 @@
 #
 # Stages: deps toolchain build test e2e package check. The Qt/yaml-cpp cross prefix is
 # taken, in this order, from $KARVO_WIN_TOOLCHAIN (the .tar.xz or an unpacked prefix),
-# ../shared/toolchains/ beside the clone, /work/shared/toolchains/ (each tarball checked
-# against its .sha256), else built by tools/windows/build-toolchain.sh (about 40 minutes).
+# ../shared/toolchains/ beside the clone (each tarball checked against its .sha256), else
+# built by tools/windows/build-toolchain.sh (about 40 minutes).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 repo="$(cd "$here/../.." && pwd)"
@@ -87,15 +87,15 @@ add_qt_translations() {
 }
 
 stage_toolchain() {
-    local candidate
     if [ -n "${KARVO_WIN_TOOLCHAIN:-}" ]; then
         [ -d "$KARVO_WIN_TOOLCHAIN" ] && return 0
         unpack "$KARVO_WIN_TOOLCHAIN"
         return 0
     fi
-    for candidate in "$repo/../shared/toolchains/$tarball_name" "/work/shared/toolchains/$tarball_name"; do
-        if [ -f "$candidate" ]; then unpack "$candidate"; return 0; fi
-    done
+    if [ -f "$repo/../shared/toolchains/$tarball_name" ]; then
+        unpack "$repo/../shared/toolchains/$tarball_name"
+        return 0
+    fi
     if [ -f "$out/toolchain-build/$tarball_name" ]; then unpack "$out/toolchain-build/$tarball_name"; return 0; fi
     log "no prebuilt toolchain: building it from Debian's source packages"
     WINTC="$out/toolchain-build" PREFIX="$out/toolchain-build/qt6-mingw-6.4.2-x86_64" \
@@ -127,7 +127,7 @@ wine_prefix() { # a private, initialised Wine prefix
 }
 
 # The temporary folders of the Windows programs on the Z: drive (Wine's view of /), so
-# that the source paths compiled into the tests (/work/...) resolve from a test's own
+# that the absolute source paths compiled into the tests resolve from a test's own
 # temporary working folder as they do from the build folder.
 temp_on_z() {
     mkdir -p "$out/tmp"
