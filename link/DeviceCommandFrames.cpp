@@ -156,9 +156,9 @@ bool SameSetup(const QByteArray& a, const QByteArray& b) {
 // The progress caption of the nth dump (from 0) of a read; first is the first one's.
 QString DumpCaption(int n, const QString& first) {
     if (n == 1)
-        return Tr("Reading device again to confirm ...");
+        return Tr("Confirming read ...");
     if (n == 2)
-        return Tr("Reading device a third time ...");
+        return Tr("Third read ...");
     return first;
 }
 

@@ -508,8 +508,8 @@ void TestDeviceFrames::confirmedRead() {
         QCOMPARE(rig.image.Bytes().mid(1), taken);
     // Each dump shows its own caption.
     const QStringList captions = {"caption Reading device ...",
-                                  "caption Reading device again to confirm ...",
-                                  "caption Reading device a third time ..."};
+                                  "caption Confirming read ...",
+                                  "caption Third read ..."};
     for (int n = 0; n < 3; ++n)
         QCOMPARE(rig.progress.log.contains(captions[n]), n < rig.port.OpenCount());
 }
