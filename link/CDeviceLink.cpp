@@ -4,11 +4,11 @@
 #include "lang/CurrentLanguage.h"
 #include "link/CDumpReceiver.h"
 #include "link/CError.h"
+#include "link/UnitIdentity.h"
 
 #include <QFile>
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <new>
 #include <optional>
 
@@ -20,60 +20,9 @@ const std::array<const char*, 6> REPLY_MARKERS = {
     "FORMAT ERROR!!!", "ADDRESS ERROR!!!", "CHECKSUM ERROR!!!",
 };
 
-// Identity fields: the name, version and date words keep at most this many characters.
-constexpr int NAME_CHARS = 19;
-constexpr int VERSION_CHARS = 51;
-constexpr int DATE_WORD_CHARS = 11;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Zero bytes become blanks, so that the received text reads as one string.
 void BlankZeros(QByteArray& text) {
     text.replace('\0', ' ');
-}
-
-// The words of text, separated by white space.
-QList<QByteArray> Words(const QByteArray& text) {
-    QList<QByteArray> words;
-    int i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && IsBlankChar(text[i]))
-            ++i;
-        const int start = i;
-        while (i < text.size() && !IsBlankChar(text[i]))
-            ++i;
-        if (i > start)
-            words.append(text.mid(start, i - start));
-    }
-    return words;
-}
-
-// An optionally signed decimal number at pos, clamped to int; false when there is none.
-bool ReadNumber(const QByteArray& text, int& pos, int& value) {
-    int p = pos;
-    bool negative = false;
-    if (p < text.size() && (text[p] == '+' || text[p] == '-'))
-        negative = text[p++] == '-';
-    if (p >= text.size() || !IsDigit(text[p]))
-        return false;
-    long long number = 0;
-    for (; p < text.size() && IsDigit(text[p]); ++p)
-        number = std::min<long long>(number * 10 + (text[p] - '0'), INT_MAX);
-    value = int(negative ? -number : number);
-    pos = p;
-    return true;
-}
-
-// Version token: any character, the major number, any character, the minor number.
-// Numbers the token does not supply leave the values as they were.
-void ParseVersion(const QByteArray& token, int& major, int& minor) {
-    int pos = 1;
-    if (token.isEmpty() || !ReadNumber(token, pos, major) || pos >= token.size())
-        return;
-    ++pos;
-    ReadNumber(token, pos, minor);
 }
 
 // True for a line of nothing but white space and NUL bytes.
@@ -309,16 +258,9 @@ bool CDeviceLink::FindReply(const QByteArray& chunk, const QByteArray& marker) {
 }
 
 void CDeviceLink::StoreIdentity(const QByteArray& afterMarker) {
-    QList<QByteArray> words = Words(afterMarker);
-    while (words.size() < 6)
-        words.append(QByteArray());
-    int major = m_image.DeviceMajorVersion();
-    int minor = m_image.DeviceMinorVersion();
-    ParseVersion(words[1].left(VERSION_CHARS), major, minor);
-    QByteArray date = words[2].left(DATE_WORD_CHARS);
-    for (int i = 3; i < 6; ++i)
-        date += ' ' + words[i].left(DATE_WORD_CHARS);
-    m_image.SetDeviceIdentity(words[0].left(NAME_CHARS), date, major, minor);
+    const UNIT_IDENTITY identity = ParseUnitIdentity(afterMarker, m_image.DeviceMajorVersion(),
+                                                     m_image.DeviceMinorVersion());
+    m_image.SetDeviceIdentity(identity.name, identity.date, identity.major, identity.minor);
 }
 
 int CDeviceLink::ReadSteps(QByteArray& dump, QString& errorText, bool showProgress,
