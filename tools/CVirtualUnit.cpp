@@ -42,13 +42,14 @@ void CVirtualUnit::Send(QList<CUnitOutput>& out, QByteArray line, int delayMs, i
 QList<CUnitOutput> CVirtualUnit::Receive(const QByteArray& bytes) {
     QList<CUnitOutput> out;
     if (m_options.stream) {
-        // 100 characters at once and then every half second, for 500 seconds.
+        // 100 characters at once and then every quarter second, for 500 seconds. Every
+        // answer the program waits for (500 ms) thus comes in time, even on a busy machine.
         const QByteArray sentence =
             QByteArray("$GPGGA,120000.00,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47")
                 .leftJustified(98, ' ') +
             "\r\n";
-        for (int i = 0; i < 1000 && !m_streaming; ++i)
-            out.append({i == 0 ? 5 : 500, sentence});
+        for (int i = 0; i < 2000 && !m_streaming; ++i)
+            out.append({i == 0 ? 5 : 250, sentence});
         m_streaming = true;
         return out;
     }

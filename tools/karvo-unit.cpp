@@ -59,7 +59,7 @@ const char* const HELP =
     "  --flood BYTES         answer DUMPING with BYTES characters and no line end\n"
     "  --every-other-line    answer only the 1st, 3rd, 5th ... line received\n"
     "  --stream              be a device that only streams text (100 characters every\n"
-    "                        half second), never answering\n"
+    "                        quarter second), never answering\n"
     "  --busy                answer DUMPING and PROGRAMMING with BUSY every second, for\n"
     "                        200 seconds, and nothing else\n"
     "  --repeat-received-ok  after a write's end record send RECEIVED_OK every second,\n"
