@@ -3,7 +3,7 @@
 #include "app/CKarvoDoc.h"
 #include "app/CMainFrame.h"
 #include "app/CSetupOverviewModel.h"
-#include "app/SetupReport.h"
+#include "print/ReportPainter.h"
 #include "lang/CProcessControl.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CError.h"
@@ -122,7 +122,10 @@ bool CKarvoView::PrintReport(QPrinter& printer, int first, int last) {
     const CMainFrame::SetupDialogSource& dialogs = m_frame.Dialogs();
     try {
         // Each page reads the image afresh, so the report shows what it holds now.
-        ::PrintReport(painter, printer, m_frame.Image(), dialogs.create, first, last);
+        ::PrintReport(
+            painter, printer,
+            [&](const REPORT_SECTION& section) { return dialogs.report(section, m_frame.Image()); },
+            first, last);
     } catch (const CError& error) {
         printer.abort();
         painter.end();

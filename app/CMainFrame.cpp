@@ -13,6 +13,7 @@
 #include "app/CWindowPlacement.h"
 #include "app/DeviceCommands.h"
 #include "dialogs/CSetupDialog.h"
+#include "dialogs/ReportText.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"
 #include "lang/CFileLocations.h"
@@ -53,8 +54,12 @@ constexpr std::array<int, 4> PORT_COMMANDS = {ID_COM_PORT_1, ID_COM_PORT_2, ID_C
 } // namespace
 
 CMainFrame::SetupDialogSource CMainFrame::FactoryDialogs() {
-    return {HasSetupDialog, [](int id, CE2prom* image, bool readOnly, QWidget* parent) {
+    return {HasSetupDialog,
+            [](int id, CE2prom* image, bool readOnly, QWidget* parent) {
                 return CreateSetupDialog(id, image, readOnly, parent);
+            },
+            [](const REPORT_SECTION& section, CE2prom* image) {
+                return ReportSectionText(section, *image, GetCurrentLanguage());
             }};
 }
 

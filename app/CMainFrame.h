@@ -14,8 +14,10 @@
 #pragma once
 
 #include "app/CCommandTarget.h"
+#include "dialogs/ReportSections.h"
 
 #include <QMainWindow>
+#include <QStringList>
 #include <functional>
 #include <map>
 #include <memory>
@@ -46,6 +48,8 @@ public:
         std::function<std::unique_ptr<CSetupDialog>(int commandId, CE2prom* image, bool readOnly,
                                                     QWidget* parent)>
             create;
+        // The lines of a report section, as the dialog of its command would print them.
+        std::function<QStringList(const REPORT_SECTION& section, CE2prom* image)> report;
     };
     static SetupDialogSource FactoryDialogs();
 

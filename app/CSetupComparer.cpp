@@ -62,7 +62,7 @@ void CSetupComparer::CompareWithFile() {
 void CSetupComparer::Show(CE2prom& other, const QString& otherName, const QString& title) {
     SETUP_DIFFERENCES differences;
     try {
-        differences = CompareSetups(*m_frame.Image(), other);
+        differences = CompareSetups(*m_frame.Image(), other, GetCurrentLanguage());
     } catch (const CError& error) {
         if (error.ReportError())
             ProcessControl().EndProcess(0);

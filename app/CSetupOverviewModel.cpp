@@ -31,7 +31,7 @@ std::vector<int> FormAddresses(const FORM_TABLE& form) {
 }
 
 QStringList FormValues(const FORM_TABLE& table, CE2prom& image) {
-    CSettingForm form(table);
+    CSettingForm form(table, GetCurrentLanguage());
     form.Attach(&image);
     QStringList values;
     for (const SETTING_LINE& line : table.listedLines)

@@ -30,5 +30,5 @@ void CCheckLogic::Store() {
 }
 
 QString CCheckLogic::ShownText() const {
-    return YesNoText(IsChecked());
+    return YesNoText(IsChecked(), m_language);
 }

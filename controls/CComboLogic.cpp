@@ -13,7 +13,7 @@ void CComboLogic::Prepare() {
     m_rows.clear();
     m_rows.reserve(Count());
     for (int i = 0; i < Count(); ++i)
-        m_rows.append(TranslatedText(Entry(i)));
+        m_rows.append(TranslatedText(Entry(i), m_language));
 }
 
 void CComboLogic::Select(int row, int value) {
@@ -53,7 +53,7 @@ bool CComboLogic::MatchTyped(const QString& text) {
     const QString typed = text.left(99).toUpper();
     for (int i = 0; !IsEnd(i); ++i) {
         const QString english = EnglishText(Entry(i));
-        if (Tr(english.toUpper()) == typed || TranslatedText(Entry(i)).toUpper() == typed) {
+        if (Tr(english.toUpper(), m_language) == typed || TranslatedText(Entry(i), m_language).toUpper() == typed) {
             Select(i, Entry(i).low);
             return true;
         }

@@ -34,6 +34,6 @@ int CDigitLogic::ReadShownValue(const QString& text) const {
 QString CDigitLogic::EntryText() const {
     for (int i = 0; IsAttached() && !IsEnd(i); ++i)
         if (Entry(i).low == m_value && IsText(i))
-            return TranslatedText(Entry(i));
+            return TranslatedText(Entry(i), m_language);
     return ShownText();
 }

@@ -25,5 +25,5 @@ void CRadioLogic::Store() {
 }
 
 QString CRadioLogic::ShownText() const {
-    return YesNoText(m_checked);
+    return YesNoText(m_checked, m_language);
 }

@@ -1,8 +1,10 @@
 #include "controls/CSettingLogic.h"
 
+#include "lang/CurrentLanguage.h"
 #include "link/CError.h"
 
-CSettingLogic::CSettingLogic(const char* objectName) : m_name(objectName) {}
+CSettingLogic::CSettingLogic(const char* objectName)
+    : m_name(objectName), m_language(GetCurrentLanguage()) {}
 
 void CSettingLogic::Attach(CE2prom* image, const VARIABLE_STRUCT* table, int controlId) {
     const VARIABLE_STRUCT& variable = FindVariable(image, table, controlId, m_name);

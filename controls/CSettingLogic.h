@@ -38,6 +38,10 @@ public:
     virtual QString ShownText() const = 0;
 
     const char* ObjectName() const { return m_name; }
+    // The language of the shown texts: the interface language unless set before Attach
+    // (the report and the text setups format a setup in a language of their own).
+    int Language() const { return m_language; }
+    void SetLanguage(int language) { m_language = language; }
     bool IsAttached() const { return m_values != nullptr; }
 
 protected:
@@ -62,4 +66,5 @@ protected:
     const char* m_name;
     int m_count = 0;   // entries before the end entry
     int m_current = 0; // index into the value list
+    int m_language;
 };

@@ -129,7 +129,7 @@ void CSpinnerLogic::SetPosition(long long position) {
 
 void CSpinnerLogic::ShowEntryText(int entry) {
     SetRange(entry);
-    m_shown = TranslatedText(Entry(entry));
+    m_shown = TranslatedText(Entry(entry), m_language);
 }
 
 // A text entry is recognised by its English text, and also by its translation so that a
@@ -137,7 +137,7 @@ void CSpinnerLogic::ShowEntryText(int entry) {
 // every language.
 bool CSpinnerLogic::MatchesText(int entry, const QString& text) const {
     return IsText(entry) &&
-           (text == EnglishText(Entry(entry)) || text == TranslatedText(Entry(entry)));
+           (text == EnglishText(Entry(entry)) || text == TranslatedText(Entry(entry), m_language));
 }
 
 // The entry a shown text stands for: the first that covers its leading number or whose
@@ -212,7 +212,7 @@ bool CSpinnerLogic::Validate(const QString& buddyText) {
     const std::optional<int> number = LeadingNumber(buddyText);
 
     bool valid = false;
-    if (IsText(m_current) && buddyText == TranslatedText(Entry(m_current))) {
+    if (IsText(m_current) && buddyText == TranslatedText(Entry(m_current), m_language)) {
         valid = true;
     } else if (number && TryGetValue() == number) {
         valid = true;
@@ -237,6 +237,6 @@ bool CSpinnerLogic::Validate(const QString& buddyText) {
     }
     // What is stored later is read from the edit: put the validated value back into it in
     // its plain form, so that "9x9" (validated as 9) cannot be stored as 99.
-    m_shown = IsText(m_current) ? TranslatedText(Entry(m_current)) : QString::number(*number);
+    m_shown = IsText(m_current) ? TranslatedText(Entry(m_current), m_language) : QString::number(*number);
     return true;
 }

@@ -47,10 +47,10 @@ QString EnglishText(const VALUE_STRUCT& entry) {
     return entry.text ? QString::fromLatin1(entry.text) : QString();
 }
 
-QString YesNoText(bool yes) {
-    return Tr(yes ? QStringLiteral("YES") : QStringLiteral("NO"));
+QString YesNoText(bool yes, int language) {
+    return Tr(yes ? QStringLiteral("YES") : QStringLiteral("NO"), language);
 }
 
-QString TranslatedText(const VALUE_STRUCT& entry) {
-    return Tr(EnglishText(entry));
+QString TranslatedText(const VALUE_STRUCT& entry, int language) {
+    return Tr(EnglishText(entry), language);
 }

@@ -20,11 +20,11 @@ std::optional<int> LeadingNumber(const QString& text);
 // (a minus sign too) ignored. nullopt when text holds no digit. Saturates at INT_MAX.
 std::optional<int> AllDigits(const QString& text);
 
-// The entry's text translated into the current language.
-QString TranslatedText(const VALUE_STRUCT& entry);
+// The entry's text translated into the language (an index, as GetCurrentLanguage gives).
+QString TranslatedText(const VALUE_STRUCT& entry, int language);
 
 // "YES" or "NO", translated: how a check box or radio button shows its state.
-QString YesNoText(bool yes);
+QString YesNoText(bool yes, int language);
 
 // The entry's own English text.
 QString EnglishText(const VALUE_STRUCT& entry);

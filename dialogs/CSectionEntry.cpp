@@ -7,6 +7,7 @@
 #include "controls/CSpinnerLogic.h"
 #include "controls/EntryRules.h"
 #include "dialogs/ToneSequenceForms.h"
+#include "lang/CurrentLanguage.h"
 #include "link/CMessages.h"
 
 #include <algorithm>
@@ -17,8 +18,7 @@ namespace {
 // YES or NO, in any case; nullopt for anything else.
 std::optional<bool> ReadYesNo(const QString& value) {
     for (const bool yes : {true, false})
-        if (value.compare(YesNoText(yes), Qt::CaseInsensitive) == 0 ||
-            value.compare(QLatin1String(yes ? "YES" : "NO"), Qt::CaseInsensitive) == 0)
+        if (value.compare(QLatin1String(yes ? "YES" : "NO"), Qt::CaseInsensitive) == 0)
             return yes;
     return std::nullopt;
 }
@@ -98,7 +98,7 @@ QString LegalValues(const VALUE_STRUCT* list) {
 }
 
 CSectionEntry::CSectionEntry(const FORM_TABLE& form, CE2prom& image)
-    : m_form(form), m_image(&image), m_settings(form) {
+    : m_form(form), m_image(&image), m_settings(form, LANGUAGE_ENGLISH) {
     m_settings.Attach(&image);
     m_imageLength = TelegramLength(m_settings);
 }

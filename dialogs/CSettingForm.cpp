@@ -50,11 +50,15 @@ const VARIABLE_STRUCT* WindowlessEntry(const FORM_TABLE& form, const WINDOWLESS_
     return form.table ? &form.table[binding.tableEntry] : nullptr;
 }
 
-CSettingForm::CSettingForm(const FORM_TABLE& form) : m_form(form) {
+CSettingForm::CSettingForm(const FORM_TABLE& form, int language)
+    : m_form(form), m_language(language) {
     for (const BINDING_ENTRY& binding : form.bindings)
         m_logic.emplace_back(binding.controlId, CreateSettingLogic(binding.kind));
     for (const WINDOWLESS_BINDING& binding : form.windowless)
         m_windowless.emplace_back(WindowlessId(form, binding), std::make_unique<CDigitLogic>());
+    for (const auto* logics : {&m_logic, &m_windowless})
+        for (const auto& [id, logic] : *logics)
+            logic->SetLanguage(language);
 }
 
 CSettingForm::~CSettingForm() = default;

@@ -25,7 +25,8 @@ const VARIABLE_STRUCT* WindowlessEntry(const FORM_TABLE& form, const WINDOWLESS_
 
 class CSettingForm : public CSettingSource {
 public:
-    explicit CSettingForm(const FORM_TABLE& form);
+    // The settings as shown in language (an index, as GetCurrentLanguage gives).
+    CSettingForm(const FORM_TABLE& form, int language);
     ~CSettingForm();
 
     // Attaches every binding in order; CCtrlErr as the dialog would raise it.
@@ -35,6 +36,7 @@ public:
     CSettingLogic* Logic(int controlId) const override;
     // The shown text of a control's binding; empty for a control without one.
     QString ValueText(int controlId) const override;
+    int Language() const override { return m_language; }
 
     // The caption and every setting with its dialog label.
     QStringList ListedText() const;
@@ -43,6 +45,7 @@ public:
 
 private:
     const FORM_TABLE& m_form;
+    int m_language;
     std::vector<std::pair<int, std::unique_ptr<CSettingLogic>>> m_logic;
     std::vector<std::pair<int, std::unique_ptr<CSettingLogic>>> m_windowless;
 };

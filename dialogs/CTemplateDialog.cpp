@@ -10,7 +10,7 @@
 #include "dialogs/CGroupFrame.h"
 #include "dialogs/CSettingForm.h"
 #include "dialogs/ControlLabels.h"
-#include "dialogs/ReportFont.h"
+#include "print/ReportPainter.h"
 #include "dialogs/SectionText.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CError.h"
@@ -399,20 +399,5 @@ QStringList CTemplateDialog::SectionLines() const {
 }
 
 QPoint CTemplateDialog::PrintSection(QPainter& painter, QPoint pos) {
-    const QPaintDevice* device = painter.device();
-    if (device == nullptr)
-        return pos;
-    const int lineHeight = ReportLineHeight(device->height());
-    // A fixed-pitch font sized to the line height, so that the label columns line up and
-    // the lines do not run into each other on any page size.
-    painter.save();
-    painter.setFont(ReportFont(lineHeight));
-    const int ascent = painter.fontMetrics().ascent();
-    int y = pos.y();
-    for (const QString& line : SectionLines()) {
-        y += lineHeight;
-        painter.drawText(QPoint(pos.x(), y + ascent), line);
-    }
-    painter.restore();
-    return {pos.x(), y + 2 * lineHeight};
+    return DrawReportSection(painter, pos, SectionLines());
 }

@@ -17,6 +17,7 @@
 #include "dialogs/CDialogUnits.h"
 #include "dialogs/CSetupDialog.h"
 #include "dialogs/FormTable.h"
+#include "lang/CurrentLanguage.h"
 #include "res/dialogs/DialogTemplate.h"
 
 #include <QStringList>
@@ -44,6 +45,8 @@ public:
     const CSettingLogic* Logic(int controlId) const override;
     // The report value of a control: ReportValue.
     QString ValueText(int controlId) const override { return ReportValue(controlId); }
+    // A dialog shows its settings in the interface language.
+    int Language() const override { return GetCurrentLanguage(); }
     const CDialogUnits& Units() const { return m_units; }
     const FORM_TABLE& Form() const { return m_form; }
 

@@ -22,18 +22,6 @@ namespace {
 const char* const VERSION_KEY = "karvo-setup";
 const char* const BYTES_KEY = "bytes";
 
-// The text is English whatever the language of the run.
-class CEnglishTexts {
-public:
-    CEnglishTexts() : m_language(GetCurrentLanguage()) { SetCurrentLanguage(0); }
-    ~CEnglishTexts() { SetCurrentLanguage(m_language); }
-    CEnglishTexts(const CEnglishTexts&) = delete;
-    CEnglishTexts& operator=(const CEnglishTexts&) = delete;
-
-private:
-    int m_language;
-};
-
 [[noreturn]] void Refuse(int line, const QString& message) {
     throw TEXT_SETUP_ERROR{line, -1, QString(), message};
 }
@@ -285,7 +273,6 @@ void CTextSetup::ParseBytes(const YAML::Node& node) {
 }
 
 void CTextSetup::ApplyTo(CE2prom& image) const {
-    const CEnglishTexts english;
     // The settings by section, each with where it came from.
     struct NAMED {
         const SETTING_LINE* line;
@@ -338,9 +325,9 @@ void CTextSetup::LoadOnDefault(CE2prom& image, const QByteArray& text) {
 CTextSetup CTextSetup::FromImage(CE2prom& image) {
     CTextSetup setup;
     {
-        const CEnglishTexts english;
+        // The text is English whatever the language of the run.
         for (const FORM_TABLE* form : ListedForms()) {
-            CSettingForm settings(*form);
+            CSettingForm settings(*form, LANGUAGE_ENGLISH);
             settings.Attach(&image);
             for (const SETTING_LINE& line : form->listedLines)
                 setup.AddSetting(
@@ -417,11 +404,10 @@ QByteArray CTextSetup::Json() const {
 }
 
 QString CTextSetup::SettingValue(CE2prom& image, const QString& section, const QString& label) {
-    const CEnglishTexts english;
     const TEXT_SETUP_ERROR origin{0, -1, section + u'/' + label, QString()};
     const FORM_TABLE& form = FindForm(section, origin);
     const SETTING_LINE& line = FindLine(form, label, origin);
-    CSettingForm settings(form);
+    CSettingForm settings(form, LANGUAGE_ENGLISH);
     settings.Attach(&image);
     return line.compute ? line.compute(settings) : settings.ValueText(line.controlId);
 }

@@ -41,6 +41,8 @@ public:
     virtual const CSettingLogic* Logic(int controlId) const = 0;
     // The shown text of a control's binding; empty for a control without one.
     virtual QString ValueText(int controlId) const = 0;
+    // The language the shown texts are in (an index, as GetCurrentLanguage gives).
+    virtual int Language() const = 0;
 };
 
 // A value worked out from the settings rather than shown by one control (a radio group's

@@ -47,7 +47,8 @@ const CDigitLogic* PlAction(const CSettingSource& source) {
 // is, for a stored byte other than 0 and 1).
 QString LineConnection(const CSettingSource& source) {
     const auto* twoWire = dynamic_cast<const CRadioLogic*>(source.Logic(TWO_WIRE));
-    return Tr(QString::fromLatin1(twoWire && twoWire->IsChecked() ? "Two wire" : "Four wire"));
+    return Tr(QString::fromLatin1(twoWire && twoWire->IsChecked() ? "Two wire" : "Four wire"),
+              source.Language());
 }
 
 // The report names the PL-tone action by its list text ("RX AUDIO INHIBIT").
@@ -64,7 +65,7 @@ QString PlActionRadioText(const CSettingSource& source) {
     const int value = action->Value();
     if (value < 0 || value >= int(std::size(PL_RADIOS)))
         return action->ShownText();
-    return Tr(QString::fromLatin1(PL_RADIOS[value].text));
+    return Tr(QString::fromLatin1(PL_RADIOS[value].text), source.Language());
 }
 
 constexpr SETTING_LINE REPORT_LINES[] = {

@@ -19,7 +19,7 @@ constexpr int ReportLineHeight(int deviceHeight) { return deviceHeight * 8 / 600
 // A label of 30 characters or more is followed by one blank.
 QString FormatSettingLine(const QString& label, const QString& value);
 
-// The title (translated) and the lines, their labels translated; a line's value is its
+// The title and the lines, their labels translated into the source's language; a line's value is its
 // computed value when it has one, else the shown text of its control in source.
 QStringList SectionText(const char* title, std::span<const SETTING_LINE> lines,
                         const CSettingSource& source);

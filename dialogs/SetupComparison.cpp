@@ -15,14 +15,14 @@ struct SHOWN_SETTING {
 };
 
 // Every listed setting of every dialog with its shown value, in the listing's order.
-std::vector<SHOWN_SETTING> ShownSettings(CE2prom& image) {
+std::vector<SHOWN_SETTING> ShownSettings(CE2prom& image, int language) {
     std::vector<SHOWN_SETTING> shown;
     for (const FORM_TABLE* table : ListedForms()) {
-        CSettingForm form(*table);
+        CSettingForm form(*table, language);
         form.Attach(&image);
-        const QString section = Tr(QString::fromLatin1(table->caption));
+        const QString section = Tr(QString::fromLatin1(table->caption), language);
         for (const SETTING_LINE& line : table->listedLines)
-            shown.push_back({section, Tr(QString::fromLatin1(line.label)),
+            shown.push_back({section, Tr(QString::fromLatin1(line.label), language),
                              line.compute ? line.compute(form) : form.ValueText(line.controlId)});
     }
     return shown;
@@ -41,10 +41,10 @@ QString Hex(int byte) {
 
 } // namespace
 
-SETUP_DIFFERENCES CompareSetups(CE2prom& a, CE2prom& b) {
+SETUP_DIFFERENCES CompareSetups(CE2prom& a, CE2prom& b, int language) {
     SETUP_DIFFERENCES differences;
-    const std::vector<SHOWN_SETTING> shownA = ShownSettings(a);
-    const std::vector<SHOWN_SETTING> shownB = ShownSettings(b);
+    const std::vector<SHOWN_SETTING> shownA = ShownSettings(a, language);
+    const std::vector<SHOWN_SETTING> shownB = ShownSettings(b, language);
     for (size_t i = 0; i < shownA.size(); ++i)
         if (shownA[i].value != shownB[i].value)
             differences.settings.push_back(
@@ -56,7 +56,7 @@ SETUP_DIFFERENCES CompareSetups(CE2prom& a, CE2prom& b) {
             continue;
         probe.ReplaceBytes(a.Bytes());
         probe.SetByte(address, b.GetByte(address));
-        if (SameValues(shownA, ShownSettings(probe)))
+        if (SameValues(shownA, ShownSettings(probe, language)))
             differences.unshownAddresses.push_back(address);
     }
     return differences;
@@ -76,5 +76,5 @@ QStringList DifferenceLines(const SETUP_DIFFERENCES& differences, const CE2prom&
 }
 
 QStringList NameSetupDifferences(CE2prom& sent, CE2prom& held) {
-    return DifferenceLines(CompareSetups(sent, held), sent, held);
+    return DifferenceLines(CompareSetups(sent, held, GetCurrentLanguage()), sent, held);
 }

@@ -22,8 +22,9 @@ struct SETUP_DIFFERENCES {
     bool Equal() const { return settings.empty() && unshownAddresses.empty(); }
 };
 
-// Compares a with b in the current language. Raises CError as the dialogs would.
-SETUP_DIFFERENCES CompareSetups(CE2prom& a, CE2prom& b);
+// Compares a with b, the texts in language (an index, as GetCurrentLanguage gives).
+// Raises CError as the dialogs would.
+SETUP_DIFFERENCES CompareSetups(CE2prom& a, CE2prom& b, int language);
 
 // One line per difference: "section | label | value in A | value in B", then
 // "address N | 0xAA | 0xBB" for each byte no setting shows.
@@ -31,5 +32,5 @@ QStringList DifferenceLines(const SETUP_DIFFERENCES& differences, const CE2prom&
                             const CE2prom& b);
 
 // The lines of DifferenceLines for what held holds differently from sent (a write's
-// read-back): the namer of the device commands' verify.
+// read-back), in the interface language: the namer of the device commands' verify.
 QStringList NameSetupDifferences(CE2prom& sent, CE2prom& held);

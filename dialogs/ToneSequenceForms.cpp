@@ -51,7 +51,7 @@ constexpr std::array<BINDING_ENTRY, MAX_TONES + 12> ToneRowBindings() {
 QString ProlongedToneText(const CSettingSource& source) {
     const int tone = CheckedProlongedTone(source);
     if (tone == 0)
-        return YesNoText(false);
+        return YesNoText(false, source.Language());
     if (tone > 0)
         return QString::number(tone);
     // No button stands for the stored index: show the unit's number as it is.

@@ -33,8 +33,12 @@ int LanguageFromProfileName(const QString& name) {
 }
 
 QString Tr(const QString& english) {
+    return Tr(english, g_language);
+}
+
+QString Tr(const QString& english, int language) {
     static const CTranslator translator;
     if (translator.FindRow(english) < 0)
-        return KarvoText(g_language, english);
-    return translator.Translated(g_language, english);
+        return KarvoText(language, english);
+    return translator.Translated(language, english);
 }

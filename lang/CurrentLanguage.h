@@ -1,9 +1,12 @@
 // The language index of this run (0 English, 1 French, 2 German, 3 Spanish, 4 Italian).
-// Set once at start-up from the profile; every translation reads it at the moment it
-// translates, so nothing keeps a copy of it.
+// Set once at start-up (from the profile, or karvo-cli's --language) and never switched
+// afterwards: code that formats a setup in another language (the report, the listing, the
+// text setups) is given that language and translates with Tr(text, language).
 #pragma once
 
 #include <QString>
+
+inline constexpr int LANGUAGE_ENGLISH = 0;
 
 int GetCurrentLanguage();
 void SetCurrentLanguage(int language);
@@ -17,3 +20,5 @@ int LanguageFromProfileName(const QString& name);
 
 // Translates text into the current language with a shared translator.
 QString Tr(const QString& english);
+// Translates text into the given language index.
+QString Tr(const QString& english, int language);

@@ -2,6 +2,7 @@
 
 #include "dialogs/SetupComparison.h"
 #include "image/CE2prom.h"
+#include "lang/CurrentLanguage.h"
 #include "link/CDeviceLink.h"
 #include "link/CError.h"
 #include "link/CMessages.h"
@@ -46,7 +47,7 @@ QJsonValue IdentityOf(const CE2prom& unit) {
 // the bytes no setting shows.
 void NameDifferences(CE2prom& unit, CE2prom& wanted, APPLY_REPORT& report) {
     try {
-        const SETUP_DIFFERENCES differences = CompareSetups(unit, wanted);
+        const SETUP_DIFFERENCES differences = CompareSetups(unit, wanted, GetCurrentLanguage());
         for (const SETTING_DIFFERENCE& s : differences.settings) {
             report.settings << QStringLiteral("%1 | %2: unit %3, setup %4")
                                    .arg(s.section, s.label, s.valueA, s.valueB);

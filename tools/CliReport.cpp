@@ -1,10 +1,10 @@
 #include "tools/CliReport.h"
 
-#include "app/SetupReport.h"
+#include "dialogs/ReportText.h"
 #include "dialogs/SetupComparison.h"
 #include "image/CE2prom.h"
-#include "lang/CurrentLanguage.h"
 #include "link/CError.h"
+#include "print/ReportPainter.h"
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 
@@ -15,11 +15,10 @@ int RunCliReport(const CCliCommand& command) {
     CE2prom image;
     if (const int status = CliLoad(image, command.files[0]); status != CLI_OK)
         return status;
-    SetCurrentLanguage(command.language);
     try {
         if (command.pdfPath.isEmpty()) {
-            std::fputs(ReportText(&image, FactoryReportDialogs()).toUtf8().constData(), stdout);
-        } else if (!WriteReportPdf(command.pdfPath, &image, FactoryReportDialogs())) {
+            std::fputs(ReportText(image, command.language).toUtf8().constData(), stdout);
+        } else if (!WriteReportPdf(command.pdfPath, image, command.language)) {
             CliError(QStringLiteral("cannot write '%1'").arg(command.pdfPath));
             return CLI_CANNOT_WRITE;
         }
@@ -39,9 +38,8 @@ int RunCliDiff(const CCliCommand& command) {
     for (const auto& [image, path] : {std::pair{&a, command.files[0]}, {&b, command.files[1]}})
         if (const int status = CliLoad(*image, path); status != CLI_OK)
             return status;
-    SetCurrentLanguage(command.language);
     try {
-        const SETUP_DIFFERENCES differences = CompareSetups(a, b);
+        const SETUP_DIFFERENCES differences = CompareSetups(a, b, command.language);
         for (const QString& line : DifferenceLines(differences, a, b))
             std::printf("%s\n", line.toUtf8().constData());
         return differences.Equal() ? CLI_OK : CLI_DIFFERENT;

@@ -2,17 +2,16 @@
 
 #include "dialogs/CSettingForm.h"
 #include "image/CE2prom.h"
-#include "lang/CurrentLanguage.h"
 #include "link/CError.h"
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 
 #include <cstdio>
 
-QStringList ShowSettings(CE2prom& image) {
+QStringList ShowSettings(CE2prom& image, int language) {
     QStringList lines;
     for (const FORM_TABLE* entry : ListedForms()) {
-        CSettingForm form(*entry);
+        CSettingForm form(*entry, language);
         form.Attach(&image);
         lines += form.ListedText();
         lines += QString();
@@ -32,9 +31,8 @@ int RunCliShow(const CCliCommand& command) {
     CE2prom image;
     if (const int status = CliLoad(image, path); status != CLI_OK)
         return status;
-    SetCurrentLanguage(command.language);
     try {
-        const QStringList lines = ShowSettings(image);
+        const QStringList lines = ShowSettings(image, command.language);
         for (const QString& line : lines)
             std::printf("%s\n", line.toUtf8().constData());
     } catch (const CError& e) {

@@ -15,6 +15,6 @@ int CliShow(const QStringList& args);
 // The same for a command line already parsed.
 int RunCliShow(const CCliCommand& command);
 
-// The listing of image in the current language: per dialog its caption, one
+// The listing of image in language (0 English ... 4 Italian): per dialog its caption, one
 // "%-30s%s" line per setting, then an empty line. Raises CError as the dialogs would.
-QStringList ShowSettings(CE2prom& image);
+QStringList ShowSettings(CE2prom& image, int language);

@@ -21,6 +21,7 @@
 //
 // Nothing is written when a command fails; the exit status tells why (see CliCommon.h).
 #include "image/CE2prom.h"
+#include "lang/CurrentLanguage.h"
 #include "lang/ProgramOptions.h"
 #include "link/CCommLog.h"
 #include "tools/CliApply.h"
@@ -32,7 +33,7 @@
 #include "tools/CliShow.h"
 #include "tools/CliText.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 
 #include <QCoreApplication>
 #include <QFile>
@@ -163,15 +164,18 @@ int main(int argc, char* argv[]) {
     CCliCommand command;
     if (const int status = ParseCliCommand(args, command); status != CLI_OK)
         return status;
-    // The report's hidden dialogs need the widgets; without a display they are drawn
-    // off screen. The other commands keep a plain core application.
-    const bool widgets = command.name == QLatin1String("report");
-    if (widgets && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+    // Only the PDF report needs Qt Gui (its fonts); without a display it draws off screen.
+    // Every other command runs on a plain core application, with no platform plugin.
+    const bool gui = command.name == QLatin1String("report") && !command.pdfPath.isEmpty();
+    if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app =
-        widgets ? std::make_unique<QApplication>(argc, argv)
-                : std::make_unique<QCoreApplication>(argc, argv);
+        gui ? std::make_unique<QGuiApplication>(argc, argv)
+            : std::make_unique<QCoreApplication>(argc, argv);
+    // The run's language, set once: the messages of show, report and diff are in the
+    // language asked for, as their texts are.
+    SetCurrentLanguage(command.language);
     const std::map<QString, std::function<int(const CCliCommand&)>> commands = {
         {QStringLiteral("dump"), Dump},           {QStringLiteral("copy"), Copy},
         {QStringLiteral("poke"), Poke},           {QStringLiteral("info"), CliInfo},

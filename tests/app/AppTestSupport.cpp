@@ -1,5 +1,6 @@
 #include "AppTestSupport.h"
 
+#include "dialogs/ReportText.h"
 #include "image/CE2prom.h"
 #include "lang/CProfile.h"
 #include "lang/CurrentLanguage.h"
@@ -100,6 +101,12 @@ CMainFrame::SetupDialogSource CFakeDialogs::Source() {
                 built.append({id, readOnly, parent});
                 auto dialog = std::make_unique<CFakeSetupDialog>(image, plans[id], parent);
                 return std::unique_ptr<CSetupDialog>(std::move(dialog));
+            },
+            [this](const REPORT_SECTION& section, CE2prom* image) {
+                reported.append(section.commandId);
+                if (const auto& raise = plans[section.commandId].throwInConstructor)
+                    raise();
+                return ReportSectionText(section, *image, LANGUAGE_ENGLISH);
             }};
 }
 

@@ -73,7 +73,7 @@ struct FakeDialogPlan {
     int result = 1;          // QDialog::Accepted
     int commitAddress = 100; // Commit writes commitValue here
     int commitValue = 7;
-    std::function<void()> throwInConstructor;
+    std::function<void()> throwInConstructor; // also when its report section is drawn
     std::function<void()> throwInCommit;
 };
 
@@ -105,6 +105,7 @@ public:
     std::optional<QList<int>> available;
     std::map<int, FakeDialogPlan> plans;
     QList<Built> built;
+    QList<int> reported; // the sections asked for by the report, by command
 };
 
 // Runs action once on the first modal dialog shown while the watcher lives (it polls the

@@ -90,7 +90,7 @@ void TestOverview::rowsFollowTheListing() {
     QCOMPARE(image.LoadSRecords(QStringLiteral(KARVO_DEFAULT_SETUP)), 1);
     std::vector<QStringList> before;
     for (const FORM_TABLE* table : ListedForms()) {
-        CSettingForm form(*table);
+        CSettingForm form(*table, language);
         form.Attach(&image);
         before.push_back(form.ListedText());
     }
@@ -104,7 +104,7 @@ void TestOverview::rowsFollowTheListing() {
     int changed = 0;
     QCOMPARE(model.rowCount(), int(ListedForms().size()));
     for (int s = 0; s < model.rowCount(); ++s) {
-        CSettingForm form(*ListedForms()[s]);
+        CSettingForm form(*ListedForms()[s], language);
         form.Attach(&image);
         const QStringList listed = form.ListedText();
         const QModelIndex section = model.index(s, 0);

@@ -189,7 +189,7 @@ void TestChoiceLogic::checkClicks() {
     check.SetChecked(false);
     check.Store();
     QCOMPARE(int(image.GetByte(TEST_ADDRESS)), 0);
-    LanguageScope french(1);
+    check.SetLanguage(1); // French
     check.SetChecked(true);
     QCOMPARE(check.ShownText(), Tr(1, "YES"));
 }

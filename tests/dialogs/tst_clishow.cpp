@@ -83,7 +83,7 @@ void TestCliShow::listing() {
     const char block[] = {char(0x8D), 2, 20, 112, char(177), char(255)}; // Alarm, from 150
     bytes.replace(150, int(sizeof block), block, int(sizeof block));
     image.ReplaceBytes(bytes);
-    const QStringList lines = ShowSettings(image);
+    const QStringList lines = ShowSettings(image, LANGUAGE_ENGLISH);
     QStringList titles;
     for (int i = 0; i < lines.size(); ++i)
         if (i == 0 || lines[i - 1].isEmpty())
@@ -124,7 +124,7 @@ void TestCliShow::defaultSetup() {
     QCOMPARE(run.status, int(CLI_OK));
     CE2prom image;
     QCOMPARE(image.LoadSRecords(KARVO_DEFAULT_SETUP), 1);
-    QCOMPARE(run.out, ShowSettings(image).join('\n') + '\n');
+    QCOMPARE(run.out, ShowSettings(image, LANGUAGE_ENGLISH).join('\n') + '\n');
     QVERIFY(run.out.startsWith("System Setup\n"));
 }
 

@@ -6,7 +6,7 @@
 #include "controls/CStandardSpinner.h"
 #include "dialogs/CSingleTonesDlg.h"
 #include "dialogs/CSystemSetupDlg.h"
-#include "dialogs/ReportFont.h"
+#include "print/ReportFont.h"
 #include "lang/CTranslator.h"
 #include "tests/common/CRecordingMessages.h"
 

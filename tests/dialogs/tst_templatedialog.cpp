@@ -548,7 +548,7 @@ void TestTemplateDialog::formAndDialogShowTheSame() {
         const auto* dialog = dynamic_cast<const CTemplateDialog*>(built.get());
         QVERIFY(dialog);
         const FORM_TABLE& form = dialog->Form();
-        CSettingForm headless(form);
+        CSettingForm headless(form, GetCurrentLanguage());
         headless.Attach(&image);
         QCOMPARE(headless.ReportText(), dialog->SectionLines());
         for (const BINDING_ENTRY& b : form.bindings)

@@ -1,4 +1,4 @@
-#include "dialogs/ReportFont.h"
+#include "print/ReportFont.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
