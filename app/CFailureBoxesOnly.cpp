@@ -2,26 +2,19 @@
 
 #include "link/DeviceCommandFrames.h"
 
-CFailureBoxesOnly::CFailureBoxesOnly() : m_shown(Messages()) {
+CFailureBoxesOnly::CFailureBoxesOnly() : CHeldBoxes(Messages()) {
     SetMessageService(this);
 }
 
 CFailureBoxesOnly::~CFailureBoxesOnly() {
-    SetMessageService(&m_shown);
-}
-
-MsgAnswer CFailureBoxesOnly::Show(const QString& text, const QString& caption, MsgIcon icon,
-                                  MsgButtons buttons) {
-    if (icon != MsgIcon::None || buttons != MsgButtons::Ok)
-        return m_shown.Show(text, caption, icon, buttons);
-    m_held.append({text, caption});
-    return MsgAnswer::Ok;
+    SetMessageService(&Shown());
 }
 
 bool CFailureBoxesOnly::Release(const CDeviceOutcome& outcome) {
-    SetMessageService(&m_shown);
+    SetMessageService(&Shown());
+    const auto held = TakeHeld();
     if (!outcome.ok)
-        for (const auto& [text, caption] : std::exchange(m_held, {}))
-            m_shown.Show(text, caption, MsgIcon::None, MsgButtons::Ok);
+        for (const auto& [text, caption] : held)
+            Shown().Show(text, caption, MsgIcon::None, MsgButtons::Ok);
     return outcome.ok;
 }

@@ -5,26 +5,16 @@
 // it puts back when released or destroyed.
 #pragma once
 
-#include "link/CMessages.h"
-
-#include <QList>
-#include <utility>
+#include "link/CHeldBoxes.h"
 
 struct CDeviceOutcome;
 
-class CFailureBoxesOnly : public CMessageService {
+class CFailureBoxesOnly : public CHeldBoxes {
 public:
     CFailureBoxesOnly();
     ~CFailureBoxesOnly() override;
 
-    MsgAnswer Show(const QString& text, const QString& caption, MsgIcon icon,
-                   MsgButtons buttons) override;
-
     // Puts the replaced service back and shows the held boxes when the command failed;
     // true when it succeeded.
     bool Release(const CDeviceOutcome& outcome);
-
-private:
-    CMessageService& m_shown;
-    QList<std::pair<QString, QString>> m_held; // text and caption
 };

@@ -50,19 +50,20 @@ CDeviceOutcome RunWriteDeviceCommand(QWidget* mainWindow, CE2prom& image, int po
         return {};
     CProgressDlg::Factory progress(mainWindow);
     SetSetupDifferenceNamer(NameSetupDifferences);
-    return RunWriteDevice(image, portIndex, port, &progress, tracePath, StoredVerifyAfterWriting());
+    return RunWriteDevice(image, portIndex, port, &progress, Messages(), tracePath,
+                          StoredVerifyAfterWriting());
 }
 
 CDeviceOutcome RunReadDeviceCommand(QWidget* mainWindow, CE2prom& image, int portIndex,
                                     CPort& port) {
     CProgressDlg::Factory progress(mainWindow);
-    return RunReadDevice(image, portIndex, port, &progress, true, StoredConfirmReads());
+    return RunReadDevice(image, portIndex, port, &progress, Messages(), true, StoredConfirmReads());
 }
 
 CDeviceOutcome RunDeviceInformationCommand(QWidget* mainWindow, CE2prom& image, int portIndex,
                                            CPort& port) {
     CProgressDlg::Factory progress(mainWindow);
-    return RunDeviceInformation(image, portIndex, port, &progress);
+    return RunDeviceInformation(image, portIndex, port, &progress, Messages());
 }
 
 void RunWriteDeviceCommand(CMainFrame& frame) {
@@ -91,8 +92,8 @@ void RunCompareDeviceCommand(CMainFrame& frame) {
         CProgressDlg::Factory progress(&frame);
         // The comparison is the outcome of a good read: only a failure's box is shown.
         CFailureBoxesOnly boxes;
-        if (!boxes.Release(RunReadDevice(unit, frame.SelectedPortIndex(), port, &progress, false,
-                                         StoredConfirmReads())))
+        if (!boxes.Release(RunReadDevice(unit, frame.SelectedPortIndex(), port, &progress, boxes,
+                                         false, StoredConfirmReads())))
             return;
         frame.Comparer().Show(unit, Tr(QStringLiteral("The unit")),
                               Tr(QStringLiteral("Comparison with the unit")));

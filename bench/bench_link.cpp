@@ -69,14 +69,14 @@ void Report(const char* name, const Measure& m) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
-    const CQuietMessages quiet; // the bench reports what it measured
+    CQuietMessages quiet; // the bench reports what it measured
     QTemporaryDir dir;
     qputenv("KARVO_BACKUP_DIR", dir.filePath("backups").toLocal8Bit());
     QProcess unit, varying;
     const QStringList options = {"--pacing", "--save-delay", "0", "--image", KARVO_DEFAULT_SETUP};
     unit.start(KARVO_UNIT, options + QStringList{"--link", dir.filePath("com1")});
-    varying.start(KARVO_UNIT, options + QStringList{"--link", dir.filePath("com2"),
-                                                    "--vary-every-dump", "3"});
+    varying.start(KARVO_UNIT,
+                  options + QStringList{"--link", dir.filePath("com2"), "--vary-every-dump", "3"});
     if (!unit.waitForReadyRead(5000) || !varying.waitForReadyRead(5000)) {
         std::fprintf(stderr, "karvo-unit did not start\n");
         return 1;
@@ -102,9 +102,10 @@ int main(int argc, char* argv[]) {
             QElapsedTimer timer;
             timer.start();
             const CDeviceOutcome outcome =
-                kind >= READ ? RunReadDevice(image, 0, port, nullptr, false, kind != SINGLE_READ)
-                             : RunWriteDevice(image, 0, port, nullptr, dir.filePath("test.dat"),
-                                              kind == VERIFIED_WRITE);
+                kind >= READ
+                    ? RunReadDevice(image, 0, port, nullptr, quiet, false, kind != SINGLE_READ)
+                    : RunWriteDevice(image, 0, port, nullptr, quiet, dir.filePath("test.dat"),
+                                     kind == VERIFIED_WRITE);
             const double seconds = timer.nsecsElapsed() / 1e9;
             ok = ok && outcome.ok;
             Measure& m = measures[kind];

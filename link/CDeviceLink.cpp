@@ -14,11 +14,19 @@
 
 namespace {
 
-// Markers of the unit's verdict, in the order they are tested.
-const std::array<const char*, 6> REPLY_MARKERS = {
-    "SAVED_OK",        "RECEIVED_OK",      "TIMEOUT!!!",
-    "FORMAT ERROR!!!", "ADDRESS ERROR!!!", "CHECKSUM ERROR!!!",
+// Markers of the unit's verdict and what each says, in the order they are tested.
+struct VERDICT_MARKER {
+    const char* marker;
+    LinkOutcome verdict;
 };
+const std::array<VERDICT_MARKER, 6> VERDICT_MARKERS = {{
+    {"SAVED_OK", LinkOutcome::SavedOk},
+    {"RECEIVED_OK", LinkOutcome::ReceivedOk},
+    {"TIMEOUT!!!", LinkOutcome::UnitTimeout},
+    {"FORMAT ERROR!!!", LinkOutcome::UnitFormatError},
+    {"ADDRESS ERROR!!!", LinkOutcome::UnitAddressError},
+    {"CHECKSUM ERROR!!!", LinkOutcome::UnitChecksumError},
+}};
 
 // Zero bytes become blanks, so that the received text reads as one string.
 void BlankZeros(QByteArray& text) {
@@ -34,17 +42,16 @@ bool IsBlankLine(const QByteArray& line) {
 }
 
 // Thrown where the exchange is stopped by the user (or the program ending) in the middle
-// of a wait; the exchange answers LINK_USER_ABORTED with the port closed.
+// of a wait; the exchange answers UserAborted with the port closed.
 struct CUserStop {};
 
 } // namespace
 
-int ClassifyReply(const QByteArray& line) {
-    for (int code = 0; code < int(REPLY_MARKERS.size()); ++code) {
-        if (line.contains(REPLY_MARKERS[code]))
-            return code;
-    }
-    return REPLY_UNKNOWN;
+LinkOutcome ClassifyReply(const QByteArray& line) {
+    for (const VERDICT_MARKER& row : VERDICT_MARKERS)
+        if (line.contains(row.marker))
+            return row.verdict;
+    return LinkOutcome::UnknownVerdict;
 }
 
 // The progress display of one exchange: created with its caption and range when the
@@ -98,8 +105,9 @@ private:
     std::optional<CIdleHandlerScope> m_idle; // released before the display
 };
 
-CDeviceLink::CDeviceLink(CE2prom& image, CPort& port, CProgressFactory* progress)
-    : m_image(image), m_port(port), m_progress(progress) {}
+CDeviceLink::CDeviceLink(CE2prom& image, CPort& port, CProgressFactory* progress,
+                         CMessageService& messages)
+    : m_image(image), m_port(port), m_progress(progress), m_messages(messages) {}
 
 CDeviceLink::~CDeviceLink() {
     ClosePort();
@@ -155,46 +163,46 @@ bool CDeviceLink::CancelledClosing(CExchangeProgress& progress) {
     return true;
 }
 
-template <typename Steps> int CDeviceLink::Guarded(Steps steps) {
+template <typename Steps> LinkOutcome CDeviceLink::Guarded(Steps steps) {
     try {
         return steps();
     } catch (const CUserStop&) {
-        return LINK_USER_ABORTED; // the port is closed
+        return LinkOutcome::UserAborted; // the port is closed
     } catch (const CComErr& error) {
-        error.ReportError(); // a fatal one does not end the program here
-        return LINK_ERROR_REPORTED;
+        error.ReportError(m_messages); // a fatal one does not end the program here
+        return LinkOutcome::ErrorReported;
     } catch (const std::bad_alloc&) {
         ClosePort();
-        CComErr(0).ReportError();
-        return LINK_ERROR_REPORTED;
+        CComErr(0).ReportError(m_messages);
+        return LinkOutcome::ErrorReported;
     }
 }
 
-int CDeviceLink::Connect(const QByteArray& command, const QByteArray& marker, QString& errorText,
-                         bool showProgress) {
+LinkOutcome CDeviceLink::Connect(const QByteArray& command, const QByteArray& marker,
+                                 QString& errorText, bool showProgress) {
     return Guarded([&] { return ConnectSteps(command, marker, errorText, showProgress); });
 }
 
-int CDeviceLink::ReadDevice(QString& errorText, bool showProgress, const QString& caption) {
+LinkOutcome CDeviceLink::ReadDevice(QString& errorText, bool showProgress, const QString& caption) {
     QByteArray dump;
-    const int result = ReadDump(dump, errorText, showProgress, caption);
-    if (result == LINK_RECEPTION_OK)
+    const LinkOutcome result = ReadDump(dump, errorText, showProgress, caption);
+    if (result == LinkOutcome::ReceptionOk)
         m_image.ReplaceBytes(dump);
     return result;
 }
 
-int CDeviceLink::ReadDump(QByteArray& dump, QString& errorText, bool showProgress,
-                          const QString& caption) {
+LinkOutcome CDeviceLink::ReadDump(QByteArray& dump, QString& errorText, bool showProgress,
+                                  const QString& caption) {
     return Guarded([&] { return ReadSteps(dump, errorText, showProgress, caption); });
 }
 
-int CDeviceLink::WriteDevice(const QByteArray& command, const QByteArray& prompt,
-                             QString& errorText, bool showProgress) {
+LinkOutcome CDeviceLink::WriteDevice(const QByteArray& command, const QByteArray& prompt,
+                                     QString& errorText, bool showProgress) {
     return Guarded([&] { return WriteSteps(command, prompt, errorText, showProgress); });
 }
 
-int CDeviceLink::ConnectSteps(const QByteArray& command, const QByteArray& marker,
-                              QString& errorText, bool showProgress) {
+LinkOutcome CDeviceLink::ConnectSteps(const QByteArray& command, const QByteArray& marker,
+                                      QString& errorText, bool showProgress) {
     const CLinkSettings link = m_image.LinkSettings();
     CExchangeProgress progress(m_progress, showProgress, m_port, Tr("Connecting to device ..."), 0,
                                link.attemptLimit + 1);
@@ -211,7 +219,8 @@ int CDeviceLink::ConnectSteps(const QByteArray& command, const QByteArray& marke
     if (written < 0)
         Fail(written, errorText);
     QByteArray answer;
-    if (const int answered = m_port.ReadStringTimed(answer, LINE_CHARS, Terminator(), ANSWER_TIMEOUT);
+    if (const int answered =
+            m_port.ReadStringTimed(answer, LINE_CHARS, Terminator(), ANSWER_TIMEOUT);
         answered < 0) {
         if (answered == PORT_WAIT_ABORTED)
             Fail(answered, errorText);
@@ -233,18 +242,18 @@ int CDeviceLink::ConnectSteps(const QByteArray& command, const QByteArray& marke
         if (quiet)
             progress.StepIt();
         if (CancelledClosing(progress))
-            return LINK_USER_ABORTED;
+            return LinkOutcome::UserAborted;
         if (quiet)
             ++attempts;
         if (FindReply(chunk, marker))
-            return LINK_CONNECTED;
+            return LinkOutcome::Connected;
         if (!m_port.IsRXEmpty())
             m_port.ClearRXBuffer();
         if (quiet) // a unit still sending full chunks is listened to without asking again
             SendLine(command, errorText);
     }
     m_port.ClearRXBuffer();
-    return LINK_NO_REPLY;
+    return LinkOutcome::NoReply;
 }
 
 bool CDeviceLink::FindReply(const QByteArray& chunk, const QByteArray& marker) {
@@ -258,19 +267,19 @@ bool CDeviceLink::FindReply(const QByteArray& chunk, const QByteArray& marker) {
 }
 
 void CDeviceLink::StoreIdentity(const QByteArray& afterMarker) {
-    const UNIT_IDENTITY identity = ParseUnitIdentity(afterMarker, m_image.DeviceMajorVersion(),
-                                                     m_image.DeviceMinorVersion());
+    const UNIT_IDENTITY identity =
+        ParseUnitIdentity(afterMarker, m_image.DeviceMajorVersion(), m_image.DeviceMinorVersion());
     m_image.SetDeviceIdentity(identity.name, identity.date, identity.major, identity.minor);
 }
 
-int CDeviceLink::ReadSteps(QByteArray& dump, QString& errorText, bool showProgress,
-                           const QString& caption) {
+LinkOutcome CDeviceLink::ReadSteps(QByteArray& dump, QString& errorText, bool showProgress,
+                                   const QString& caption) {
     m_missing.clear();
     CExchangeProgress progress(m_progress, showProgress, m_port,
                                caption.isEmpty() ? Tr("Reading device ...") : caption, 0,
                                int(m_image.GetSize()));
     if (CancelledClosing(progress))
-        return LINK_USER_ABORTED;
+        return LinkOutcome::UserAborted;
 
     // Addresses the dump does not cover keep their values (only address 0 can end so).
     CDumpReceiver receiver(m_image.Bytes());
@@ -289,50 +298,50 @@ int CDeviceLink::ReadSteps(QByteArray& dump, QString& errorText, bool showProgre
         const int result = m_port.ReadStringTimed(line, LINE_CHARS, Terminator(),
                                                   TimeLeft(deadline, RECORD_TIMEOUT));
         if (result == PORT_BUFFER_EMPTY)
-            return LINK_NO_REPLY; // the command closes the port
+            return LinkOutcome::NoReply; // the command closes the port
         if (result < 0)
             Fail(result, errorText);
 
         const CDumpReceiver::Line kind = receiver.Take(line);
         if (kind == CDumpReceiver::Line::Other) {
             if (CancelledClosing(progress)) // a unit that only chatters can still be stopped
-                return LINK_USER_ABORTED;
+                return LinkOutcome::UserAborted;
             continue;
         }
         if (kind == CDumpReceiver::Line::End)
             return FinishDump(receiver, dump);
         if (kind == CDumpReceiver::Line::Broken)
-            return ClosingWith(LINK_RECORD_BROKEN);
+            return ClosingWith(LinkOutcome::RecordBroken);
         progress.SetStep(receiver.RecordBytes());
         progress.StepIt();
         if (CancelledClosing(progress))
-            return LINK_USER_ABORTED;
+            return LinkOutcome::UserAborted;
         if (kind == CDumpReceiver::Line::BadChecksum)
-            return ClosingWith(LINK_CHECKSUM_ERROR);
+            return ClosingWith(LinkOutcome::BadChecksum);
         // Two records that give one address different bytes cannot both be right.
         if (!receiver.Store())
-            return ClosingWith(LINK_RECORD_BROKEN);
+            return ClosingWith(LinkOutcome::RecordBroken);
     }
 }
 
-int CDeviceLink::FinishDump(const CDumpReceiver& receiver, QByteArray& dump) {
+LinkOutcome CDeviceLink::FinishDump(const CDumpReceiver& receiver, QByteArray& dump) {
     switch (receiver.Finish(dump, m_missing)) {
     case CDumpReceiver::Ending::Whole:
-        return LINK_RECEPTION_OK;
+        return LinkOutcome::ReceptionOk;
     case CDumpReceiver::Ending::EndBroken:
-        return ClosingWith(LINK_END_RECORD_BROKEN);
+        return ClosingWith(LinkOutcome::EndRecordBroken);
     default:
-        return ClosingWith(LINK_DUMP_INCOMPLETE);
+        return ClosingWith(LinkOutcome::DumpIncomplete);
     }
 }
 
-int CDeviceLink::ClosingWith(int result) {
+LinkOutcome CDeviceLink::ClosingWith(LinkOutcome result) {
     ClosePort();
     return result;
 }
 
-int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt, QString& errorText,
-                            bool showProgress) {
+LinkOutcome CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
+                                    QString& errorText, bool showProgress) {
     QFile trace(m_tracePath);
     const bool tracing = trace.open(QIODevice::WriteOnly | QIODevice::Truncate);
     const auto traceLine = [&](const QByteArray& line) {
@@ -344,7 +353,7 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
     CExchangeProgress progress(m_progress, showProgress, m_port, Tr("Writing device ..."), 0,
                                imageSize - 1);
     if (CancelledClosing(progress))
-        return LINK_USER_ABORTED;
+        return LinkOutcome::UserAborted;
     if (m_portOpen)
         m_port.ClearRXBuffer();
     if (const int status = PortStatus(); status < 0)
@@ -360,14 +369,14 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
                                                   TimeLeft(promptDeadline, PROMPT_TIMEOUT));
         traceLine(line);
         if (result == PORT_BUFFER_EMPTY)
-            return LINK_NO_REPLY; // the command closes the port
+            return LinkOutcome::NoReply; // the command closes the port
         if (result < 0)
             Fail(result, errorText);
         BlankZeros(line);
         if (line.contains(prompt))
             break;
         if (CancelledClosing(progress)) // a unit that only chatters can still be stopped
-            return LINK_USER_ABORTED;
+            return LinkOutcome::UserAborted;
     }
 
     // A blank line is never the answer to a record: a doubled line end after the previous
@@ -381,19 +390,19 @@ int CDeviceLink::WriteSteps(const QByteArray& command, const QByteArray& prompt,
         progress.SetStep(int(slice.data.size()));
         progress.StepIt();
         if (CancelledClosing(progress))
-            return LINK_USER_ABORTED;
+            return LinkOutcome::UserAborted;
     }
     SendLine(S9_RECORD, errorText, Answer::TextLine);
 
     // With the end record sent the unit has everything and goes on storing it whatever
     // happens here, so Cancel is no longer taken: the unit's real verdict is what counts.
     progress.DisableCancel();
-    const int result = AwaitVerdict(errorText, progress);
+    const LinkOutcome result = AwaitVerdict(errorText, progress);
     ClosePort();
     return result;
 }
 
-int CDeviceLink::AwaitVerdict(QString& errorText, CExchangeProgress& progress) {
+LinkOutcome CDeviceLink::AwaitVerdict(QString& errorText, CExchangeProgress& progress) {
     // The first verdict line comes within VERDICT_TIMEOUT; after "RECEIVED_OK" the unit
     // stores its E2PROM, each line may take SAVING_TIMEOUT, and however often it repeats
     // "RECEIVED_OK" it has SAVING_DEADLINE in all.
@@ -405,13 +414,13 @@ int CDeviceLink::AwaitVerdict(QString& errorText, CExchangeProgress& progress) {
         const int read =
             m_port.ReadStringTimed(line, LINE_CHARS, Terminator(), TimeLeft(deadline, timeout));
         if (read == PORT_BUFFER_EMPTY)
-            return LINK_NO_REPLY;
+            return LinkOutcome::NoReply;
         if (read < 0)
             Fail(read, errorText);
         BlankZeros(line);
-        const int result = ClassifyReply(line);
-        if (result != REPLY_RECEIVED_OK)
-            return result;
+        const LinkOutcome verdict = ClassifyReply(line);
+        if (verdict != LinkOutcome::ReceivedOk)
+            return verdict;
         // The unit now stores its E2PROM, which takes a while.
         progress.SetMessage(Tr("Device saving data ..."));
         timeout = SAVING_TIMEOUT;

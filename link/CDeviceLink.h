@@ -1,12 +1,12 @@
 // CDeviceLink: the conversations with the unit over one port, on the configuration
 // image: Connect (open the port, "\nVERIFY", wait for "REPLY" and the unit's identity),
 // ReadDevice (dump the unit's E2PROM into the image) and WriteDevice (program the unit
-// with the image), each answering a small result code.
+// with the image), each answering a LinkOutcome.
 //
 // The exchanges handle the link's own errors: a failing port call closes the port,
 // appends the plain text of its return code to the caller's error text, and is reported
-// as a CComErr box (through the message seam) before the exchange returns
-// LINK_ERROR_REPORTED. Progress and Cancel go through the progress seam; no widgets here.
+// as a CComErr box (through the message service the link was given) before the exchange
+// returns ErrorReported. Progress and Cancel go through the progress seam; no widgets here.
 // Every phase ends within a deadline, whatever the port sends; a Cancel ends a wait for
 // the unit at once.
 //
@@ -17,40 +17,17 @@
 #include "image/CE2prom.h"
 #include "link/CPort.h"
 #include "link/CProgress.h"
+#include "link/LinkOutcome.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
-// Result codes of the exchanges.
-constexpr int LINK_SAVED_OK = 0;        // WriteDevice: the unit answered "SAVED_OK"
-constexpr int LINK_RECEPTION_OK = 1;    // ReadDevice: the end record arrived, image replaced
-constexpr int LINK_CHECKSUM_ERROR = 5;  // ReadDevice: a bad record; image unchanged
-constexpr int LINK_NO_REPLY = 7;        // no answer within the time-out (or attempts)
-constexpr int LINK_USER_ABORTED = 8;    // Cancel was pressed; the port is closed
-constexpr int LINK_CONNECTED = 9;       // Connect: identity stored, port left open
-constexpr int LINK_ERROR_REPORTED = 12; // an error was reported; the port is closed
-// ReadDevice, a dump that cannot be trusted whole (the image is unchanged, the port closed):
-constexpr int LINK_RECORD_BROKEN = 13;     // a record line that is not one well-formed record
-constexpr int LINK_DUMP_INCOMPLETE = 14;   // the end record came before every address arrived
-constexpr int LINK_END_RECORD_BROKEN = 15; // the end record is damaged
-// A read confirmed by more dumps: three dumps that all differ (the image is unchanged).
-constexpr int LINK_DUMPS_DISAGREE = 16;
-
-// Verdict codes of ClassifyReply (also the results of WriteDevice for 0 and 2 to 6).
-constexpr int REPLY_SAVED_OK = 0;
-constexpr int REPLY_RECEIVED_OK = 1;
-constexpr int REPLY_TIMEOUT = 2;
-constexpr int REPLY_FORMAT_ERROR = 3;
-constexpr int REPLY_ADDRESS_ERROR = 4;
-constexpr int REPLY_CHECKSUM_ERROR = 5;
-constexpr int REPLY_UNKNOWN = 6;
-
 // The verdict a line of the unit carries: the markers "SAVED_OK", "RECEIVED_OK",
 // "TIMEOUT!!!", "FORMAT ERROR!!!", "ADDRESS ERROR!!!", "CHECKSUM ERROR!!!" are searched
-// anywhere in the line in this order, and the first one present decides (0 to 5);
-// REPLY_UNKNOWN without any.
-int ClassifyReply(const QByteArray& line);
+// anywhere in the line in this order, and the first one present decides (SavedOk to
+// UnitChecksumError); UnknownVerdict without any.
+LinkOutcome ClassifyReply(const QByteArray& line);
 
 // The fixed texts of the conversation.
 inline constexpr char VERIFY_COMMAND[] = "\nVERIFY";
@@ -62,6 +39,7 @@ inline constexpr char UNIT_FIRMWARE[] = "RM4811";
 constexpr int UNIT_MAJOR_VERSION = 2;
 
 class CDumpReceiver;
+class CMessageService;
 
 class CDeviceLink {
 public:
@@ -88,45 +66,48 @@ public:
     static constexpr int SAVING_DEADLINE = 2 * SAVING_TIMEOUT;
 
     // progress may be null: the exchanges then show nothing and are never cancelled.
-    CDeviceLink(CE2prom& image, CPort& port, CProgressFactory* progress);
+    // messages shows the link's error reports; it must outlive the link.
+    CDeviceLink(CE2prom& image, CPort& port, CProgressFactory* progress, CMessageService& messages);
     ~CDeviceLink();
     CDeviceLink(const CDeviceLink&) = delete;
     CDeviceLink& operator=(const CDeviceLink&) = delete;
 
     // Opens the port with the image's link settings, sends command and listens for
     // marker followed by the unit's identity (name, version, four date words), which is
-    // stored in the image. LINK_CONNECTED (port open), LINK_NO_REPLY after the attempt
-    // limit (port open), LINK_USER_ABORTED or LINK_ERROR_REPORTED (port closed).
-    int Connect(const QByteArray& command, const QByteArray& marker, QString& errorText,
-                bool showProgress);
+    // stored in the image. Connected (port open), NoReply after the attempt limit (port
+    // open), UserAborted or ErrorReported (port closed).
+    LinkOutcome Connect(const QByteArray& command, const QByteArray& marker, QString& errorText,
+                        bool showProgress);
 
     // After a successful Connect: asks for the dump and replaces the image at the end
     // record, and only with a whole dump: every address 1 to 210 in a record whose
     // checksum holds, each record line exactly one record, and a well-formed end record.
-    // LINK_RECEPTION_OK, LINK_CHECKSUM_ERROR, LINK_RECORD_BROKEN, LINK_DUMP_INCOMPLETE
-    // (MissingAddresses() names them), LINK_END_RECORD_BROKEN, LINK_NO_REPLY,
-    // LINK_USER_ABORTED or LINK_ERROR_REPORTED; only the first changes the image, and
-    // never its modified flag. caption is the progress display's, "Reading device ..."
-    // when empty.
-    int ReadDevice(QString& errorText, bool showProgress, const QString& caption = QString());
+    // ReceptionOk, BadChecksum, RecordBroken, DumpIncomplete (MissingAddresses() names
+    // them), EndRecordBroken, NoReply, UserAborted or ErrorReported; only the first changes
+    // the image, and never its modified flag. caption is the progress display's, "Reading
+    // device ..." when empty.
+    LinkOutcome ReadDevice(QString& errorText, bool showProgress,
+                           const QString& caption = QString());
     // ReadDevice that leaves the image alone: the dump (addresses 0 to 210, address 0 the
-    // image's) goes to dump, only with LINK_RECEPTION_OK. Two records that give one address
-    // different bytes make the dump LINK_RECORD_BROKEN.
-    int ReadDump(QByteArray& dump, QString& errorText, bool showProgress,
-                 const QString& caption = QString());
+    // image's) goes to dump, only with ReceptionOk. Two records that give one address
+    // different bytes make the dump RecordBroken.
+    LinkOutcome ReadDump(QByteArray& dump, QString& errorText, bool showProgress,
+                         const QString& caption = QString());
     // The image addresses the last ReadDevice ended without, in ascending order.
     const QList<int>& MissingAddresses() const { return m_missing; }
 
     // After a successful Connect: sends command, waits for prompt (tracing the unit's
     // lines to the trace file), sends the image as S1 records and S9, and waits for the
-    // verdict. The ClassifyReply code of the verdict (REPLY_RECEIVED_OK only extends the
-    // wait), LINK_NO_REPLY, LINK_USER_ABORTED or LINK_ERROR_REPORTED. Closes the port.
-    int WriteDevice(const QByteArray& command, const QByteArray& prompt, QString& errorText,
-                    bool showProgress);
+    // verdict. The unit's verdict as ClassifyReply reads it (ReceivedOk only extends the
+    // wait), NoReply, UserAborted or ErrorReported. Closes the port.
+    LinkOutcome WriteDevice(const QByteArray& command, const QByteArray& prompt, QString& errorText,
+                            bool showProgress);
 
     // Closes the port if it is open; otherwise nothing.
     void ClosePort();
     bool IsPortOpen() const { return m_portOpen; }
+    // The service the link reports through.
+    CMessageService& MessageService() const { return m_messages; }
 
     // Where WriteDevice traces the unit's lines; "test.dat" in the current directory
     // unless set. A trace file that cannot be created is left out.
@@ -135,22 +116,22 @@ public:
 private:
     class CExchangeProgress;
 
-    int ConnectSteps(const QByteArray& command, const QByteArray& marker, QString& errorText,
-                     bool showProgress);
-    int ReadSteps(QByteArray& dump, QString& errorText, bool showProgress,
-                  const QString& caption);
+    LinkOutcome ConnectSteps(const QByteArray& command, const QByteArray& marker,
+                             QString& errorText, bool showProgress);
+    LinkOutcome ReadSteps(QByteArray& dump, QString& errorText, bool showProgress,
+                          const QString& caption);
     // The end of a dump at its end record: the dump taken when the end record is well
     // formed and every address arrived; otherwise the port is closed.
-    int FinishDump(const CDumpReceiver& receiver, QByteArray& dump);
+    LinkOutcome FinishDump(const CDumpReceiver& receiver, QByteArray& dump);
     // Closes the port and answers result.
-    int ClosingWith(int result);
-    int WriteSteps(const QByteArray& command, const QByteArray& prompt, QString& errorText,
-                   bool showProgress);
+    LinkOutcome ClosingWith(LinkOutcome result);
+    LinkOutcome WriteSteps(const QByteArray& command, const QByteArray& prompt, QString& errorText,
+                           bool showProgress);
     // The unit's verdict after the end record (Cancel no longer taken).
-    int AwaitVerdict(QString& errorText, CExchangeProgress& progress);
+    LinkOutcome AwaitVerdict(QString& errorText, CExchangeProgress& progress);
     // Runs the steps of one exchange and turns a raised link error into its report and
-    // LINK_ERROR_REPORTED.
-    template <typename Steps> int Guarded(Steps steps);
+    // ErrorReported.
+    template <typename Steps> LinkOutcome Guarded(Steps steps);
 
     // True, with the port closed, when Cancel has been pressed on progress.
     bool CancelledClosing(CExchangeProgress& progress);
@@ -174,6 +155,7 @@ private:
     CE2prom& m_image;
     CPort& m_port;
     CProgressFactory* m_progress;
+    CMessageService& m_messages;
     bool m_portOpen = false;
     QString m_tracePath = QStringLiteral("test.dat");
     QList<int> m_missing;

@@ -127,10 +127,14 @@ QString CError::ComposeText() const {
     return text;
 }
 
-int CError::ReportError() const {
+int CError::ReportError(CMessageService& messages) const {
     const QString caption = Tr(QStringLiteral("ERROR"));
-    Messages().Show(ComposeText(), caption, MsgIcon::Stop, MsgButtons::Ok);
+    messages.Show(ComposeText(), caption, MsgIcon::Stop, MsgButtons::Ok);
     return IsFatal() ? 1 : 0;
+}
+
+int CError::ReportError() const {
+    return ReportError(Messages());
 }
 
 void CComErr::AppendMessage(QString& text) const {

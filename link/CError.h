@@ -10,6 +10,8 @@
 
 #include <QString>
 
+class CMessageService;
+
 class CError {
 public:
     explicit CError(const char* objectName) : m_objectName(objectName) {}
@@ -22,7 +24,9 @@ public:
 
     // "object name : message", exactly as the report box shows it.
     QString ComposeText() const;
-    // Shows the error in a stop box and returns IsFatal().
+    // Shows the error in a stop box and returns IsFatal(); through messages, or the
+    // program's message service.
+    int ReportError(CMessageService& messages) const;
     int ReportError() const;
 
     const char* ObjectName() const { return m_objectName; }

@@ -1,7 +1,6 @@
 #include "link/CUnitFinder.h"
 
 #include "image/CE2prom.h"
-#include "link/CDeviceLink.h"
 #include "link/CMessages.h"
 #include "link/ComPortNames.h"
 #include "link/DeviceCommandFrames.h"
@@ -53,8 +52,9 @@ void ProbeUnitPort(UNIT_PORT& port, CProgressFactory* progress) {
     const auto portObject = CreateDevicePort(port.device);
     CE2prom image;
     const int portIndex = port.comPorts.isEmpty() ? 0 : port.comPorts.first();
-    const CDeviceOutcome outcome = RunDeviceInformation(image, portIndex, *portObject, progress);
-    port.probed = outcome.connectResult != LINK_USER_ABORTED;
+    const CDeviceOutcome outcome =
+        RunDeviceInformation(image, portIndex, *portObject, progress, quiet);
+    port.probed = outcome.connectResult != LinkOutcome::UserAborted;
     port.answered = outcome.ok;
     if (!outcome.ok)
         return;

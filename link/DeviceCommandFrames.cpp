@@ -6,7 +6,7 @@
 #include "lang/CurrentLanguage.h"
 #include "link/CDeviceLink.h"
 #include "link/CError.h"
-#include "link/CMessages.h"
+#include "link/CHeldBoxes.h"
 
 #include <algorithm>
 
@@ -22,54 +22,51 @@ constexpr int STOP_BITS = 1;
 // One outcome box of a phase: the box text for a result, or nullptr for the error text
 // that a reported link failure left; the caption, or nullptr for the phase's caption.
 struct OUTCOME_ROW {
-    int result;
+    LinkOutcome result;
     const char* text;
     const char* caption;
 };
 
 const char* const CONNECT_CAPTION = "Error connecting to device";
 const OUTCOME_ROW CONNECT_ROWS[] = {
-    {LINK_NO_REPLY, "No reply from device", nullptr},
-    {LINK_USER_ABORTED, "User aborted", nullptr},
-    {LINK_ERROR_REPORTED, nullptr, nullptr},
+    {LinkOutcome::NoReply, "No reply from device", nullptr},
+    {LinkOutcome::UserAborted, "User aborted", nullptr},
+    {LinkOutcome::ErrorReported, nullptr, nullptr},
 };
 
 const char* const READ_CAPTION = "Error reading device";
 const OUTCOME_ROW READ_ROWS[] = {
-    {LINK_RECEPTION_OK, "Reception OK", "Reading device"},
-    {LINK_CHECKSUM_ERROR, "Checksum error", nullptr},
-    {LINK_RECORD_BROKEN, "Damaged record in the dump", nullptr},
-    {LINK_END_RECORD_BROKEN, "Damaged end record in the dump", nullptr},
-    {LINK_DUMPS_DISAGREE,
-     "The line is too noisy to read the unit reliably: three dumps of the unit disagree.",
-     nullptr},
-    {LINK_NO_REPLY, "No connection", nullptr}, // the unit stopped sending
-    {LINK_USER_ABORTED, "User aborted", nullptr},
-    {LINK_ERROR_REPORTED, nullptr, nullptr},
+    {LinkOutcome::ReceptionOk, "Reception OK", "Reading device"},
+    {LinkOutcome::BadChecksum, "Checksum error", nullptr},
+    {LinkOutcome::RecordBroken, "Damaged record in the dump", nullptr},
+    {LinkOutcome::EndRecordBroken, "Damaged end record in the dump", nullptr},
+    {LinkOutcome::DumpsDisagree,
+     "The line is too noisy to read the unit reliably: three dumps of the unit disagree.", nullptr},
+    {LinkOutcome::NoReply, "No connection", nullptr}, // the unit stopped sending
+    {LinkOutcome::UserAborted, "User aborted", nullptr},
+    {LinkOutcome::ErrorReported, nullptr, nullptr},
 };
 
 const char* const WRITE_CAPTION = "Error writing device";
 const OUTCOME_ROW WRITE_ROWS[] = {
-    {REPLY_SAVED_OK, "Writing device OK", "Writing device"},
-    {REPLY_TIMEOUT, "Timeout error", nullptr},
-    {REPLY_FORMAT_ERROR, "Format error", nullptr},
-    {REPLY_ADDRESS_ERROR, "Address error", nullptr},
-    {REPLY_CHECKSUM_ERROR, "Checksum error", nullptr},
-    {LINK_NO_REPLY, "No connection", nullptr},
-    {LINK_USER_ABORTED, "User aborted", nullptr},
-    {LINK_ERROR_REPORTED, nullptr, nullptr},
+    {LinkOutcome::SavedOk, "Writing device OK", "Writing device"},
+    {LinkOutcome::UnitTimeout, "Timeout error", nullptr},
+    {LinkOutcome::UnitFormatError, "Format error", nullptr},
+    {LinkOutcome::UnitAddressError, "Address error", nullptr},
+    {LinkOutcome::UnitChecksumError, "Checksum error", nullptr},
+    {LinkOutcome::NoReply, "No connection", nullptr},
+    {LinkOutcome::UserAborted, "User aborted", nullptr},
+    {LinkOutcome::ErrorReported, nullptr, nullptr},
 };
 
-// The box of an outcome. A read that checks a write keeps its box to itself: the write
-// reports it.
-bool g_boxesHeld = false;
 SetupDifferenceNamer g_namer;
 
-void ShowBox(CDeviceOutcome& outcome, const QString& text, const QString& caption) {
+// Records the outcome box in outcome and shows it through messages.
+void ShowBox(CMessageService& messages, CDeviceOutcome& outcome, const QString& text,
+             const QString& caption) {
     outcome.text = text;
     outcome.caption = caption;
-    if (!g_boxesHeld)
-        Messages().Show(text, caption, MsgIcon::None, MsgButtons::Ok);
+    messages.Show(text, caption, MsgIcon::None, MsgButtons::Ok);
 }
 
 // Addresses as a technician reads them: "33 to 48, 60".
@@ -88,27 +85,28 @@ QString AddressRanges(const QList<int>& addresses) {
 
 // Shows the box of result from a phase's rows; "Unknown error" for a result without one.
 template <std::size_t N>
-void ShowOutcome(CDeviceOutcome& outcome, const OUTCOME_ROW (&rows)[N], int result,
-                 const char* phaseCaption, const QString& errorText) {
+void ShowOutcome(CMessageService& messages, CDeviceOutcome& outcome, const OUTCOME_ROW (&rows)[N],
+                 LinkOutcome result, const char* phaseCaption, const QString& errorText) {
     for (const OUTCOME_ROW& row : rows) {
         if (row.result != result)
             continue;
-        ShowBox(outcome, row.text ? Tr(row.text) : errorText,
+        ShowBox(messages, outcome, row.text ? Tr(row.text) : errorText,
                 Tr(row.caption ? row.caption : phaseCaption));
         return;
     }
-    ShowBox(outcome, Tr("Unknown error"), Tr(phaseCaption));
+    ShowBox(messages, outcome, Tr("Unknown error"), Tr(phaseCaption));
 }
 
 // The box of a dump that failed.
 void ShowReadFailure(const CDeviceLink& link, CDeviceOutcome& outcome, const QString& errorText) {
-    if (outcome.exchangeResult == LINK_DUMP_INCOMPLETE)
-        ShowBox(outcome,
+    if (outcome.exchangeResult == LinkOutcome::DumpIncomplete)
+        ShowBox(link.MessageService(), outcome,
                 Tr("Incomplete dump: no data for addresses %1")
                     .arg(AddressRanges(link.MissingAddresses())),
                 Tr(READ_CAPTION));
     else
-        ShowOutcome(outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION, errorText);
+        ShowOutcome(link.MessageService(), outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION,
+                    errorText);
 }
 
 // Stores the link settings and connects. True when connected; otherwise the outcome box
@@ -118,9 +116,10 @@ bool ConnectPhase(CDeviceLink& link, CE2prom& image, int portIndex, QString& err
     image.SetLinkSettings(LINE_TERMINATOR, portIndex, BAUD_RATE, PARITY, DATA_BITS, STOP_BITS,
                           DEVICE_COMMAND_ATTEMPTS);
     outcome.connectResult = link.Connect(VERIFY_COMMAND, REPLY_MARKER, errorText, true);
-    if (outcome.connectResult == LINK_CONNECTED)
+    if (outcome.connectResult == LinkOutcome::Connected)
         return true;
-    ShowOutcome(outcome, CONNECT_ROWS, outcome.connectResult, CONNECT_CAPTION, errorText);
+    ShowOutcome(link.MessageService(), outcome, CONNECT_ROWS, outcome.connectResult,
+                CONNECT_CAPTION, errorText);
     return false;
 }
 
@@ -130,18 +129,21 @@ bool IsCompatibleUnit(const CE2prom& image) {
 
 // The frame of every device command: stores the link settings and connects, checks the
 // unit's firmware unless incompatibleCaption is null, and runs the exchange, which shows
-// its own outcome box. The link's destructor closes the port when the frame returns, so
-// the port is still open while the box is shown, whatever the outcome.
+// its own outcome box. Every box goes through messages (the link's MessageService()).
+// The link's destructor closes the port when the frame returns, so the port is still
+// open while the box is shown, whatever the outcome.
 template <typename Exchange>
 CDeviceOutcome RunFrame(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
-                        const char* incompatibleCaption, Exchange exchange) {
+                        CMessageService& messages, const char* incompatibleCaption,
+                        Exchange exchange) {
     CDeviceOutcome outcome;
     QString errorText;
-    CDeviceLink link(image, port, progress);
+    CDeviceLink link(image, port, progress, messages);
     if (!ConnectPhase(link, image, portIndex, errorText, outcome))
         return outcome;
     if (incompatibleCaption && !IsCompatibleUnit(image)) {
-        ShowBox(outcome, Tr("Software not compatible"), Tr(incompatibleCaption));
+        outcome.exchangeResult = LinkOutcome::OtherFirmware;
+        ShowBox(messages, outcome, Tr("Software not compatible"), Tr(incompatibleCaption));
         return outcome;
     }
     exchange(link, errorText, outcome);
@@ -174,7 +176,7 @@ QByteArray BelievedDump(CDeviceLink& link, CE2prom& image, int portIndex, bool c
             return {};
         QByteArray dump;
         outcome.exchangeResult = link.ReadDump(dump, errorText, true, DumpCaption(n, caption));
-        if (outcome.exchangeResult != LINK_RECEPTION_OK) {
+        if (outcome.exchangeResult != LinkOutcome::ReceptionOk) {
             ShowReadFailure(link, outcome, errorText);
             return {};
         }
@@ -184,15 +186,17 @@ QByteArray BelievedDump(CDeviceLink& link, CE2prom& image, int portIndex, bool c
             return dump;
         dumps.append(dump);
     }
-    outcome.exchangeResult = LINK_DUMPS_DISAGREE;
-    ShowOutcome(outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION, errorText);
+    outcome.exchangeResult = LinkOutcome::DumpsDisagree;
+    ShowOutcome(link.MessageService(), outcome, READ_ROWS, outcome.exchangeResult, READ_CAPTION,
+                errorText);
     return {};
 }
 
 // Read device with the progress display's caption given (Read device's own when empty).
 CDeviceOutcome ReadFrame(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
-                         bool keepBackup, const QString& caption, bool confirm) {
-    return RunFrame(image, portIndex, port, progress, CONNECT_CAPTION,
+                         CMessageService& messages, bool keepBackup, const QString& caption,
+                         bool confirm) {
+    return RunFrame(image, portIndex, port, progress, messages, CONNECT_CAPTION,
                     [&](CDeviceLink& link, QString& errorText, CDeviceOutcome& outcome) {
                         const QByteArray dump = BelievedDump(link, image, portIndex, confirm,
                                                              caption, errorText, outcome);
@@ -206,7 +210,8 @@ CDeviceOutcome ReadFrame(CE2prom& image, int portIndex, CPort& port, CProgressFa
                         if (keepBackup && replaced.count('\0') != replaced.size())
                             outcome.backupPath =
                                 CBackups::Save(replaced, QStringLiteral("replaced"));
-                        ShowOutcome(outcome, READ_ROWS, LINK_RECEPTION_OK, READ_CAPTION, errorText);
+                        ShowOutcome(messages, outcome, READ_ROWS, LinkOutcome::ReceptionOk,
+                                    READ_CAPTION, errorText);
                     });
 }
 
@@ -226,24 +231,20 @@ QStringList DifferingAddresses(const CE2prom& sent, const CE2prom& held) {
 constexpr int SHOWN_DIFFERENCES = 20;
 
 // Reads the unit back after a write that it reported stored and compares what it holds
-// with what was sent; the write's outcome becomes the comparison's.
+// with what was sent; the write's outcome becomes the comparison's. The read-back's own
+// outcome box is held back (its error reports pass): the write reports it.
 void VerifyWrite(CE2prom& sent, int portIndex, CPort& port, CProgressFactory* progress,
-                 CDeviceOutcome& outcome) {
+                 CMessageService& messages, CDeviceOutcome& outcome) {
     CE2prom held;
     held.ReplaceBytes(sent.Bytes()); // address 0 is not in a dump
-    const CDeviceOutcome read = [&] {
-        struct HeldBoxes {
-            HeldBoxes() { g_boxesHeld = true; }
-            ~HeldBoxes() { g_boxesHeld = false; }
-        } held_;
-        // What is compared with what was sent needs one dump: no noise turns it into that.
-        return ReadFrame(held, portIndex, port, progress, false, Tr("Verifying device ..."),
-                         false);
-    }();
+    CHeldBoxes readBoxes(messages);
+    // What is compared with what was sent needs one dump: no noise turns it into that.
+    const CDeviceOutcome read = ReadFrame(held, portIndex, port, progress, readBoxes, false,
+                                          Tr("Verifying device ..."), false);
     outcome.ok = false;
     if (!read.ok) {
         outcome.verifyResult = VERIFY_UNREAD;
-        ShowBox(outcome,
+        ShowBox(messages, outcome,
                 Tr("The write could not be confirmed: the unit could not be read back.") +
                     QStringLiteral("\n") + (read.text.isEmpty() ? read.caption : read.text),
                 Tr(WRITE_CAPTION));
@@ -255,7 +256,7 @@ void VerifyWrite(CE2prom& sent, int portIndex, CPort& port, CProgressFactory* pr
     if (equal) {
         outcome.ok = true;
         outcome.verifyResult = VERIFY_MATCHED;
-        ShowOutcome(outcome, WRITE_ROWS, REPLY_SAVED_OK, WRITE_CAPTION, QString());
+        ShowOutcome(messages, outcome, WRITE_ROWS, LinkOutcome::SavedOk, WRITE_CAPTION, QString());
         return;
     }
     outcome.verifyResult = VERIFY_DIFFERS;
@@ -267,7 +268,7 @@ void VerifyWrite(CE2prom& sent, int portIndex, CPort& port, CProgressFactory* pr
     QStringList shown = outcome.differences.mid(0, SHOWN_DIFFERENCES);
     if (outcome.differences.size() > SHOWN_DIFFERENCES)
         shown << QStringLiteral("...");
-    ShowBox(outcome,
+    ShowBox(messages, outcome,
             Tr("The unit holds other values than were written (sent, held):") +
                 QStringLiteral("\n") + shown.join(u'\n'),
             Tr(WRITE_CAPTION));
@@ -280,14 +281,15 @@ void SetSetupDifferenceNamer(SetupDifferenceNamer namer) {
 }
 
 CDeviceOutcome RunReadDevice(CE2prom& image, int portIndex, CPort& port, CProgressFactory* progress,
-                             bool keepBackup, bool confirm) {
-    return ReadFrame(image, portIndex, port, progress, keepBackup, QString(), confirm);
+                             CMessageService& messages, bool keepBackup, bool confirm) {
+    return ReadFrame(image, portIndex, port, progress, messages, keepBackup, QString(), confirm);
 }
 
 CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,
-                              CProgressFactory* progress, const QString& tracePath, bool verify) {
+                              CProgressFactory* progress, CMessageService& messages,
+                              const QString& tracePath, bool verify) {
     CDeviceOutcome outcome = RunFrame(
-        image, portIndex, port, progress, "Writing device",
+        image, portIndex, port, progress, messages, "Writing device",
         [&](CDeviceLink& link, QString& errorText, CDeviceOutcome& outcome) {
             const QString trace = QStringLiteral("test.dat");
             link.SetTracePath(tracePath.isEmpty() ? CFileLocations::OfThisRun().WrittenFile(trace)
@@ -296,19 +298,20 @@ CDeviceOutcome RunWriteDevice(CE2prom& image, int portIndex, CPort& port,
             outcome.backupPath = CBackups::Save(image.Bytes(), QStringLiteral("written"));
             outcome.exchangeResult =
                 link.WriteDevice(PROGRAMMING_COMMAND, PROGRAMMING_PROMPT, errorText, true);
-            outcome.ok = outcome.exchangeResult == REPLY_SAVED_OK;
+            outcome.ok = outcome.exchangeResult == LinkOutcome::SavedOk;
             if (!outcome.ok || !verify) // a verified write reports after its read-back
-                ShowOutcome(outcome, WRITE_ROWS, outcome.exchangeResult, WRITE_CAPTION, errorText);
+                ShowOutcome(messages, outcome, WRITE_ROWS, outcome.exchangeResult, WRITE_CAPTION,
+                            errorText);
         });
     if (outcome.ok && verify)
-        VerifyWrite(image, portIndex, port, progress, outcome);
+        VerifyWrite(image, portIndex, port, progress, messages, outcome);
     return outcome;
 }
 
 CDeviceOutcome RunDeviceInformation(CE2prom& image, int portIndex, CPort& port,
-                                    CProgressFactory* progress) {
+                                    CProgressFactory* progress, CMessageService& messages) {
     // Any unit that answers is shown, whatever its firmware.
-    return RunFrame(image, portIndex, port, progress, nullptr,
+    return RunFrame(image, portIndex, port, progress, messages, nullptr,
                     [&](CDeviceLink&, QString&, CDeviceOutcome& outcome) {
                         const QString text =
                             QStringLiteral("Software : %1\nVersion : V%2.%3\nSoftware date : %4")
@@ -317,6 +320,6 @@ CDeviceOutcome RunDeviceInformation(CE2prom& image, int portIndex, CPort& port,
                                      QString::number(image.DeviceMinorVersion()),
                                      QString::fromLatin1(image.DeviceSoftwareDate()));
                         outcome.ok = true;
-                        ShowBox(outcome, text, Tr("Device information"));
+                        ShowBox(messages, outcome, text, Tr("Device information"));
                     });
 }

@@ -81,8 +81,8 @@ QList<CUnitOutput> CVirtualUnit::Receive(const QByteArray& bytes) {
 QList<QByteArray> CVirtualUnit::DumpLines() const {
     QByteArray bytes = m_image.Bytes();
     if (m_options.varyEveryDump > 0 && m_dumps % m_options.varyEveryDump == 1 % m_options.varyEveryDump) {
-        bytes[1] = char(bytes[1] + 1);
-        bytes[2] = char(bytes[2] - 1);
+        bytes[1] = char(bytes[1] + m_dumps);
+        bytes[2] = char(bytes[2] - m_dumps);
     }
     QList<QByteArray> lines = SRecordLines(bytes).split('\n');
     for (QByteArray& l : lines)

@@ -34,8 +34,9 @@ struct CUnitOptions {
     bool repeatReceivedOk = false; // after the end record, "RECEIVED_OK" every second
     int doubledDumpRecord = -1;    // dump record N is followed by one for its address with
                                    // another first byte
-    int varyEveryDump = 0; // dumps 1, 1 + N, 1 + 2N, ... carry addresses 1 and 2 one up and
-                           // one down (their record's checksum cannot tell)
+    int varyEveryDump = 0; // dumps 1, 1 + N, 1 + 2N, ... carry addresses 1 and 2 moved up and
+                           // down by the dump's number (their record's checksum cannot tell),
+                           // so no two of them agree
 };
 
 // One piece of output: bytes to send once delayMs have passed since the previous piece.

@@ -3,11 +3,10 @@
 #include "dialogs/SetupComparison.h"
 #include "image/CE2prom.h"
 #include "lang/CurrentLanguage.h"
-#include "link/CDeviceLink.h"
 #include "link/CError.h"
 #include "link/CMessages.h"
-#include "link/ComPortNames.h"
 #include "link/CProgress.h"
+#include "link/ComPortNames.h"
 #include "link/DeviceCommandFrames.h"
 #include "link/PortFactory.h"
 #include "tools/CliArguments.h"
@@ -76,15 +75,16 @@ void Fail(APPLY_REPORT& report, const CDeviceOutcome& outcome, bool writing) {
 
 // Brings the unit on port to wanted; fills report. progress shows nothing; it takes a stop
 // signal as Cancel.
-void Apply(CE2prom& wanted, int portIndex, CPort& port, bool confirmRead, APPLY_REPORT& report) {
+void Apply(CE2prom& wanted, int portIndex, CPort& port, CMessageService& messages, bool confirmRead,
+           APPLY_REPORT& report) {
     const auto progress = CliProgress(false);
     // Bytes the dump does not cover must not read as equal.
     CE2prom unit;
     for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a)
         unit.SetByte(a, std::uint8_t(~wanted.GetByte(a)));
     const CDeviceOutcome read =
-        RunReadDevice(unit, portIndex, port, progress.get(), false, confirmRead);
-    if (read.connectResult == LINK_CONNECTED)
+        RunReadDevice(unit, portIndex, port, progress.get(), messages, false, confirmRead);
+    if (read.connectResult == LinkOutcome::Connected)
         report.identity = IdentityOf(unit);
     if (!read.ok)
         return Fail(report, read, false);
@@ -100,7 +100,7 @@ void Apply(CE2prom& wanted, int portIndex, CPort& port, bool confirmRead, APPLY_
     NameDifferences(unit, wanted, report);
     // The write reads the unit back: ok means the unit now holds the setup.
     SetSetupDifferenceNamer(NameSetupDifferences);
-    const CDeviceOutcome write = RunWriteDevice(wanted, portIndex, port, progress.get());
+    const CDeviceOutcome write = RunWriteDevice(wanted, portIndex, port, progress.get(), messages);
     if (!write.ok)
         return Fail(report, write, true);
     report.result = QStringLiteral("changed");
@@ -150,7 +150,7 @@ int CliApply(const CCliCommand& command) {
     } else {
         const auto messages = CliDeviceMessages();
         const auto port = CreateDevicePort(report.port);
-        Apply(wanted, portIndex, *port, command.confirmRead, report);
+        Apply(wanted, portIndex, *port, *messages, command.confirmRead, report);
     }
     Print(report, command.json, timer.elapsed() / 1000.0);
     return report.status;

@@ -3,9 +3,9 @@
 #include "dialogs/SetupComparison.h"
 #include "image/CBackups.h"
 #include "image/CE2prom.h"
-#include "link/CDeviceLink.h"
 #include "link/CError.h"
 #include "link/CMessages.h"
+#include "link/CProgress.h"
 #include "link/ComPortNames.h"
 #include "link/DeviceCommandFrames.h"
 #include "link/PortFactory.h"
@@ -73,9 +73,7 @@ public:
     void SetCaption(const QString& caption) override { m_caption = caption; }
     void SetMessage(const QString& message) override { m_caption = message; }
     bool PollCancel() override { return CProgress::PollCancel() || CliStopRequested(); }
-    bool CancelPending() const override {
-        return CProgress::CancelPending() || CliStopRequested();
-    }
+    bool CancelPending() const override { return CProgress::CancelPending() || CliStopRequested(); }
     bool Ending() const override { return CliStopRequested(); }
 
 protected:
@@ -106,42 +104,43 @@ private:
 
 // The exit status of each result code, per phase of a command.
 struct STATUS_ROW {
-    int result;
+    LinkOutcome result;
     int status;
 };
 
 const STATUS_ROW CONNECT_STATUSES[] = {
-    {LINK_NO_REPLY, DEV_NO_REPLY},
-    {LINK_USER_ABORTED, DEV_USER_ABORTED},
-    {LINK_ERROR_REPORTED, DEV_LINK_ERROR},
+    {LinkOutcome::NoReply, DEV_NO_REPLY},
+    {LinkOutcome::UserAborted, DEV_USER_ABORTED},
+    {LinkOutcome::ErrorReported, DEV_LINK_ERROR},
 };
 
-// After a connection; -1 is the exchange's answer to a unit of another firmware.
+// After a connection.
 const STATUS_ROW READ_STATUSES[] = {
-    {-1, DEV_NOT_COMPATIBLE},
-    {LINK_USER_ABORTED, DEV_USER_ABORTED},
-    {LINK_ERROR_REPORTED, DEV_LINK_ERROR},
-    {LINK_CHECKSUM_ERROR, DEV_READ_CHECKSUM},
-    {LINK_RECORD_BROKEN, DEV_READ_CHECKSUM},
-    {LINK_DUMP_INCOMPLETE, DEV_READ_CHECKSUM},
-    {LINK_END_RECORD_BROKEN, DEV_READ_CHECKSUM},
-    {LINK_NO_REPLY, DEV_READ_NO_LINE},
+    {LinkOutcome::OtherFirmware, DEV_NOT_COMPATIBLE},
+    {LinkOutcome::UserAborted, DEV_USER_ABORTED},
+    {LinkOutcome::ErrorReported, DEV_LINK_ERROR},
+    {LinkOutcome::BadChecksum, DEV_READ_CHECKSUM},
+    {LinkOutcome::RecordBroken, DEV_READ_CHECKSUM},
+    {LinkOutcome::DumpIncomplete, DEV_READ_CHECKSUM},
+    {LinkOutcome::EndRecordBroken, DEV_READ_CHECKSUM},
+    {LinkOutcome::DumpsDisagree, DEV_READ_CHECKSUM},
+    {LinkOutcome::NoReply, DEV_READ_NO_LINE},
 };
 
 const STATUS_ROW WRITE_STATUSES[] = {
-    {-1, DEV_NOT_COMPATIBLE},
-    {LINK_USER_ABORTED, DEV_USER_ABORTED},
-    {LINK_ERROR_REPORTED, DEV_LINK_ERROR},
-    {REPLY_TIMEOUT, DEV_WRITE_TIMEOUT},
-    {REPLY_FORMAT_ERROR, DEV_WRITE_FORMAT},
-    {REPLY_ADDRESS_ERROR, DEV_WRITE_ADDRESS},
-    {REPLY_CHECKSUM_ERROR, DEV_WRITE_CHECKSUM},
-    {REPLY_UNKNOWN, DEV_WRITE_UNKNOWN},
-    {LINK_NO_REPLY, DEV_WRITE_NO_VERDICT},
+    {LinkOutcome::OtherFirmware, DEV_NOT_COMPATIBLE},
+    {LinkOutcome::UserAborted, DEV_USER_ABORTED},
+    {LinkOutcome::ErrorReported, DEV_LINK_ERROR},
+    {LinkOutcome::UnitTimeout, DEV_WRITE_TIMEOUT},
+    {LinkOutcome::UnitFormatError, DEV_WRITE_FORMAT},
+    {LinkOutcome::UnitAddressError, DEV_WRITE_ADDRESS},
+    {LinkOutcome::UnitChecksumError, DEV_WRITE_CHECKSUM},
+    {LinkOutcome::UnknownVerdict, DEV_WRITE_UNKNOWN},
+    {LinkOutcome::NoReply, DEV_WRITE_NO_VERDICT},
 };
 
 // The status of result in rows; DEV_UNKNOWN for a result the rows do not name.
-int StatusIn(std::span<const STATUS_ROW> rows, int result) {
+int StatusIn(std::span<const STATUS_ROW> rows, LinkOutcome result) {
     for (const STATUS_ROW& row : rows)
         if (row.result == result)
             return row.status;
@@ -157,7 +156,7 @@ int StatusOf(const CDeviceOutcome& o, bool writing) {
         return DEV_VERIFY_DIFFERS;
     if (o.verifyResult == VERIFY_UNREAD)
         return DEV_VERIFY_UNREAD;
-    if (o.connectResult != LINK_CONNECTED)
+    if (o.connectResult != LinkOutcome::Connected)
         return StatusIn(CONNECT_STATUSES, o.connectResult);
     return StatusIn(writing ? std::span<const STATUS_ROW>(WRITE_STATUSES)
                             : std::span<const STATUS_ROW>(READ_STATUSES),
@@ -204,7 +203,7 @@ int CliInfo(const CCliCommand& command) {
     const auto portObject = PortOf(command);
     CPort& port = *portObject;
     CE2prom image;
-    return Finish(RunDeviceInformation(image, portIndex, port, &progress), false);
+    return Finish(RunDeviceInformation(image, portIndex, port, &progress, messages), false);
 }
 
 int CliRead(const CCliCommand& command) {
@@ -216,7 +215,8 @@ int CliRead(const CCliCommand& command) {
     CPort& port = *portObject;
     CE2prom image;
     const int status = Finish(
-        RunReadDevice(image, portIndex, port, &progress, true, command.confirmRead), false);
+        RunReadDevice(image, portIndex, port, &progress, messages, true, command.confirmRead),
+        false);
     if (status != CLI_OK)
         return status;
     if (CliStopRequested())
@@ -226,8 +226,9 @@ int CliRead(const CCliCommand& command) {
     bool kept = false;
     CBackups::SaveFile(out, QStringLiteral("replaced"), kept);
     if (!kept) {
-        CliError(QStringLiteral("cannot keep a backup of %1 in %2; %1 is left as it was")
-                     .arg(QDir::toNativeSeparators(out), QDir::toNativeSeparators(CBackups::Folder())));
+        CliError(
+            QStringLiteral("cannot keep a backup of %1 in %2; %1 is left as it was")
+                .arg(QDir::toNativeSeparators(out), QDir::toNativeSeparators(CBackups::Folder())));
         return CLI_CANNOT_WRITE;
     }
     return CliSave(image, out);
@@ -242,8 +243,8 @@ int CliWrite(const CCliCommand& command) {
     const int portIndex = PortIndexOf(command);
     const auto portObject = PortOf(command);
     SetSetupDifferenceNamer(NameSetupDifferences);
-    const CDeviceOutcome outcome =
-        RunWriteDevice(image, portIndex, *portObject, &progress, QString(), command.verify);
+    const CDeviceOutcome outcome = RunWriteDevice(image, portIndex, *portObject, &progress,
+                                                  messages, QString(), command.verify);
     const int status = Finish(outcome, true);
     if (outcome.verifyResult == VERIFY_MATCHED)
         std::printf("Verify: addresses 1 to 210 match\n");

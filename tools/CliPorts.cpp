@@ -1,19 +1,22 @@
 #include "tools/CliPorts.h"
 
+#include "link/CProgress.h"
 #include "link/CUnitFinder.h"
+#include "link/DeviceCommandFrames.h"
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 #include "tools/CliDevice.h"
-#include "link/CProgress.h"
-#include "link/DeviceCommandFrames.h"
 
 #include <cstdio>
 
 int CliPorts(const CCliCommand& command) {
     const auto progress = CliProgress(false); // shows nothing; a stop signal ends the probe
     for (UNIT_PORT port : UnitPortCandidates(ListSerialPorts())) {
-        if (CliStopRequested())
-            return CliDeviceStatus(CDeviceOutcome(), false);
+        if (CliStopRequested()) {
+            CDeviceOutcome stopped;
+            stopped.connectResult = LinkOutcome::UserAborted;
+            return CliDeviceStatus(stopped, false);
+        }
         if (command.probe)
             ProbeUnitPort(port, progress.get());
         QStringList fields{port.device, port.ComPortsText(), port.description};

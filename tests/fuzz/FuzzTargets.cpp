@@ -82,18 +82,18 @@ constexpr int FAILURE_CODES[] = {PORT_GENERAL_ERROR, PORT_IN_USE, PORT_BUFFER_EM
 // Connects and runs one exchange on the link, as the command frames do.
 void RunExchange(int command, CE2prom& image, CScriptedPort& port, CProgressFactory& progress) {
     if (command == 0) {
-        RunDeviceInformation(image, 0, port, &progress);
+        RunDeviceInformation(image, 0, port, &progress, Messages());
         return;
     }
     image.SetLinkSettings(13, 0, 9600, 'N', 8, 1, DEVICE_COMMAND_ATTEMPTS);
-    CDeviceLink link(image, port, &progress);
+    CDeviceLink link(image, port, &progress, Messages());
     link.SetTracePath(QStringLiteral("/dev/null"));
     QString errorText;
-    if (link.Connect(VERIFY_COMMAND, REPLY_MARKER, errorText, true) != LINK_CONNECTED)
+    if (link.Connect(VERIFY_COMMAND, REPLY_MARKER, errorText, true) != LinkOutcome::Connected)
         return;
     const QByteArray before = image.Bytes();
     if (command == 1) {
-        if (link.ReadDevice(errorText, true) != LINK_RECEPTION_OK)
+        if (link.ReadDevice(errorText, true) != LinkOutcome::ReceptionOk)
             Require(image.Bytes() == before);
     } else {
         link.WriteDevice(PROGRAMMING_COMMAND, PROGRAMMING_PROMPT, errorText, true);

@@ -150,13 +150,14 @@ struct Rig {
         switch (command) {
         case READ:
         case READ_SINGLE:
-            return RunReadDevice(image, portIndex, port, &progress, true, command == READ);
+            return RunReadDevice(image, portIndex, port, &progress, messages, true,
+                                 command == READ);
         case WRITE:
         case WRITE_UNVERIFIED:
-            return RunWriteDevice(image, portIndex, port, &progress,
+            return RunWriteDevice(image, portIndex, port, &progress, messages,
                                   dir.filePath(QStringLiteral("test.dat")), command == WRITE);
         default:
-            return RunDeviceInformation(image, portIndex, port, &progress);
+            return RunDeviceInformation(image, portIndex, port, &progress, messages);
         }
     }
 

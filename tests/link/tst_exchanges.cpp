@@ -38,7 +38,7 @@ struct Rig {
     CRecordingProgress progress;
     CCheckingMessages messages{progress};
     QTemporaryDir dir;
-    CDeviceLink link{image, port, &progress};
+    CDeviceLink link{image, port, &progress, messages};
     QString errorText;
 
     Rig() {
@@ -46,16 +46,16 @@ struct Rig {
         link.SetTracePath(TracePath());
     }
     QString TracePath() const { return dir.filePath(QStringLiteral("test.dat")); }
-    int Connect() { return link.Connect(VERIFY_COMMAND, REPLY_MARKER, errorText, true); }
+    LinkOutcome Connect() { return link.Connect(VERIFY_COMMAND, REPLY_MARKER, errorText, true); }
     // Connects, then forgets what the connection did to the progress log.
     void Connected() {
-        QCOMPARE(Connect(), LINK_CONNECTED);
+        QCOMPARE(Connect(), LinkOutcome::Connected);
         progress.log.clear();
         progress.percents.clear();
         progress.polls = 0;
     }
-    int Read() { return link.ReadDevice(errorText, true); }
-    int Write() {
+    LinkOutcome Read() { return link.ReadDevice(errorText, true); }
+    LinkOutcome Write() {
         return link.WriteDevice(PROGRAMMING_COMMAND, PROGRAMMING_PROMPT, errorText, true);
     }
 };
@@ -145,32 +145,35 @@ private slots:
 
 void TestExchanges::classifyReply_data() {
     QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<int>("code");
-    QTest::newRow("saved") << QByteArray("SAVED_OK") << 0;
-    QTest::newRow("received") << QByteArray("RECEIVED_OK") << 1;
-    QTest::newRow("timeout") << QByteArray("TIMEOUT!!!") << 2;
-    QTest::newRow("format") << QByteArray("FORMAT ERROR!!!") << 3;
-    QTest::newRow("address") << QByteArray("ADDRESS ERROR!!!") << 4;
-    QTest::newRow("checksum") << QByteArray("CHECKSUM ERROR!!!") << 5;
-    QTest::newRow("none") << QByteArray("HELLO") << 6;
-    QTest::newRow("empty") << QByteArray() << 6;
-    QTest::newRow("inside a line") << QByteArray("xxSAVED_OKyy") << 0;
-    QTest::newRow("saved wins over checksum") << QByteArray("CHECKSUM ERROR!!! SAVED_OK") << 0;
-    QTest::newRow("received wins over timeout") << QByteArray("TIMEOUT!!! RECEIVED_OK") << 1;
-    QTest::newRow("timeout wins over format") << QByteArray("FORMAT ERROR!!! TIMEOUT!!!") << 2;
-    QTest::newRow("case matters") << QByteArray("saved_ok") << 6;
-    QTest::newRow("two marks short") << QByteArray("TIMEOUT!!") << 6;
+    QTest::addColumn<LinkOutcome>("code");
+    QTest::newRow("saved") << QByteArray("SAVED_OK") << LinkOutcome::SavedOk;
+    QTest::newRow("received") << QByteArray("RECEIVED_OK") << LinkOutcome::ReceivedOk;
+    QTest::newRow("timeout") << QByteArray("TIMEOUT!!!") << LinkOutcome::UnitTimeout;
+    QTest::newRow("format") << QByteArray("FORMAT ERROR!!!") << LinkOutcome::UnitFormatError;
+    QTest::newRow("address") << QByteArray("ADDRESS ERROR!!!") << LinkOutcome::UnitAddressError;
+    QTest::newRow("checksum") << QByteArray("CHECKSUM ERROR!!!") << LinkOutcome::UnitChecksumError;
+    QTest::newRow("none") << QByteArray("HELLO") << LinkOutcome::UnknownVerdict;
+    QTest::newRow("empty") << QByteArray() << LinkOutcome::UnknownVerdict;
+    QTest::newRow("inside a line") << QByteArray("xxSAVED_OKyy") << LinkOutcome::SavedOk;
+    QTest::newRow("saved wins over checksum")
+        << QByteArray("CHECKSUM ERROR!!! SAVED_OK") << LinkOutcome::SavedOk;
+    QTest::newRow("received wins over timeout")
+        << QByteArray("TIMEOUT!!! RECEIVED_OK") << LinkOutcome::ReceivedOk;
+    QTest::newRow("timeout wins over format")
+        << QByteArray("FORMAT ERROR!!! TIMEOUT!!!") << LinkOutcome::UnitTimeout;
+    QTest::newRow("case matters") << QByteArray("saved_ok") << LinkOutcome::UnknownVerdict;
+    QTest::newRow("two marks short") << QByteArray("TIMEOUT!!") << LinkOutcome::UnknownVerdict;
 }
 
 void TestExchanges::classifyReply() {
     QFETCH(QByteArray, line);
-    QFETCH(int, code);
+    QFETCH(LinkOutcome, code);
     QCOMPARE(ClassifyReply(line), code);
 }
 
 void TestExchanges::connectWire() {
     Rig rig;
-    QCOMPARE(rig.Connect(), LINK_CONNECTED);
+    QCOMPARE(rig.Connect(), LinkOutcome::Connected);
     QCOMPARE(rig.port.WrittenBytes(), QByteArray("\x0A\x56\x45\x52\x49\x46\x59\x0D"));
     QCOMPARE(rig.port.BufferSizes(), (QList<int>{20000, 20000}));
     QCOMPARE(rig.port.OpenedWith().portIndex, 1);
@@ -231,7 +234,7 @@ void TestExchanges::connectIdentity() {
     Rig rig;
     rig.image.SetDeviceIdentity("OLD", "OLD DATE", 7, 8);
     rig.unit.replies = {reply};
-    QCOMPARE(rig.Connect(), LINK_CONNECTED);
+    QCOMPARE(rig.Connect(), LinkOutcome::Connected);
     QTEST(rig.image.DeviceSoftwareName(), "name");
     QTEST(rig.image.DeviceSoftwareDate(), "date");
     QTEST(rig.image.DeviceMajorVersion(), "major");
@@ -245,20 +248,21 @@ void TestExchanges::connectMarkerRules_data() {
     // 98 characters without an R, so that a full chunk ends in "RE".
     const QByteArray split = QByteArray(98, 'x') + reply;
     QTest::addColumn<QList<QByteArray>>("replies");
-    QTest::addColumn<int>("result");
+    QTest::addColumn<LinkOutcome>("result");
     QTest::addColumn<int>("verifies");
-    QTest::newRow("at once") << QList<QByteArray>{reply} << LINK_CONNECTED << 1;
+    QTest::newRow("at once") << QList<QByteArray>{reply} << LinkOutcome::Connected << 1;
     QTest::newRow("at the third attempt")
-        << QList<QByteArray>{"", "", reply} << LINK_CONNECTED << 3;
+        << QList<QByteArray>{"", "", reply} << LinkOutcome::Connected << 3;
     QTest::newRow("an earlier R hides the marker")
-        << QList<QByteArray>{echoed, reply} << LINK_CONNECTED << 2;
+        << QList<QByteArray>{echoed, reply} << LinkOutcome::Connected << 2;
     QTest::newRow("an earlier R every time")
-        << QList<QByteArray>(10, echoed) << LINK_NO_REPLY << 10;
+        << QList<QByteArray>(10, echoed) << LinkOutcome::NoReply << 10;
     QTest::newRow("marker split across chunks")
-        << QList<QByteArray>{split, reply} << LINK_CONNECTED << 2;
-    QTest::newRow("marker split every time") << QList<QByteArray>(10, split) << LINK_NO_REPLY << 10;
+        << QList<QByteArray>{split, reply} << LinkOutcome::Connected << 2;
+    QTest::newRow("marker split every time")
+        << QList<QByteArray>(10, split) << LinkOutcome::NoReply << 10;
     QTest::newRow("a lowercase marker is no marker")
-        << QList<QByteArray>(10, "reply RM4811 V2.6 a b c d\r") << LINK_NO_REPLY << 10;
+        << QList<QByteArray>(10, "reply RM4811 V2.6 a b c d\r") << LinkOutcome::NoReply << 10;
 }
 
 void TestExchanges::connectMarkerRules() {
@@ -278,7 +282,7 @@ void TestExchanges::connectFullChunksAreListenedTo() {
     for (int i = 0; i < 20; ++i)
         rig.port.Receive(QByteArray(100, 'x'), 30 + 100 * i);
     rig.port.Receive("REPLY RM4811 V2.6 a b c d\r", 2100);
-    QCOMPARE(rig.Connect(), LINK_CONNECTED);
+    QCOMPARE(rig.Connect(), LinkOutcome::Connected);
     QCOMPARE(rig.unit.verifies, 1); // nothing sent again while the unit talks
     QCOMPARE(rig.progress.percents, (QStringList{"10%", "20%"}));
     QCOMPARE(rig.progress.log.count(QStringLiteral("poll 0")), 21);
@@ -290,7 +294,7 @@ void TestExchanges::connectFloodCanBeCancelled() {
     for (int i = 0; i < 1000; ++i)
         rig.port.Receive(QByteArray(100, 'x'), 30 + 100 * i);
     rig.port.After(3000, [&] { rig.progress.current->RequestCancel(); });
-    QCOMPARE(rig.Connect(), LINK_USER_ABORTED);
+    QCOMPARE(rig.Connect(), LinkOutcome::UserAborted);
     QVERIFY(rig.port.Now() >= 3000 && rig.port.Now() < 3100);
     QCOMPARE(rig.unit.verifies, 1);
     QVERIFY(!rig.port.IsOpen());
@@ -303,16 +307,18 @@ enum Phase { CONNECT_STREAM, DUMP_CHATTER, PROMPT_CHATTER, VERDICT_REPEATED };
 
 void TestExchanges::phaseDeadlines_data() {
     QTest::addColumn<int>("phase");
-    QTest::addColumn<int>("result");
+    QTest::addColumn<LinkOutcome>("result");
     QTest::addColumn<int>("endsBy"); // ms after the phase began
     // A GPS: 100 characters every half second, so no slice of the connection is quiet.
-    QTest::newRow("connect: a port that streams") << int(CONNECT_STREAM) << LINK_NO_REPLY << 9600;
+    QTest::newRow("connect: a port that streams")
+        << int(CONNECT_STREAM) << LinkOutcome::NoReply << 9600;
     QTest::newRow("dump: BUSY every second")
-        << int(DUMP_CHATTER) << LINK_NO_REPLY << CDeviceLink::DUMP_DEADLINE + 100;
+        << int(DUMP_CHATTER) << LinkOutcome::NoReply << CDeviceLink::DUMP_DEADLINE + 100;
     QTest::newRow("prompt: BUSY every second")
-        << int(PROMPT_CHATTER) << LINK_NO_REPLY << CDeviceLink::PROMPT_DEADLINE + 100;
+        << int(PROMPT_CHATTER) << LinkOutcome::NoReply << CDeviceLink::PROMPT_DEADLINE + 100;
     QTest::newRow("verdict: RECEIVED_OK every second")
-        << int(VERDICT_REPEATED) << LINK_NO_REPLY << 5000 + CDeviceLink::SAVING_DEADLINE + 2000;
+        << int(VERDICT_REPEATED) << LinkOutcome::NoReply
+        << 5000 + CDeviceLink::SAVING_DEADLINE + 2000;
 }
 
 void TestExchanges::phaseDeadlines() {
@@ -325,7 +331,7 @@ void TestExchanges::phaseDeadlines() {
         for (int i = 0; i < 1000; ++i)
             rig.unit.verdicts.append({1000 * i, "RECEIVED_OK\r"});
     }
-    int result = 0;
+    LinkOutcome result = LinkOutcome::NotRun;
     qint64 start = 0;
     if (phase == CONNECT_STREAM) {
         rig.unit.replies = {};
@@ -354,7 +360,7 @@ void TestExchanges::cancelEndsAWaitAtOnce() {
     rig.Connected();
     const qint64 start = rig.port.Now();
     rig.port.After(1000, [&] { rig.progress.current->RequestCancel(); });
-    QCOMPARE(rig.Write(), LINK_USER_ABORTED);
+    QCOMPARE(rig.Write(), LinkOutcome::UserAborted);
     QVERIFY(rig.port.Now() - start < 1100);
     QVERIFY(rig.messages.boxes.isEmpty());
     QVERIFY(!rig.port.IsOpen());
@@ -370,7 +376,7 @@ void TestExchanges::endingStopsTheVerdictWait() {
         rig.progress.current->RequestCancel(); // not taken here
         rig.port.After(2000, [&] { rig.progress.ending = true; });
     });
-    QCOMPARE(rig.Write(), LINK_USER_ABORTED);
+    QCOMPARE(rig.Write(), LinkOutcome::UserAborted);
     QVERIFY(rig.unit.gotEndRecord);
     QVERIFY(rig.port.Now() - start >= 5000 && rig.port.Now() - start < 5100);
     QVERIFY(!rig.port.IsOpen());
@@ -381,7 +387,7 @@ void TestExchanges::connectNoReply() {
     rig.unit.replies = {};
     int outsideRuns = 0; // a handler of the port's owner, set aside during the exchange
     rig.port.SetIdleHandler([&] { ++outsideRuns; });
-    QCOMPARE(rig.Connect(), LINK_NO_REPLY);
+    QCOMPARE(rig.Connect(), LinkOutcome::NoReply);
     QCOMPARE(outsideRuns, 0);
     QCOMPARE(rig.unit.verifies, 10); // the first and one after each of the nine attempts
     QCOMPARE(rig.progress.percents,
@@ -441,7 +447,7 @@ void TestExchanges::connectFailures() {
     rig.port.SetOpenResult(openResult);
     if (failCall >= 0)
         rig.port.FailCall(PortCall(failCall), failNth, failCode);
-    QCOMPARE(rig.Connect(), LINK_ERROR_REPORTED);
+    QCOMPARE(rig.Connect(), LinkOutcome::ErrorReported);
     QTEST(rig.errorText, "errorText");
     QCOMPARE(rig.messages.boxes.size(), 1);
     QTEST(rig.messages.boxes[0].text, "report");
@@ -456,7 +462,7 @@ void TestExchanges::connectFailures() {
 void TestExchanges::connectCancel() {
     Rig rig;
     rig.progress.cancelAtPoll = 1;
-    QCOMPARE(rig.Connect(), LINK_USER_ABORTED);
+    QCOMPARE(rig.Connect(), LinkOutcome::UserAborted);
     QVERIFY(!rig.port.IsOpen());
     QVERIFY(rig.messages.boxes.isEmpty());
     QCOMPARE(rig.progress.alive, 0);
@@ -470,7 +476,7 @@ void TestExchanges::readFullDump() {
     rig.unit.dumpLines = CFakeUnit::DumpOf(Pattern());
     rig.Connected();
 
-    QCOMPARE(rig.Read(), LINK_RECEPTION_OK);
+    QCOMPARE(rig.Read(), LinkOutcome::ReceptionOk);
     QByteArray expected = Pattern();
     expected[0] = char(0x55); // no record covers address 0
     QCOMPARE(rig.image.Bytes(), expected);
@@ -529,17 +535,17 @@ void TestExchanges::readRecords() {
     rig.unit.dumpLines.append("S9030000FC\r");
     rig.Connected();
     if (value < 0) {
-        QCOMPARE(rig.Read(), LINK_DUMP_INCOMPLETE);
+        QCOMPARE(rig.Read(), LinkOutcome::DumpIncomplete);
         QCOMPARE(rig.link.MissingAddresses(), QList<int>{address});
         return;
     }
-    QCOMPARE(rig.Read(), LINK_RECEPTION_OK);
+    QCOMPARE(rig.Read(), LinkOutcome::ReceptionOk);
     QCOMPARE(int(rig.image.GetByte(address)), value);
 }
 
 void TestExchanges::readBrokenRecords_data() {
     QTest::addColumn<QList<QByteArray>>("dump");
-    QTest::addColumn<int>("result");
+    QTest::addColumn<LinkOutcome>("result");
     QTest::addColumn<QList<int>>("missing");
     const QList<QByteArray> good = CFakeUnit::DumpOf(QByteArray(CE2prom::IMAGE_SIZE, '\x11'));
     // The dump with line 3 (the record of addresses 33 to 48) replaced by the lines given.
@@ -555,7 +561,7 @@ void TestExchanges::readBrokenRecords_data() {
 
     QByteArray bad = third;
     bad[bad.size() - 1] = bad.endsWith('0') ? '1' : '0';
-    QTest::newRow("wrong checksum") << with({bad + '\r'}) << LINK_CHECKSUM_ERROR << none;
+    QTest::newRow("wrong checksum") << with({bad + '\r'}) << LinkOutcome::BadChecksum << none;
     // Records that are not whole: each is broken, whatever its checksum would say.
     const QList<std::pair<const char*, QByteArray>> broken = {
         {"count below 3", "S1020005F8"},
@@ -575,20 +581,20 @@ void TestExchanges::readBrokenRecords_data() {
         {"text after the record", third + QByteArray(1, '\0') + "junk"},
     };
     for (const auto& [name, line] : broken)
-        QTest::newRow(name) << with({line + '\r'}) << LINK_RECORD_BROKEN << none;
+        QTest::newRow(name) << with({line + '\r'}) << LinkOutcome::RecordBroken << none;
     // Two records that give one address different bytes: the last must not simply win.
     QTest::newRow("a record repeated with another byte")
         << with({third + '\r', Record(33, QByteArray(16, '\x11').replace(15, 1, "\x12")) + '\r'})
-        << LINK_RECORD_BROKEN << none;
+        << LinkOutcome::RecordBroken << none;
     QTest::newRow("a record overlapping others with another byte")
-        << with({third + '\r', Record(40, "\x11\x13") + '\r'}) << LINK_RECORD_BROKEN << none;
+        << with({third + '\r', Record(40, "\x11\x13") + '\r'}) << LinkOutcome::RecordBroken << none;
     // Records lost or unrecognised leave a gap that the end record finds.
-    QTest::newRow("record line lost") << with({}) << LINK_DUMP_INCOMPLETE << thirdAddresses;
+    QTest::newRow("record line lost") << with({}) << LinkOutcome::DumpIncomplete << thirdAddresses;
     for (const char* type : {"Q1", "S5", "SS1", "1"})
         QTest::newRow(QByteArray("record type damaged to ").append(type).constData())
-            << with({type + third.mid(2) + '\r'}) << LINK_DUMP_INCOMPLETE << thirdAddresses;
+            << with({type + third.mid(2) + '\r'}) << LinkOutcome::DumpIncomplete << thirdAddresses;
     QTest::newRow("no records at all")
-        << QList<QByteArray>{good.first(), good.last()} << LINK_DUMP_INCOMPLETE << [] {
+        << QList<QByteArray>{good.first(), good.last()} << LinkOutcome::DumpIncomplete << [] {
                QList<int> all;
                for (int a = 1; a < int(CE2prom::IMAGE_SIZE); ++a)
                    all.append(a);
@@ -596,11 +602,12 @@ void TestExchanges::readBrokenRecords_data() {
            }();
     // A damaged end record, or a record damaged into one, ends nothing.
     QTest::newRow("record type damaged to S9")
-        << with({"S9" + third.mid(2) + '\r'}) << LINK_END_RECORD_BROKEN << none;
+        << with({"S9" + third.mid(2) + '\r'}) << LinkOutcome::EndRecordBroken << none;
     QTest::newRow("end record checksum wrong")
-        << good.mid(0, 15) + QList<QByteArray>{"S9030000FD\r"} << LINK_END_RECORD_BROKEN << none;
-    QTest::newRow("end record count wrong")
-        << good.mid(0, 15) + QList<QByteArray>{"S9040000FB\r"} << LINK_END_RECORD_BROKEN << none;
+        << good.mid(0, 15) + QList<QByteArray>{"S9030000FD\r"} << LinkOutcome::EndRecordBroken
+        << none;
+    QTest::newRow("end record count wrong") << good.mid(0, 15) + QList<QByteArray>{"S9040000FB\r"}
+                                            << LinkOutcome::EndRecordBroken << none;
 }
 
 void TestExchanges::readBrokenRecords() {
@@ -625,7 +632,7 @@ void TestExchanges::readNoLine() {
     rig.unit.dumpLines = CFakeUnit::DumpOf(QByteArray(CE2prom::IMAGE_SIZE, '\0')).mid(0, 5);
     rig.Connected();
     const qint64 start = rig.port.Now();
-    QCOMPARE(rig.Read(), LINK_NO_REPLY);
+    QCOMPARE(rig.Read(), LinkOutcome::NoReply);
     QVERIFY(rig.port.Now() - start >= CDeviceLink::RECORD_TIMEOUT);
     QCOMPARE(rig.image.Bytes(), before);
     QVERIFY(rig.link.IsPortOpen()); // the command closes it
@@ -638,7 +645,7 @@ void TestExchanges::readCancelBetweenRecords() {
     rig.unit.dumpLines = CFakeUnit::DumpOf(QByteArray(CE2prom::IMAGE_SIZE, '\0'));
     rig.Connected();
     rig.progress.cancelAtPoll = 4; // at the start, after the header, then after two records
-    QCOMPARE(rig.Read(), LINK_USER_ABORTED);
+    QCOMPARE(rig.Read(), LinkOutcome::UserAborted);
     QCOMPARE(rig.progress.percents, (QStringList{"7%", "15%"}));
     QCOMPARE(rig.image.Bytes(), before);
     QVERIFY(!rig.port.IsOpen());
@@ -649,7 +656,7 @@ void TestExchanges::readChatterCanBeCancelled() {
     rig.unit.dumpLines = QList<QByteArray>(500, "BUSY\r");
     rig.Connected();
     rig.progress.cancelAtPoll = 20;
-    QCOMPARE(rig.Read(), LINK_USER_ABORTED);
+    QCOMPARE(rig.Read(), LinkOutcome::UserAborted);
     QVERIFY(!rig.port.IsOpen());
 }
 
@@ -657,7 +664,7 @@ void TestExchanges::readMissingAnswer() {
     Rig rig;
     rig.unit.silentAfter = 1; // answers the connection only
     rig.Connected();
-    QCOMPARE(rig.Read(), LINK_ERROR_REPORTED);
+    QCOMPARE(rig.Read(), LinkOutcome::ErrorReported);
     QCOMPARE(rig.errorText, QStringLiteral("Buffer empty"));
     QCOMPARE(rig.messages.boxes.size(), 1);
     QCOMPARE(rig.messages.boxes[0].text, QStringLiteral("CComProm :  AS BUFR EMPTY"));
@@ -667,7 +674,7 @@ void TestExchanges::readMissingAnswer() {
 
 void TestExchanges::readWithoutConnection() {
     Rig rig;
-    QCOMPARE(rig.Read(), LINK_ERROR_REPORTED);
+    QCOMPARE(rig.Read(), LinkOutcome::ErrorReported);
     QCOMPARE(rig.errorText, QStringLiteral("Not setup"));
     QCOMPARE(rig.port.Written().size(), 0);
 }
@@ -675,7 +682,7 @@ void TestExchanges::readWithoutConnection() {
 void TestExchanges::writeRecords() {
     Rig rig;
     rig.Connected();
-    QCOMPARE(rig.Write(), int(REPLY_SAVED_OK));
+    QCOMPARE(rig.Write(), LinkOutcome::SavedOk);
     const QList<QByteArray> written = rig.port.Written();
     QCOMPARE(written.size(), 1 + 1 + 14 + 1);
     QCOMPARE(written[1], QByteArray("PROGRAMMING QN4812 V2.6"));
@@ -702,7 +709,7 @@ void TestExchanges::writeRecordBytes() {
     rig.image.SetByte(2, 0xAB);
     rig.image.SetByte(0, 0x77); // address 0 is never sent
     rig.Connected();
-    QCOMPARE(rig.Write(), int(REPLY_SAVED_OK));
+    QCOMPARE(rig.Write(), LinkOutcome::SavedOk);
     QCOMPARE(rig.unit.records.first(), QByteArray("S113000112AB00000000000000000000000000002E"));
     QVERIFY(!rig.port.WrittenBytes().contains("S1130000"));
     // The records carry exactly the image from address 1 on.
@@ -714,18 +721,23 @@ void TestExchanges::writeRecordBytes() {
 
 void TestExchanges::writeVerdicts_data() {
     QTest::addColumn<QList<QByteArray>>("lines");
-    QTest::addColumn<int>("result");
+    QTest::addColumn<LinkOutcome>("result");
     using L = QList<QByteArray>;
-    QTest::newRow("saved") << L{"SAVED_OK\r"} << 0;
-    QTest::newRow("received then saved") << L{"RECEIVED_OK\r", "SAVED_OK\r"} << 0;
-    QTest::newRow("timeout") << L{"RECEIVED_OK\r", "TIMEOUT!!!\r"} << 2;
-    QTest::newRow("format") << L{"FORMAT ERROR!!!\r"} << 3;
-    QTest::newRow("address") << L{"ADDRESS ERROR!!!\r"} << 4;
-    QTest::newRow("checksum") << L{"RECEIVED_OK\r", "CHECKSUM ERROR!!!\r"} << 5;
-    QTest::newRow("unknown line ends at once") << L{"HELLO\r", "SAVED_OK\r"} << 6;
-    QTest::newRow("saved and checksum") << L{"SAVED_OK CHECKSUM ERROR!!!\r"} << 0;
-    QTest::newRow("zero byte ahead") << L{QByteArray("\0SAVED_OK\r", 10)} << 0;
-    QTest::newRow("zero byte inside") << L{QByteArray("SAVED\0OK\r", 9)} << 6;
+    QTest::newRow("saved") << L{"SAVED_OK\r"} << LinkOutcome::SavedOk;
+    QTest::newRow("received then saved")
+        << L{"RECEIVED_OK\r", "SAVED_OK\r"} << LinkOutcome::SavedOk;
+    QTest::newRow("timeout") << L{"RECEIVED_OK\r", "TIMEOUT!!!\r"} << LinkOutcome::UnitTimeout;
+    QTest::newRow("format") << L{"FORMAT ERROR!!!\r"} << LinkOutcome::UnitFormatError;
+    QTest::newRow("address") << L{"ADDRESS ERROR!!!\r"} << LinkOutcome::UnitAddressError;
+    QTest::newRow("checksum") << L{"RECEIVED_OK\r", "CHECKSUM ERROR!!!\r"}
+                              << LinkOutcome::UnitChecksumError;
+    QTest::newRow("unknown line ends at once")
+        << L{"HELLO\r", "SAVED_OK\r"} << LinkOutcome::UnknownVerdict;
+    QTest::newRow("saved and checksum")
+        << L{"SAVED_OK CHECKSUM ERROR!!!\r"} << LinkOutcome::SavedOk;
+    QTest::newRow("zero byte ahead") << L{QByteArray("\0SAVED_OK\r", 10)} << LinkOutcome::SavedOk;
+    QTest::newRow("zero byte inside")
+        << L{QByteArray("SAVED\0OK\r", 9)} << LinkOutcome::UnknownVerdict;
 }
 
 void TestExchanges::writeVerdicts() {
@@ -742,23 +754,28 @@ void TestExchanges::writeVerdicts() {
 void TestExchanges::writeVerdictTiming_data() {
     using V = Verdicts;
     QTest::addColumn<Verdicts>("verdicts"); // ms after the S9 record's answer
-    QTest::addColumn<int>("result");
+    QTest::addColumn<LinkOutcome>("result");
     QTest::newRow("RECEIVED_OK, SAVED_OK 50 s later")
-        << V{{100, "RECEIVED_OK\r"}, {50100, "SAVED_OK\r"}} << 0;
-    QTest::newRow("SAVED_OK 50 s later without RECEIVED_OK") << V{{50100, "SAVED_OK\r"}} << 7;
-    QTest::newRow("first verdict just within 5 s") << V{{4990, "SAVED_OK\r"}} << 0;
-    QTest::newRow("first verdict just after 5 s") << V{{5010, "SAVED_OK\r"}} << 7;
+        << V{{100, "RECEIVED_OK\r"}, {50100, "SAVED_OK\r"}} << LinkOutcome::SavedOk;
+    QTest::newRow("SAVED_OK 50 s later without RECEIVED_OK")
+        << V{{50100, "SAVED_OK\r"}} << LinkOutcome::NoReply;
+    QTest::newRow("first verdict just within 5 s")
+        << V{{4990, "SAVED_OK\r"}} << LinkOutcome::SavedOk;
+    QTest::newRow("first verdict just after 5 s")
+        << V{{5010, "SAVED_OK\r"}} << LinkOutcome::NoReply;
     QTest::newRow("saving for just under a minute")
-        << V{{100, "RECEIVED_OK\r"}, {60090, "SAVED_OK\r"}} << 0;
+        << V{{100, "RECEIVED_OK\r"}, {60090, "SAVED_OK\r"}} << LinkOutcome::SavedOk;
     QTest::newRow("saving for over a minute")
-        << V{{100, "RECEIVED_OK\r"}, {60110, "SAVED_OK\r"}} << 7;
+        << V{{100, "RECEIVED_OK\r"}, {60110, "SAVED_OK\r"}} << LinkOutcome::NoReply;
     QTest::newRow("each RECEIVED_OK gives another minute")
-        << V{{100, "RECEIVED_OK\r"}, {50000, "RECEIVED_OK\r"}, {100000, "SAVED_OK\r"}} << 0;
-    QTest::newRow("but two minutes in all")
-        << V{{100, "RECEIVED_OK\r"}, {50000, "RECEIVED_OK\r"}, {100000, "RECEIVED_OK\r"},
-             {120110, "SAVED_OK\r"}}
-        << 7;
-    QTest::newRow("silence") << V{} << 7;
+        << V{{100, "RECEIVED_OK\r"}, {50000, "RECEIVED_OK\r"}, {100000, "SAVED_OK\r"}}
+        << LinkOutcome::SavedOk;
+    QTest::newRow("but two minutes in all") << V{{100, "RECEIVED_OK\r"},
+                                                 {50000, "RECEIVED_OK\r"},
+                                                 {100000, "RECEIVED_OK\r"},
+                                                 {120110, "SAVED_OK\r"}}
+                                            << LinkOutcome::NoReply;
+    QTest::newRow("silence") << V{} << LinkOutcome::NoReply;
 }
 
 void TestExchanges::writeVerdictTiming() {
@@ -780,7 +797,7 @@ void TestExchanges::writeTraceHoldsLinesBeforePrompt() {
     }
     rig.unit.promptLines = {"HELLO\r", QByteArray("WOR\0LD\r", 7), "PROGRAMMING RM4811 V2.6\r"};
     rig.Connected();
-    QCOMPARE(rig.Write(), int(REPLY_SAVED_OK));
+    QCOMPARE(rig.Write(), LinkOutcome::SavedOk);
     QCOMPARE(ReadFile(rig.TracePath()), QByteArray("HELLOWOR\0LDPROGRAMMING RM4811 V2.6", 34));
 }
 
@@ -788,7 +805,7 @@ void TestExchanges::writePromptWithZeroByte() {
     Rig rig;
     rig.unit.promptLines = {QByteArray("PROGRAMMING\0RM4811 V2\r", 22)};
     rig.Connected();
-    QCOMPARE(rig.Write(), int(REPLY_SAVED_OK));
+    QCOMPARE(rig.Write(), LinkOutcome::SavedOk);
     QCOMPARE(rig.unit.records.size(), 14);
 }
 
@@ -797,7 +814,7 @@ void TestExchanges::writeNoPrompt() {
     rig.unit.promptLines = {"HELLO\r", "PROGRAMM"};
     rig.Connected();
     const qint64 start = rig.port.Now();
-    QCOMPARE(rig.Write(), LINK_NO_REPLY);
+    QCOMPARE(rig.Write(), LinkOutcome::NoReply);
     QVERIFY(rig.port.Now() - start >= CDeviceLink::PROMPT_TIMEOUT);
     QCOMPARE(ReadFile(rig.TracePath()), QByteArray("HELLOPROGRAMM"));
     QVERIFY(rig.unit.records.isEmpty());
@@ -808,7 +825,7 @@ void TestExchanges::writeTraceCannotBeCreated() {
     Rig rig;
     rig.link.SetTracePath(rig.dir.filePath(QStringLiteral("no/such/folder/test.dat")));
     rig.Connected();
-    QCOMPARE(rig.Write(), int(REPLY_SAVED_OK));
+    QCOMPARE(rig.Write(), LinkOutcome::SavedOk);
     QCOMPARE(rig.unit.records.size(), 14);
 }
 
@@ -816,7 +833,7 @@ void TestExchanges::writeMissingRecordAnswer() {
     Rig rig;
     rig.unit.silentAfter = 3; // the connection, the command and the first record
     rig.Connected();
-    QCOMPARE(rig.Write(), LINK_ERROR_REPORTED);
+    QCOMPARE(rig.Write(), LinkOutcome::ErrorReported);
     QCOMPARE(rig.errorText, QStringLiteral("Buffer empty"));
     QCOMPARE(rig.messages.boxes.size(), 1);
     QCOMPARE(rig.messages.boxes[0].text, QStringLiteral("CComProm :  AS BUFR EMPTY"));
@@ -828,12 +845,12 @@ void TestExchanges::writeMissingRecordAnswer() {
 
 void TestExchanges::writeCancel_data() {
     QTest::addColumn<int>("cancelAtPoll");
-    QTest::addColumn<int>("result");
+    QTest::addColumn<LinkOutcome>("result");
     QTest::addColumn<int>("records");
     // Polls come at the start and after each of the 14 records; none after the end record,
     // so a Cancel raised after it (while "RECEIVED_OK" is awaited) gives the unit's verdict.
-    QTest::newRow("between records") << 4 << LINK_USER_ABORTED << 3;
-    QTest::newRow("after the end record") << 16 << int(REPLY_SAVED_OK) << 14;
+    QTest::newRow("between records") << 4 << LinkOutcome::UserAborted << 3;
+    QTest::newRow("after the end record") << 16 << LinkOutcome::SavedOk << 14;
 }
 
 void TestExchanges::writeCancel() {
@@ -855,7 +872,7 @@ void TestExchanges::writeChatterCanBeCancelled() {
     rig.unit.promptLines = QList<QByteArray>(500, "BUSY\r");
     rig.Connected();
     rig.progress.cancelAtPoll = 10;
-    QCOMPARE(rig.Write(), LINK_USER_ABORTED);
+    QCOMPARE(rig.Write(), LinkOutcome::UserAborted);
     QVERIFY(rig.unit.records.isEmpty());
     QVERIFY(!rig.port.IsOpen());
 }
@@ -864,7 +881,7 @@ void TestExchanges::writeWaitsForTransmitter() {
     Rig rig;
     rig.port.SetBusyAnswers(2);
     rig.Connected();
-    QCOMPARE(rig.Write(), int(REPLY_SAVED_OK));
+    QCOMPARE(rig.Write(), LinkOutcome::SavedOk);
     QCOMPARE(rig.port.BusyQueries(), 14 * 3);
 }
 

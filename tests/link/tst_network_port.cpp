@@ -6,6 +6,7 @@
 #include "CFakeUnit.h"
 #include "image/CE2prom.h"
 #include "link/CError.h"
+#include "link/CMessages.h"
 #include "link/CNetworkPort.h"
 #include "link/DeviceCommandFrames.h"
 
@@ -303,7 +304,7 @@ void TestNetworkPort::logOfOneExchange() {
     CCommLog log;
     port.SetLog(&log);
     CE2prom image;
-    QVERIFY(RunDeviceInformation(image, 0, port, nullptr).ok);
+    QVERIFY(RunDeviceInformation(image, 0, port, nullptr, Messages()).ok);
     QCOMPARE(log.TextLines(), QStringList({
                                   "     0 ms  ->  \\nVERIFY\\r",
                                   "     5 ms  <-  OK\\r",

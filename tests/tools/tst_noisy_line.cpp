@@ -96,7 +96,8 @@ void TestNoisyLine::noiseRates() {
 
 // Two flipped bits that cancel in the record's checksum: the record still reads as good.
 void TestNoisyLine::cancellingPair() {
-    const QByteArray sent = SRecordLine(0x11, QByteArray::fromHex("0123456789ABCDEF2468ACE013579BDF"));
+    const QByteArray sent =
+        SRecordLine(0x11, QByteArray::fromHex("0123456789ABCDEF2468ACE013579BDF"));
     LINE_NOISE_RATES rates;
     rates.cancellingPair = 1;
     for (unsigned seed = 1; seed <= 20; ++seed) {
@@ -120,7 +121,7 @@ void TestNoisyLine::cancellingPair() {
 struct CAMPAIGN {
     int reads = 0, readsOk = 0, wrongReads = 0;
     int writes = 0, writesOk = 0, wrongWrites = 0, writesUnconfirmed = 0;
-    QMap<int, int> readEndings; // result of the exchange (or of the connection) -> count
+    QMap<LinkOutcome, int> readEndings; // result of the exchange (or of the connection) -> count
 };
 
 // 300 reads and writes, half each; reads confirmed by a second dump or not.
@@ -139,15 +140,16 @@ CAMPAIGN RunCampaign(const LINE_NOISE_RATES& rates, bool confirmReads) {
         if (seed % 2) {
             ++c.reads;
             const CDeviceOutcome o =
-                RunReadDevice(image, 0, line.port, nullptr, false, confirmReads);
-            c.readEndings[o.exchangeResult < 0 ? o.connectResult : o.exchangeResult]++;
+                RunReadDevice(image, 0, line.port, nullptr, messages, false, confirmReads);
+            const bool dumped = o.exchangeResult != LinkOutcome::NotRun;
+            c.readEndings[dumped ? o.exchangeResult : o.connectResult]++;
             c.readsOk += o.ok;
             c.wrongReads += o.ok && !SameSetup(image.Bytes(), held);
             if (!o.ok && image.Bytes() != before)
                 qFatal("seed %u: a failed read changed the setup", seed); // nothing half-stored
         } else {
             ++c.writes;
-            const CDeviceOutcome o = RunWriteDevice(image, 0, line.port, nullptr,
+            const CDeviceOutcome o = RunWriteDevice(image, 0, line.port, nullptr, messages,
                                                     dir.filePath(QStringLiteral("test.dat")));
             c.writesUnconfirmed += o.verifyResult == VERIFY_UNREAD;
             c.writesOk += o.ok;
@@ -172,8 +174,9 @@ void TestNoisyLine::campaign() {
     // damages others in the ways the reader has to catch.
     QVERIFY(c.readsOk > c.reads / 5 && c.readsOk < c.reads);
     QVERIFY(c.writesOk > c.writes / 10 && c.writesOk < c.writes);
-    for (const int ending : {LINK_CHECKSUM_ERROR, LINK_RECORD_BROKEN, LINK_DUMP_INCOMPLETE})
-        QVERIFY2(c.readEndings.value(ending) > 0, qPrintable(QString::number(ending)));
+    for (const LinkOutcome ending :
+         {LinkOutcome::BadChecksum, LinkOutcome::RecordBroken, LinkOutcome::DumpIncomplete})
+        QVERIFY2(c.readEndings.value(ending) > 0, qPrintable(QString::number(int(ending))));
     // The same line read once per transfer lets the cancelling flips through: what the
     // second dump is for.
     QVERIFY(RunCampaign(rates, false).wrongReads > 0);

@@ -284,6 +284,9 @@ void TestUnitEndToEnd::unitFaults_data() {
         << QStringList{"--stream"} << QStringList{"info"} << 10 << "No reply from device" << 12000;
     QTest::newRow("BUSY instead of the dump")
         << QStringList{"--busy"} << read << 15 << "No connection" << 12500;
+    QTest::newRow("three dumps that disagree")
+        << QStringList{"--vary-every-dump", "1"} << read << 14 << "three dumps of the unit disagree"
+        << 8000;
     QTest::newRow("a second record for one address")
         << QStringList{"--doubled-dump-record", "3"} << read << 14 << "Damaged record in the dump"
         << 5000;
