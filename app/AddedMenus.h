@@ -1,14 +1,20 @@
-// The menu items Karvo has beyond the menus of its five languages: the Edit menu (Undo,
-// Redo) after the File menu, the two comparisons after Device information, Find unit at
-// the end of the Configuration menu and Communication log at the end of the View menu. Their
-// texts are Karvo's own (lang/KarvoTexts.cpp), translated when the menus are built; the
-// menus of MENU_STRUCTURE keep every item, text and order around them.
+// The menu commands Karvo has beyond the menus of its five languages, each one row of
+// ADDED_COMMANDS (app/AddedCommands.cpp): its identifier, its English text, where its
+// item goes, what it does, and when it is enabled or checked. The Edit menu (Undo, Redo)
+// comes after the File menu; the other items follow the item they name, so the menus of
+// MENU_STRUCTURE keep every item, text and order around them. The texts are translated
+// when the menus are built (lang/KarvoTexts.cpp holds their five languages).
+//
+// A new command is a name in AddedCommandId and a row in ADDED_COMMANDS; the menus
+// (CFrameMenus) and the frame's command table (CMainFrame) read the rows.
 #pragma once
 
 #include <QKeySequence>
 #include <QList>
 #include <QString>
 #include <span>
+
+class CMainFrame;
 
 enum AddedCommandId {
     ID_EDIT_REDO = 57644,
@@ -20,19 +26,28 @@ enum AddedCommandId {
     ID_VIEW_COMM_LOG = 32861,
 };
 
-// One added item: its command, the item of MENU_STRUCTURE it follows, and its English text.
-struct ADDED_MENU_ITEM {
+// The placement of an item that goes into the Edit menu, in the order of the rows.
+constexpr int IN_EDIT_MENU = 0;
+
+// One added command. after is the item of MENU_STRUCTURE the item follows, or an added
+// item it follows; a group that follows a menu item stands behind a separator of its own,
+// so the menu's separators stay where they are. A rule left empty: always enabled, or no
+// check mark (a checked rule makes the item checkable).
+struct ADDED_COMMAND {
     int id;
-    int after;
-    const char* text;
+    const char* text; // English, mnemonic '&' included
+    int after;        // placement: a menu item, an added item, or IN_EDIT_MENU
+    void (*run)(CMainFrame& frame);
+    bool (*enabled)(CMainFrame& frame) = nullptr;
+    bool (*checked)(CMainFrame& frame) = nullptr;
+    const char* keys = nullptr; // shortcuts, portable text, "; " between sequences
 };
 
-// The items added into the menus (File, Configuration, View), each after its item, in order.
-std::span<const ADDED_MENU_ITEM> AddedFileItems();
+// Every added command, in menu order.
+std::span<const ADDED_COMMAND> AddedCommands();
 
-// The Edit menu's title and its items (Undo, Redo), English.
+// The Edit menu's title, English.
 extern const char* const EDIT_MENU_TITLE;
-std::span<const ADDED_MENU_ITEM> EditMenuItems();
 
 // An English menu text in the language of the menus of resourceId (as MenuText picks it).
 QString MenuLanguageText(int resourceId, const char* english);
@@ -41,9 +56,10 @@ QString MenuLanguageText(int resourceId, const char* english);
 // included; empty for any other identifier.
 QString AddedMenuText(int resourceId, int id);
 
-// The keys of Undo and Redo, and the text shown for them in the menu.
+// The keys of an added command (Undo and Redo have the platform's standard keys, the same
+// in every language); empty when it has none.
 QList<QKeySequence> AddedCommandKeys(int id);
 
-// A menu item's text as a step name: without its mnemonic '&' and shortcut text
+// A menu item's text as a step name: without its mnemonic marks and shortcut text
 // ("Radio Interface", "Read device").
 QString PlainMenuText(const QString& text);

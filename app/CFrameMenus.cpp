@@ -107,8 +107,8 @@ void CFrameMenus::BuildMenus() {
 // group of their own behind a separator, so the menu's separators stay where they are.
 void CFrameMenus::AddItemsAfter(QMenu* menu, int after) {
     bool first = true;
-    for (const ADDED_MENU_ITEM& item : AddedFileItems()) {
-        if (item.after != after)
+    for (const ADDED_COMMAND& item : AddedCommands()) {
+        if (item.after == IN_EDIT_MENU || item.after != after)
             continue;
         if (std::exchange(first, false))
             menu->addSeparator();
@@ -121,7 +121,9 @@ void CFrameMenus::AddEditMenu() {
     QMenu* menu = AddMenu(nullptr, MenuLanguageText(m_resourceId, EDIT_MENU_TITLE));
     int count = 0;
     const ACCELERATOR* table = Accelerators(m_resourceId, count);
-    for (const ADDED_MENU_ITEM& item : EditMenuItems()) {
+    for (const ADDED_COMMAND& item : AddedCommands()) {
+        if (item.after != IN_EDIT_MENU)
+            continue;
         QAction* action = MakeAction(item.id);
         // Keys the language's accelerators already send to the command stay with them;
         // two shortcuts on one key would cancel each other out.

@@ -1,6 +1,6 @@
 // CFrameMenus: the main window's menus, toolbar and accelerators in the language of its
 // menu resource: the menu bar of MENU_STRUCTURE with the Edit menu after File and Karvo's
-// other added items after the items they follow (app/AddedMenus.cpp), the toolbar of
+// other added commands after the items they follow (the rows of app/AddedMenus.h), the toolbar of
 // TOOLBAR_LAYOUT and the language's accelerators. There is one QAction per command,
 // shared by the menus and the toolbar (Qt children of the window); every item, button and
 // key runs its command through the function given. The commands' states are the frame's:

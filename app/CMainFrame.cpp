@@ -1,8 +1,6 @@
 #include "app/CMainFrame.h"
 
 #include "app/AddedMenus.h"
-#include "app/CCommLogWindow.h"
-#include "app/CFindUnitDlg.h"
 #include "app/CFrameMenus.h"
 #include "app/CImageChangeCommand.h"
 #include "app/CKarvoDoc.h"
@@ -128,27 +126,23 @@ void CMainFrame::WireCommands() {
     Wire(ID_WRITE_DEVICE, [this] { RunWriteDeviceCommand(*this); });
     Wire(ID_READ_DEVICE, [this] { RunReadDeviceCommand(*this); });
     Wire(ID_DEVICE_INFORMATION, [this] { RunDeviceInformationCommand(*this); });
-    Wire(ID_FILE_COMPARE_FILE, [this] { m_comparer->CompareWithFile(); });
-    Wire(ID_FILE_COMPARE_DEVICE, [this] { RunCompareDeviceCommand(*this); });
-    Wire(
-        ID_EDIT_UNDO, [this] { m_history->Undo(); }, [this] { return m_history->CanUndo(); });
-    Wire(
-        ID_EDIT_REDO, [this] { m_history->Redo(); }, [this] { return m_history->CanRedo(); });
-    Wire(
-        ID_VERIFY_AFTER_WRITING, [] { StoreVerifyAfterWriting(!StoredVerifyAfterWriting()); }, {},
-        [] { return StoredVerifyAfterWriting(); });
-    Wire(
-        ID_CONFIRM_READS, [] { StoreConfirmReads(!StoredConfirmReads()); }, {},
-        [] { return StoredConfirmReads(); });
     // The dialog stores its choices itself; the serial port reads them at each open.
     Wire(ID_SERIAL_PORTS, [this] { CSerialPortsDlg(this).exec(); });
-    Wire(ID_FIND_UNIT, [this] { CFindUnitDlg(SelectedPortIndex(), this).exec(); });
-    Wire(ID_VIEW_COMM_LOG, [this] { CCommLogWindow::ShowFor(this); });
     Wire(
         ID_VIEW_TOOLBAR, [this] { ToolBar()->setHidden(!ToolBar()->isHidden()); }, {},
         [this] { return !ToolBar()->isHidden(); });
     Wire(ID_VIEW_STATUS_BAR, [] {}); // there is no status bar; the item has no effect
     Wire(ID_APP_EXIT, [this] { close(); });
+    for (const ADDED_COMMAND& command : AddedCommands())
+        Wire(
+            command.id, [this, run = command.run] { run(*this); }, FrameRule(command.enabled),
+            FrameRule(command.checked));
+}
+
+std::function<bool()> CMainFrame::FrameRule(bool (*rule)(CMainFrame&)) {
+    if (!rule)
+        return {};
+    return [this, rule] { return rule(*this); };
 }
 
 QPrinter& CMainFrame::Printer() {

@@ -9,8 +9,9 @@
 // wires its own commands in one table (WireCommands): each command's handler, and when it
 // is enabled or checked. The capabilities live in classes of their own: the undo history
 // (CSetupHistory), the comparisons (CSetupComparer), the device commands
-// (DeviceCommands), the window's size and place (CWindowPlacement). A new command is a row
-// in app/AddedMenus.cpp and one Wire line.
+// (DeviceCommands), the window's size and place (CWindowPlacement). A command Karvo adds
+// to the menus is one row of ADDED_COMMANDS (app/AddedMenus.h), which the table takes in
+// whole: its handler and its enabled and checked rules.
 #pragma once
 
 #include "app/CCommandTarget.h"
@@ -123,6 +124,8 @@ private:
     void Wire(int id, std::function<void()> run, std::function<bool()> enabled = {},
               std::function<bool()> checked = {});
     void WireCommands();
+    // An added command's rule bound to this frame; empty for none.
+    std::function<bool()> FrameRule(bool (*rule)(CMainFrame&));
     const COMMAND_WIRING* Wiring(int id) const;
 
     void LoadDefaultSetup();

@@ -67,20 +67,18 @@ void CSetupHistory::UpdateActions() {
     struct UNDO_TEXT {
         QAction* action;
         int id;
-        const char* plain;
         const char* named;
         QString step;
         bool enabled;
     };
-    const UNDO_TEXT texts[] = {
-        {m_undo, ID_EDIT_UNDO, "&Undo", "&Undo %1", m_stack.undoText(), CanUndo()},
-        {m_redo, ID_EDIT_REDO, "&Redo", "&Redo %1", m_stack.redoText(), CanRedo()}};
+    const UNDO_TEXT texts[] = {{m_undo, ID_EDIT_UNDO, "&Undo %1", m_stack.undoText(), CanUndo()},
+                               {m_redo, ID_EDIT_REDO, "&Redo %1", m_stack.redoText(), CanRedo()}};
     for (const UNDO_TEXT& text : texts) {
         if (!text.action)
             continue;
         text.action->setEnabled(text.enabled);
         const QString label = text.step.isEmpty()
-                                  ? MenuLanguageText(m_resourceId, text.plain)
+                                  ? AddedMenuText(m_resourceId, text.id)
                                   : MenuLanguageText(m_resourceId, text.named).arg(text.step);
         const QList<QKeySequence> keys = AddedCommandKeys(text.id);
         text.action->setText(keys.isEmpty()

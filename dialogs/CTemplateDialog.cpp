@@ -7,6 +7,7 @@
 #include "controls/CRadioButton.h"
 #include "controls/CSpinner10.h"
 #include "controls/CWordSpinner.h"
+#include "controls/Mnemonic.h"
 #include "dialogs/CGroupFrame.h"
 #include "dialogs/CSettingForm.h"
 #include "dialogs/ControlLabels.h"
@@ -96,17 +97,6 @@ void SetControlText(QWidget* widget, const QString& text) {
         button->setText(text);
     else if (auto* group = qobject_cast<QGroupBox*>(widget))
         group->setTitle(text);
-}
-
-// A label's text without its mnemonic marks ("&&" stays one "&").
-QString WithoutMnemonic(const QString& text) {
-    QString plain;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size())
-            ++i;
-        plain += text[i];
-    }
-    return plain;
 }
 
 } // namespace

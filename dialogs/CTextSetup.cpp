@@ -2,6 +2,7 @@
 
 #include "dialogs/CSectionEntry.h"
 #include "dialogs/YamlScalar.h"
+#include "image/ByteNumber.h"
 #include "image/CE2prom.h"
 #include "image/SRecords.h"
 #include "lang/CFileLocations.h"
@@ -50,11 +51,8 @@ void CheckKeys(const YAML::Node& map) {
 
 // A number in decimal or with a 0x prefix in hexadecimal, within from to to.
 std::optional<int> ReadByteNumber(const QString& text, int from, int to) {
-    bool ok = false;
-    const int value = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
-                          ? text.mid(2).toInt(&ok, 16)
-                          : text.toInt(&ok, 10);
-    return ok && value >= from && value <= to ? std::optional<int>(value) : std::nullopt;
+    const std::optional<int> value = ParseByteNumber(text);
+    return value && *value >= from && *value <= to ? value : std::nullopt;
 }
 
 QString Hex(int value) {

@@ -1,69 +1,65 @@
 #include "tools/CliArguments.h"
 
+#include "image/ByteNumber.h"
 #include "image/CE2prom.h"
 #include "link/ComPortNames.h"
 #include "tools/CliCommon.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
-const char* const CLI_USAGE_TEXT =
-    "usage: karvo-cli dump FILE\n"
-    "       karvo-cli copy IN OUT\n"
-    "       karvo-cli poke IN OUT ADDR=VALUE...\n"
-    "       karvo-cli info [--port DEVICE | --com 1..4]\n"
-    "       karvo-cli read OUT [--single-read] [--port DEVICE | --com 1..4]\n"
-    "       karvo-cli write FILE [--no-verify] [--port DEVICE | --com 1..4]\n"
-    "       karvo-cli show FILE [--language en|fr|de|es|it]\n"
-    "       karvo-cli report FILE [--language en|fr|de|es|it] [--pdf OUT]\n"
-    "       karvo-cli diff A B [--language en|fr|de|es|it]\n"
-    "       karvo-cli export FILE [--json] [--output OUT]\n"
-    "       karvo-cli import TEXT OUT [--base SETUP]\n"
-    "       karvo-cli set IN OUT SECTION/LABEL=VALUE...\n"
-    "       karvo-cli get FILE SECTION/LABEL\n"
-    "       karvo-cli apply SETUP [--json] [--single-read] [--port DEVICE | --com 1..4]\n"
-    "       karvo-cli ports [--probe]\n"
-    "       (info, read, write, apply: [--trace FILE])\n";
-
 namespace {
 
-// What each command takes: its number of files (poke, set: at least, with changes after
-// them), whether it talks to a port, takes --language or --pdf, and its usage line when a
-// word is wrong; the text commands name their own options.
+// The one usage table: each command, its number of files (poke, set: at least, with
+// changes after them) and its synopsis as the manual page and the README show it, where
+// [PORT] stands for the port options. The options a command takes are the ones its
+// synopsis names, so --help, the usage of a wrong command line and the parser cannot part.
 struct COMMAND_RULE {
     const char* name;
     int files;
-    bool port;
-    bool language;
-    bool pdf;
-    const char* usage;             // nullptr: the general usage text
-    const char* options = nullptr; // further options, each followed by a blank
+    const char* synopsis; // the words after the command's name
 };
 
 const COMMAND_RULE COMMAND_RULES[] = {
-    {"dump", 1, false, false, false, nullptr},
-    {"copy", 2, false, false, false, nullptr},
-    {"poke", 2, false, false, false, nullptr},
-    {"show", 1, false, true, false, "show FILE [--language en|fr|de|es|it]"},
-    {"report", 1, false, true, true, "report FILE [--language en|fr|de|es|it] [--pdf OUT]"},
-    {"diff", 2, false, true, false, "diff A B [--language en|fr|de|es|it]"},
-    {"info", 0, true, false, false, "info [--port NAME | --com 1..4]"},
-    {"read", 1, true, false, false, "read OUT [--single-read] [--port NAME | --com 1..4]",
-     "--single-read "},
-    {"write", 1, true, false, false, "write FILE [--no-verify] [--port NAME | --com 1..4]"},
-    {"export", 1, false, false, false, "export FILE [--json] [--output OUT]", "--json --output "},
-    {"import", 2, false, false, false, "import TEXT OUT [--base SETUP]", "--base "},
-    {"set", 2, false, false, false, "set IN OUT SECTION/LABEL=VALUE..."},
-    {"get", 1, false, false, false, "get FILE SECTION/LABEL"},
-    {"apply", 1, true, false, false,
-     "apply SETUP [--json] [--single-read] [--trace FILE] [--port NAME | --com 1..4]",
-     "--json --single-read "},
-    {"ports", 0, false, false, false, "ports [--probe]", "--probe "},
+    {"dump", 1, "FILE"},
+    {"copy", 2, "IN OUT"},
+    {"poke", 2, "IN OUT ADDR=VALUE..."},
+    {"show", 1, "FILE [--language en|fr|de|es|it]"},
+    {"report", 1, "FILE [--language en|fr|de|es|it] [--pdf OUT]"},
+    {"diff", 2, "A B [--language en|fr|de|es|it]"},
+    {"info", 0, "[PORT]"},
+    {"read", 1, "OUT [--single-read] [PORT]"},
+    {"write", 1, "FILE [--no-verify] [PORT]"},
+    {"export", 1, "FILE [--json] [--output OUT]"},
+    {"import", 2, "TEXT OUT [--base SETUP]"},
+    {"set", 2, "IN OUT SECTION/LABEL=VALUE..."},
+    {"get", 1, "FILE SECTION/LABEL"},
+    {"apply", 1, "SETUP [--json] [--single-read] [PORT]"},
+    {"ports", 0, "[--probe]"},
 };
 
-// Whether rule names option among its further options.
+const char* const PORT_WORD = "[PORT]";
+const char* const PORT_OPTIONS = "[--port DEVICE | --com 1..4]";
+const char* const TRACE_OPTION = "[--trace FILE]";
+
+// The commands that, used wrongly, print the whole usage text rather than their own line.
+const char* const WHOLE_USAGE_COMMANDS[] = {"dump", "copy", "poke"};
+
+bool TalksToPort(const COMMAND_RULE& rule) {
+    return QString::fromLatin1(rule.synopsis).contains(QLatin1String(PORT_WORD));
+}
+
+// Whether rule's synopsis names option ("[--json]", "[--output OUT]").
 bool TakesOption(const COMMAND_RULE& rule, const QString& option) {
-    return rule.options && QString::fromLatin1(rule.options).contains(option + u' ');
+    const QString synopsis = QString::fromLatin1(rule.synopsis);
+    return synopsis.contains(u'[' + option + u']') || synopsis.contains(u'[' + option + u' ');
+}
+
+// "karvo-cli NAME SYNOPSIS" with [PORT] spelt out as portOptions.
+QString UsageLine(const COMMAND_RULE& rule, const QString& portOptions) {
+    QString line = QStringLiteral("karvo-cli %1 %2").arg(rule.name, rule.synopsis);
+    return line.replace(QLatin1String(PORT_WORD), portOptions);
 }
 
 // One "Section/Label=Value" of set, or the "Section/Label" of get; CLI_USAGE (with the
@@ -81,33 +77,32 @@ int ParseSettingName(const QString& name, const QString& arg, QStringList& setti
     return CLI_OK;
 }
 
+// The usage of a wrong command line: the command's own line (a device command's with
+// --trace), or the whole usage text.
 int Usage(const COMMAND_RULE* rule) {
-    if (rule && rule->usage)
-        std::fprintf(stderr, "usage: karvo-cli %s\n", rule->usage);
-    else
-        std::fputs(CLI_USAGE_TEXT, stderr);
+    const auto named = [rule](const char* name) { return rule->name == QLatin1String(name); };
+    const bool whole = !rule || std::any_of(std::begin(WHOLE_USAGE_COMMANDS),
+                                            std::end(WHOLE_USAGE_COMMANDS), named);
+    const QString portOptions = QStringLiteral("%1 %2").arg(TRACE_OPTION, PORT_OPTIONS);
+    const QString text =
+        whole ? CliUsageText() : QStringLiteral("usage: %1\n").arg(UsageLine(*rule, portOptions));
+    std::fputs(text.toLocal8Bit().constData(), stderr);
     return CLI_USAGE;
-}
-
-// A number in decimal or with a 0x prefix in hexadecimal; false when it is neither.
-bool ParseNumber(const QString& text, int& value) {
-    bool ok = false;
-    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        value = text.mid(2).toInt(&ok, 16);
-    else
-        value = text.toInt(&ok, 10);
-    return ok;
 }
 
 // One ADDR=VALUE change of poke; CLI_USAGE (with the reason) when it is wrong.
 int ParsePoke(const QString& arg, std::map<int, int>& pokes) {
     const QStringList parts = arg.split('=');
-    int address = 0;
-    int value = 0;
-    if (parts.size() != 2 || !ParseNumber(parts[0], address) || !ParseNumber(parts[1], value)) {
+    const std::optional<int> parsedAddress =
+        parts.size() == 2 ? ParseByteNumber(parts[0]) : std::nullopt;
+    const std::optional<int> parsedValue =
+        parts.size() == 2 ? ParseByteNumber(parts[1]) : std::nullopt;
+    if (!parsedAddress || !parsedValue) {
         CliError(QStringLiteral("'%1' is not ADDR=VALUE").arg(arg));
         return CLI_USAGE;
     }
+    const int address = *parsedAddress;
+    const int value = *parsedValue;
     if (address < 1 || address >= int(CE2prom::IMAGE_SIZE)) {
         CliError(QStringLiteral("address %1 is outside 1 to %2 (address 0 is never saved)")
                      .arg(parts[0])
@@ -129,7 +124,8 @@ int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliC
     QString value;
     const bool flag = option == QLatin1String("--verify") ||
                       option == QLatin1String("--no-verify") || option == QLatin1String("--json") ||
-                      option == QLatin1String("--probe") || option == QLatin1String("--single-read");
+                      option == QLatin1String("--probe") ||
+                      option == QLatin1String("--single-read");
     if (const int eq = option.indexOf('='); eq > 0 && option.startsWith(QLatin1String("--"))) {
         value = option.mid(eq + 1);
         option.truncate(eq);
@@ -140,10 +136,9 @@ int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliC
         }
         value = args[++i];
     }
-    const QString name(rule.name);
-    if (option == QLatin1String("--verify") && name == QLatin1String("write")) {
+    if (option == QLatin1String("--verify") && TakesOption(rule, QStringLiteral("--no-verify"))) {
         command.verify = true; // the default; kept for scripts that ask for it
-    } else if (option == QLatin1String("--no-verify") && name == QLatin1String("write")) {
+    } else if (option == QLatin1String("--no-verify") && TakesOption(rule, option)) {
         command.verify = false;
     } else if (option == QLatin1String("--json") && TakesOption(rule, option)) {
         command.json = true;
@@ -151,24 +146,24 @@ int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliC
         command.confirmRead = false;
     } else if (option == QLatin1String("--probe") && TakesOption(rule, option)) {
         command.probe = true;
-    } else if (option == QLatin1String("--trace") && rule.port && !value.isEmpty()) {
+    } else if (option == QLatin1String("--trace") && TalksToPort(rule) && !value.isEmpty()) {
         command.tracePath = value;
     } else if (option == QLatin1String("--output") && TakesOption(rule, option) &&
                !value.isEmpty()) {
         command.outputPath = value;
     } else if (option == QLatin1String("--base") && TakesOption(rule, option) && !value.isEmpty()) {
         command.basePath = value;
-    } else if (option == QLatin1String("--pdf") && rule.pdf && !value.isEmpty()) {
+    } else if (option == QLatin1String("--pdf") && TakesOption(rule, option) && !value.isEmpty()) {
         command.pdfPath = value;
-    } else if (option == QLatin1String("--language") && rule.language) {
+    } else if (option == QLatin1String("--language") && TakesOption(rule, option)) {
         command.language = ShowLanguage(value);
         if (command.language < 0) {
             CliError(QStringLiteral("unknown language '%1' (en, fr, de, es or it)").arg(value));
             return CLI_USAGE;
         }
-    } else if (option == QLatin1String("--port") && rule.port) {
+    } else if (option == QLatin1String("--port") && TalksToPort(rule)) {
         command.deviceName = value;
-    } else if (option == QLatin1String("--com") && rule.port) {
+    } else if (option == QLatin1String("--com") && TalksToPort(rule)) {
         bool ok = false;
         const int com = value.toInt(&ok);
         if (!ok || com < 1 || com > COM_PORT_COUNT) {
@@ -183,6 +178,26 @@ int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliC
 }
 
 } // namespace
+
+QString CliUsageText() {
+    QString text;
+    QStringList traced;
+    for (const COMMAND_RULE& rule : COMMAND_RULES) {
+        text += (text.isEmpty() ? QLatin1String("usage: ") : QLatin1String("       ")) +
+                UsageLine(rule, QString::fromLatin1(PORT_OPTIONS)) + u'\n';
+        if (TalksToPort(rule))
+            traced << QString::fromLatin1(rule.name);
+    }
+    return text +
+           QStringLiteral("       (%1: %2)\n").arg(traced.join(QLatin1String(", ")), TRACE_OPTION);
+}
+
+QStringList CliSynopses() {
+    QStringList lines;
+    for (const COMMAND_RULE& rule : COMMAND_RULES)
+        lines << UsageLine(rule, QString::fromLatin1(PORT_WORD));
+    return lines;
+}
 
 int ShowLanguage(const QString& word) {
     static const std::array<const char*, 5> codes = {"en", "fr", "de", "es", "it"};

@@ -26,8 +26,13 @@ struct CCliCommand {
     bool probe = false;       // ports --probe
 };
 
-// The usage lines of every command, each ending with a line break.
-extern const char* const CLI_USAGE_TEXT;
+// The usage lines of every command, each ending with a line break: the start of --help
+// and what a wrong command line prints.
+QString CliUsageText();
+
+// Each command's synopsis as the manual page and the README list it, in their order
+// ("karvo-cli read OUT [--single-read] [PORT]"; PORT is --port DEVICE or --com 1..4).
+QStringList CliSynopses();
 
 // Reads args (the words after the program name) into command. CLI_OK, or CLI_USAGE after
 // printing why to stderr.

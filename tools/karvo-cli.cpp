@@ -1,21 +1,8 @@
 // karvo-cli: the command-line companion of Karvo, for scripts and quick checks.
 //
-//   karvo-cli dump FILE                      the 211 image bytes, 16 to a row
-//   karvo-cli copy IN OUT                    load a setup and save it in canonical form
-//   karvo-cli poke IN OUT ADDR=VALUE...      change raw bytes and save
-//   karvo-cli show FILE [--language L]       every setting as the dialogs show it
-//   karvo-cli report FILE [--language L] [--pdf OUT]  the four-page setup report
-//   karvo-cli diff A B [--language L]        the settings and bytes that differ
-//   karvo-cli info [PORT]                    the unit's software name, version and date
-//   karvo-cli read OUT [PORT]                read the unit's setup into OUT
-//   karvo-cli write FILE [--no-verify] [PORT]   write FILE to the unit and read it back
-//   karvo-cli export FILE [--json] [--output OUT]   the setup as text (YAML or JSON)
-//   karvo-cli import TEXT OUT [--base SETUP]  a text setup onto SETUP, saved as S-records
-//   karvo-cli set IN OUT SECTION/LABEL=VALUE...      settings by name
-//   karvo-cli get FILE SECTION/LABEL          one setting's value
-//   karvo-cli apply SETUP [--json] [PORT]    bring the unit to SETUP (0 unchanged, 6 changed)
-//   karvo-cli ports [--probe]                the ports a unit may be on (and who answers)
-// PORT is --port DEVICE or --com 1..4 (the profile's device for that COM port); without
+// The commands, their files and options are the usage table of CliArguments.cpp; --help
+// prints it, and a test keeps karvo-cli(1) and the README's table of commands in step with
+// it. PORT is --port DEVICE or --com 1..4 (the profile's device for that COM port); without
 // it the profile's COM port choice of the main window. Every FILE, IN, A, B and SETUP may
 // be a text setup as export writes it, complete or partial (on the shipped karvo.def).
 //
@@ -154,7 +141,7 @@ int CliWriteTrace(const QString& path, int status) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const std::string help = std::string(CLI_USAGE_TEXT) + HELP_DETAILS;
+    const std::string help = CliUsageText().toStdString() + HELP_DETAILS;
     if (const int status = AnswerStandardOptions(argc, argv, "karvo-cli", help.c_str());
         status >= 0)
         return status;

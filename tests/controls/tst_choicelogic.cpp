@@ -6,6 +6,7 @@
 #include "controls/CComboLogic.h"
 #include "controls/CDigitLogic.h"
 #include "controls/CRadioLogic.h"
+#include "controls/Mnemonic.h"
 #include "lang/CTranslator.h"
 #include "link/CError.h"
 #include "tests/common/CRecordingMessages.h"
@@ -46,6 +47,8 @@ private slots:
     void digit_data();
     void digit();
     void digitAttachEntryErrors();
+    void withoutMnemonic_data();
+    void withoutMnemonic();
 };
 
 void TestChoiceLogic::comboLoad_data() {
@@ -291,6 +294,24 @@ void TestChoiceLogic::digitAttachEntryErrors() {
     QCOMPARE(codeOf(nullptr, &LINE_INTERFACE_TABLE[0]), 2);
     QCOMPARE(codeOf(&image, nullptr), 3);
     QCOMPARE(codeOf(&image, &LINE_INTERFACE_TABLE[0]), -1);
+}
+
+// Label and menu texts as screen readers and undo steps name them.
+void TestChoiceLogic::withoutMnemonic_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("plain");
+    QTest::newRow("mnemonic") << "Read &twice"
+                              << "Read twice";
+    QTest::newRow("doubled") << "Tx && Rx"
+                             << "Tx & Rx";
+    QTest::newRow("at the end") << "Level &"
+                                << "Level &";
+}
+
+void TestChoiceLogic::withoutMnemonic() {
+    QFETCH(QString, text);
+    QFETCH(QString, plain);
+    QCOMPARE(WithoutMnemonic(text), plain);
 }
 
 QTEST_APPLESS_MAIN(TestChoiceLogic)

@@ -1,5 +1,6 @@
 // The configuration image: bytes, big-endian words, the modified flag, link settings
 // and the unit's identity.
+#include "image/ByteNumber.h"
 #include "image/CE2prom.h"
 
 #include <QtTest>
@@ -17,6 +18,8 @@ private slots:
     void identity_data();
     void identity();
     void identityFieldsCut();
+    void byteNumber_data();
+    void byteNumber();
 };
 
 void TestImage::freshImage() {
@@ -126,6 +129,23 @@ void TestImage::identityFieldsCut() {
     image.SetDeviceIdentity(QByteArray(40, 'N'), QByteArray(80, 'D'), 2, 1);
     QCOMPARE(image.DeviceSoftwareName().size(), 19);
     QCOMPARE(image.DeviceSoftwareDate().size(), 51);
+}
+
+// Addresses and values as poke and a text setup's bytes take them; -1: refused.
+void TestImage::byteNumber_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("decimal") << "210" << 210;
+    QTest::newRow("hexadecimal") << "0x1f" << 31;
+    QTest::newRow("capital prefix") << "0XFF" << 255;
+    QTest::newRow("no digits") << "0x" << -1;
+    QTest::newRow("word") << "ten" << -1;
+}
+
+void TestImage::byteNumber() {
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    QCOMPARE(ParseByteNumber(text).value_or(-1), value);
 }
 
 QTEST_APPLESS_MAIN(TestImage)

@@ -1,8 +1,10 @@
 // karvo-cli as a script sees it: output, exit status, and nothing written on failure.
 #include "image/CE2prom.h"
 #include "image/SRecords.h"
+#include "tools/CliArguments.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,6 +33,44 @@ QByteArray ReadAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// One request line of a manual page as plain text: .B and .I keep the blanks between their
+// words, the alternating fonts (.BR, .IR, ...) join them; font changes are dropped.
+QString RoffText(const QString& line) {
+    static const QRegularExpression word(R"re("([^"]*)"|(\S+))re");
+    static const QRegularExpression font(R"re(\\f[BIRP])re");
+    const QString request = line.section(u' ', 0, 0);
+    QStringList words;
+    for (auto it = word.globalMatch(line.section(u' ', 1)); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        words << (m.captured(0).startsWith(u'"') ? m.captured(1) : m.captured(2));
+    }
+    QString text = words.join(request.size() == 2 ? QStringLiteral(" ") : QString());
+    return text.remove(font).replace(QLatin1String("\\-"), QLatin1String("-"));
+}
+
+// The command lines of the manual page's synopsis (without --help and --version), or of
+// the README's table of karvo-cli commands, as plain text.
+QStringList DocumentedSynopses(const QString& path) {
+    const QString text = QString::fromUtf8(ReadAll(path));
+    QStringList lines;
+    if (path.endsWith(QLatin1String(".md"))) {
+        for (const QString& row : text.split(u'\n'))
+            if (row.startsWith(QLatin1String("| `karvo-cli ")))
+                lines << row.section(u'`', 1, 1).replace(QLatin1String("\\|"), QLatin1String("|"));
+        return lines;
+    }
+    const QString synopsis =
+        text.section(QLatin1String(".SH SYNOPSIS\n"), 1).section(QLatin1String("\n.SH "), 0, 0);
+    for (const QString& entry : synopsis.split(QLatin1String(".br\n"))) {
+        QStringList parts;
+        for (const QString& line : entry.split(u'\n', Qt::SkipEmptyParts))
+            parts << RoffText(line);
+        if (!parts.join(u' ').contains(QLatin1String("--help")))
+            lines << parts.join(u' ');
+    }
+    return lines;
+}
+
 } // namespace
 
 class TestCli : public QObject {
@@ -44,6 +84,8 @@ private slots:
     void textSetup();
     void refusals_data();
     void refusals();
+    void documentedUsage_data();
+    void documentedUsage();
 
 private:
     QString Path(const QString& name) { return m_dir.filePath(name); }
@@ -220,6 +262,18 @@ void TestCli::refusals() {
     QCOMPARE(r.status, status);
     QVERIFY2(QString::fromLocal8Bit(r.err).contains(message), r.err.constData());
     QVERIFY(!QFile::exists(Path("out.s19")));
+}
+
+// The manual page and the README list the commands as the usage table gives them.
+void TestCli::documentedUsage_data() {
+    QTest::addColumn<QString>("path");
+    QTest::newRow("manual page") << KARVO_CLI_MANUAL;
+    QTest::newRow("README") << KARVO_README;
+}
+
+void TestCli::documentedUsage() {
+    QFETCH(QString, path);
+    QCOMPARE(DocumentedSynopses(path), CliSynopses());
 }
 
 QTEST_GUILESS_MAIN(TestCli)
