@@ -27,23 +27,9 @@
 #include <QPrinter>
 #include <QToolBar>
 #include <array>
+#include <vector>
 
 namespace {
-
-// The setup commands, and which of them exist only in full duplex, in the order of the
-// report's sections (which the overview follows).
-struct SETUP_COMMAND {
-    int id;
-    bool fullDuplexOnly;
-};
-
-const SETUP_COMMAND SETUP_COMMANDS[] = {
-    {ID_SYSTEM_SETUP, false},   {ID_RADIO_INTERFACE, false},   {ID_REPEATER_OPERATION, false},
-    {ID_LINE_INTERFACE, false}, {ID_LINE_OPERATION, false},    {ID_SINGLE_TONES, false},
-    {ID_TRC_SETUP, false},      {ID_ENCODER_DISCONNECT, true}, {ID_ENCODER_ACKNOWLEDGE, true},
-    {ID_ENCODER_ALARM, false},  {ID_DECODER_1, true},          {ID_DECODER_2, true},
-    {ID_DECODER_3, true},       {ID_DECODER_4, true},
-};
 
 // COM port k (1 to 4) and its command.
 constexpr std::array<int, 4> PORT_COMMANDS = {ID_COM_PORT_1, ID_COM_PORT_2, ID_COM_PORT_3,
@@ -109,11 +95,12 @@ const CMainFrame::COMMAND_WIRING* CMainFrame::Wiring(int id) const {
 
 // The frame's commands. A checked rule makes the command's menu item checkable.
 void CMainFrame::WireCommands() {
-    for (const SETUP_COMMAND& setup : SETUP_COMMANDS)
+    // The setup commands, one per report section; some exist only in full duplex.
+    for (const REPORT_SECTION& setup : ReportSections())
         Wire(
-            setup.id, [this, id = setup.id] { RunSetupCommand(id); },
-            [this, setup] {
-                return m_dialogs.has && m_dialogs.has(setup.id) &&
+            setup.commandId, [this, id = setup.commandId] { RunSetupCommand(id); },
+            [this, &setup] {
+                return m_dialogs.has && m_dialogs.has(setup.commandId) &&
                        (!setup.fullDuplexOnly || FullDuplex() == 1);
             });
     for (int port = 1; port <= int(PORT_COMMANDS.size()); ++port)
@@ -201,19 +188,18 @@ void CMainFrame::TogglePort(int port) {
 }
 
 std::span<const int> CMainFrame::SetupCommands() {
-    static const auto ids = [] {
-        std::array<int, std::size(SETUP_COMMANDS)> list{};
-        for (std::size_t i = 0; i < list.size(); ++i)
-            list[i] = SETUP_COMMANDS[i].id;
+    static const std::vector<int> ids = [] {
+        std::vector<int> list;
+        for (const REPORT_SECTION& section : ReportSections())
+            list.push_back(section.commandId);
         return list;
     }();
     return ids;
 }
 
 QString CMainFrame::UnavailableReason(int id) {
-    for (const SETUP_COMMAND& setup : SETUP_COMMANDS)
-        if (setup.id == id && setup.fullDuplexOnly)
-            return Tr("Not available: the radio type is not full duplex (RPT)");
+    if (const REPORT_SECTION* setup = FindReportSection(id); setup && setup->fullDuplexOnly)
+        return Tr("Not available: the radio type is not full duplex (RPT)");
     return Tr("Not available");
 }
 
