@@ -6,7 +6,6 @@
 // first entry (address 36) and three plain radio buttons show it. The line connection is
 // two radio buttons sharing address 37; with a byte other than 0 or 1 neither is checked.
 #include "controls/CDigitLogic.h"
-#include "controls/CRadioLogic.h"
 #include "dialogs/FormTable.h"
 #include "lang/CurrentLanguage.h"
 
@@ -51,7 +50,7 @@ const CDigitLogic* PlAction(const CSettingSource& source) {
 // "Two wire" when its radio button is the chosen one, else "Four wire" (also when neither
 // is, for a stored byte other than 0 and 1).
 QString LineConnection(const CSettingSource& source) {
-    const auto* twoWire = dynamic_cast<const CRadioLogic*>(source.Logic(TWO_WIRE));
+    const CSettingLogic* twoWire = source.Logic(TWO_WIRE);
     return Tr(QString::fromLatin1(twoWire && twoWire->IsChecked() ? "Two wire" : "Four wire"));
 }
 

@@ -183,7 +183,7 @@ int TelegramLength(const CSettingSource& source) {
 
 int CheckedProlongedTone(const CSettingSource& source) {
     for (int k = 0; k < int(std::size(PROLONGED_RADIO_IDS)); ++k) {
-        const auto* radio = dynamic_cast<const CRadioLogic*>(source.Logic(PROLONGED_RADIO_IDS[k]));
+        const CSettingLogic* radio = source.Logic(PROLONGED_RADIO_IDS[k]);
         if (radio && radio->IsChecked())
             return k;
     }
