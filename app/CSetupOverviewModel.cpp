@@ -35,7 +35,7 @@ QStringList FormValues(const FORM_TABLE& table, CE2prom& image) {
     form.Attach(&image);
     QStringList values;
     for (const SETTING_LINE& line : table.listedLines)
-        values << (line.compute ? line.compute(form) : form.ValueText(line.controlId));
+        values << LineValue(line, form);
     return values;
 }
 

@@ -1,6 +1,7 @@
 #include "controls/CCheckLogic.h"
 
 #include "controls/EntryRules.h"
+#include "controls/TextEntryRules.h"
 #include "image/CE2prom.h"
 
 #include <cstdint>
@@ -31,4 +32,15 @@ void CCheckLogic::Store() {
 
 QString CCheckLogic::ShownText() const {
     return YesNoText(IsChecked(), m_language);
+}
+
+bool CCheckLogic::EnterText(const QString& text) {
+    const std::optional<bool> yes = ReadYesNo(text);
+    if (yes)
+        SetChecked(*yes);
+    return yes.has_value();
+}
+
+QString CCheckLogic::LegalText() const {
+    return YES_NO_TEXT;
 }

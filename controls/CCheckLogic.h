@@ -15,9 +15,13 @@ public:
     // "YES" or "NO", translated, as the report prints a check box.
     QString ShownText() const override;
 
-    bool IsChecked() const { return m_value == m_on && IsAttached(); }
+    // YES or NO ticks or clears the box.
+    bool EnterText(const QString& text) override;
+    QString LegalText() const override;
+
+    bool IsChecked() const override { return m_value == m_on && IsAttached(); }
     // The user ticked or cleared the box.
-    void SetChecked(bool checked) { m_value = checked ? m_on : m_off; }
+    void SetChecked(bool checked) override { m_value = checked ? m_on : m_off; }
     int Value() const { return m_value; }
     int OffValue() const { return m_off; }
     int OnValue() const { return m_on; }

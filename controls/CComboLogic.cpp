@@ -70,3 +70,7 @@ bool CComboLogic::Validate(const QString& text) const {
                     MsgIcon::Stop, MsgButtons::Ok);
     return false;
 }
+
+QString CComboLogic::LegalText() const {
+    return m_rows.join(QStringLiteral(", "));
+}

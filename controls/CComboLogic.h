@@ -30,6 +30,10 @@ public:
     // matches, ignoring case, in English or translated, becomes the selection. Returns
     // false and changes nothing when no entry matches.
     bool MatchTyped(const QString& text);
+    // Entering a value as text selects the row MatchTyped finds.
+    bool EnterText(const QString& text) override { return MatchTyped(text); }
+    // The rows, translated.
+    QString LegalText() const override;
     // The OK check: the edit field's text must be the current row's text (ignoring case).
     // Otherwise shows "A invalid value is set!" (translated) and returns false.
     bool Validate(const QString& text) const;

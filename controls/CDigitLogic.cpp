@@ -1,8 +1,10 @@
 #include "controls/CDigitLogic.h"
 
 #include "controls/EntryRules.h"
+#include "controls/TextEntryRules.h"
 #include "image/CE2prom.h"
 
+#include <climits>
 #include <cstdint>
 
 CDigitLogic::CDigitLogic() : CSettingLogic("CGenDigit") {}
@@ -36,4 +38,16 @@ QString CDigitLogic::EntryText() const {
         if (Entry(i).low == m_value && IsText(i))
             return TranslatedText(Entry(i), m_language);
     return ShownText();
+}
+
+bool CDigitLogic::EnterText(const QString& text) {
+    const std::optional<int> number = ReadNumber(text, INT_MIN, INT_MAX);
+    if (!number || ReadShownValue(text) != *number)
+        return false;
+    SetValue(*number);
+    return true;
+}
+
+QString CDigitLogic::LegalText() const {
+    return LegalValues(m_values);
 }

@@ -19,6 +19,10 @@ public:
     // of a value named by a list); the value in decimal when no such entry has a text.
     QString EntryText() const;
 
+    // A plain decimal number that reads as itself (inside the range) becomes the value.
+    bool EnterText(const QString& text) override;
+    QString LegalText() const override;
+
     int Value() const { return m_value; }
     void SetValue(int value) { m_value = value; }
     // The value a typed text stands for: its leading number when inside the range, else

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "controls/CSettingLogic.h"
+#include "controls/TextEntryRules.h"
 
 class CRadioLogic : public CSettingLogic {
 public:
@@ -15,8 +16,13 @@ public:
     // "YES" when this button is the chosen one, else "NO", translated.
     QString ShownText() const override;
 
-    bool IsChecked() const { return m_checked; }
-    void SetChecked(bool checked) { m_checked = checked; }
+    // YES or NO is read here; the group decides which button is checked.
+    TextEntry EntryKind() const override { return TextEntry::Grouped; }
+    bool EnterText(const QString& text) override { return ReadYesNo(text).has_value(); }
+    QString LegalText() const override { return YES_NO_TEXT; }
+
+    bool IsChecked() const override { return m_checked; }
+    void SetChecked(bool checked) override { m_checked = checked; }
     int OwnValue() const;
     // The byte the group shares, as the image holds it now: tells what a group with no
     // checked button stands for.

@@ -37,3 +37,9 @@ CE2prom& CSettingLogic::Image() const {
         throw CCtrlErr(m_name, 2);
     return *m_image;
 }
+
+bool CSettingLogic::CheckEntered(const QString&) {
+    return true;
+}
+
+void CSettingLogic::SetChecked(bool) {}

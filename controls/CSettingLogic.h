@@ -1,6 +1,7 @@
 // CSettingLogic: the widget-free half of a setting binding. It keeps one variable of the
 // configuration image: finds it in a dialog's VARIABLE_STRUCT table by control ID, reads
-// the stored value, knows the text the control shows for it, and writes it back.
+// the stored value, knows the text the control shows for it, and writes it back. It also
+// takes a value entered as text (text setups, karvo-cli apply), each kind in its own way.
 //
 // The widgets of controls/ (CStandardSpinner, CGenCombo, ...) each own one of these and
 // only show its text and pass on the user's actions; karvo-cli uses the same objects
@@ -13,6 +14,13 @@
 #include <QString>
 
 class CE2prom;
+
+// How a value entered as text (a text setup, karvo-cli apply) takes effect.
+enum class TextEntry {
+    Direct,  // EnterText sets the value
+    Checked, // EnterText only checks how the text is written; CheckEntered takes it on OK
+    Grouped, // EnterText only reads YES or NO; the button's radio group decides
+};
 
 class CSettingLogic {
 public:
@@ -36,6 +44,24 @@ public:
     virtual void Store() = 0;
     // The text the control shows for the current value, as the report prints it.
     virtual QString ShownText() const = 0;
+
+    // Entering a value as text, written as a text setup writes it (a row's text, YES or
+    // NO, a number). When the value takes effect:
+    virtual TextEntry EntryKind() const { return TextEntry::Direct; }
+    // Takes text as the value as EntryKind says; false, and nothing changes, when text is
+    // none of this setting's values.
+    virtual bool EnterText(const QString& text) = 0;
+    // The OK check of a Checked entry's text: on success the value follows it; false, and
+    // nothing changes, when it is out of range. The other kinds have nothing to check.
+    virtual bool CheckEntered(const QString& text);
+    // What EnterText takes, for a refusal: the list's values in English ("YES, NO",
+    // "DISABLED, 1 to 99"), a combo box's rows as it shows them.
+    virtual QString LegalText() const = 0;
+
+    // A two-state setting (a check box, a radio button): whether it is on, and switching
+    // it. The other kinds are never on and ignore SetChecked.
+    virtual bool IsChecked() const { return false; }
+    virtual void SetChecked(bool checked);
 
     const char* ObjectName() const { return m_name; }
     // The language of the shown texts: the interface language unless set before Attach

@@ -240,3 +240,10 @@ bool CSpinnerLogic::Validate(const QString& buddyText) {
     m_shown = IsText(m_current) ? TranslatedText(Entry(m_current), m_language) : QString::number(*number);
     return true;
 }
+
+bool CSpinnerLogic::CheckEntered(const QString& text) {
+    if (!Validate(text))
+        return false;
+    SetExchangeString(ShownText());
+    return true;
+}

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "controls/CSettingLogic.h"
+#include "controls/TextEntryRules.h"
 
 #include <optional>
 
@@ -46,6 +47,14 @@ public:
     // which the widget puts back into the edit. On failure shows "A spinner does not
     // contain a valid value!" (translated) and returns false; nothing changes.
     bool Validate(const QString& buddyText);
+
+    // Entering a value as text: EnterText checks that the text is written as one of the
+    // list's values; CheckEntered is OK's check of it (Validate), and the validated text
+    // becomes the exchange string that Store writes.
+    TextEntry EntryKind() const override { return TextEntry::Checked; }
+    bool EnterText(const QString& text) override { return IsWrittenValue(text, m_values); }
+    bool CheckEntered(const QString& text) override;
+    QString LegalText() const override { return LegalValues(m_values); }
 
 protected:
     void Show() override;

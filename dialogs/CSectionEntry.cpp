@@ -1,101 +1,12 @@
 #include "dialogs/CSectionEntry.h"
 
-#include "controls/CCheckLogic.h"
 #include "controls/CComboLogic.h"
-#include "controls/CDigitLogic.h"
-#include "controls/CRadioLogic.h"
-#include "controls/CSpinnerLogic.h"
-#include "controls/EntryRules.h"
+#include "controls/TextEntryRules.h"
 #include "dialogs/ToneSequenceForms.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CMessages.h"
 
 #include <algorithm>
-#include <climits>
-
-namespace {
-
-// YES or NO, in any case; nullopt for anything else.
-std::optional<bool> ReadYesNo(const QString& value) {
-    for (const bool yes : {true, false})
-        if (value.compare(QLatin1String(yes ? "YES" : "NO"), Qt::CaseInsensitive) == 0)
-            return yes;
-    return std::nullopt;
-}
-
-// Digits with an optional leading minus, nothing else: a script's "0x6", "6.0" or "+6"
-// is not read by its leading digits, as the dialog's edit would read it.
-bool IsPlainDecimal(const QString& value) {
-    const QStringView digits = QStringView(value).mid(value.startsWith(u'-') ? 1 : 0);
-    return !digits.isEmpty() &&
-           std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
-}
-
-// A plain decimal whole number in from to to; nullopt for anything else.
-std::optional<int> ReadNumber(const QString& value, int from, int to) {
-    bool ok = false;
-    const int number = IsPlainDecimal(value) ? value.toInt(&ok) : 0;
-    return ok && number >= from && number <= to ? std::optional<int>(number) : std::nullopt;
-}
-
-// Whether value is written as a text setup writes a value of list: one of its texts, or a
-// plain decimal number, with a minus only where the list goes below zero.
-bool IsWrittenValue(const QString& value, const VALUE_STRUCT* list) {
-    bool negative = false;
-    for (int i = 0; list && !IsEndEntry(list[i]); ++i) {
-        if (IsTextEntry(list[i]) && value == EnglishText(list[i]))
-            return true;
-        negative = negative ||
-                   (IsTextEntry(list[i]) ? EnglishText(list[i]).startsWith(u'-') : list[i].low < 0);
-    }
-    return IsPlainDecimal(value) && (negative || !value.startsWith(u'-'));
-}
-
-QString RangeText(int from, int to) {
-    return from == to ? QString::number(from) : QStringLiteral("%1 to %2").arg(from).arg(to);
-}
-
-const QString YES_NO = QStringLiteral("YES, NO");
-
-} // namespace
-
-const BINDING_ENTRY* FindFormBinding(const FORM_TABLE& form, int controlId) {
-    for (const BINDING_ENTRY& binding : form.bindings)
-        if (binding.controlId == controlId)
-            return &binding;
-    return nullptr;
-}
-
-QString LegalValues(const VALUE_STRUCT* list) {
-    QStringList parts;
-    std::optional<std::pair<int, int>> run; // consecutive numeric texts ("-30" ... "30")
-    const auto flush = [&] {
-        if (run)
-            parts << RangeText(run->first, run->second);
-        run.reset();
-    };
-    for (int i = 0; list && !IsEndEntry(list[i]); ++i) {
-        const VALUE_STRUCT& entry = list[i];
-        const int scale = entry.scale > 0 ? entry.scale : 1;
-        bool numeric = false;
-        const int number = EnglishText(entry).toInt(&numeric);
-        if (IsTextEntry(entry) && numeric && run && number == run->second + 1) {
-            run->second = number;
-            continue;
-        }
-        flush();
-        if (IsTextEntry(entry) && numeric)
-            run = std::pair(number, number);
-        else if (IsTextEntry(entry))
-            parts << EnglishText(entry);
-        else
-            parts << RangeText(entry.low * scale, entry.high * scale) +
-                         (entry.step > 1 ? QStringLiteral(" step %1").arg(entry.step * scale)
-                                         : QString());
-    }
-    flush();
-    return parts.join(QStringLiteral(", "));
-}
 
 CSectionEntry::CSectionEntry(const FORM_TABLE& form, CE2prom& image)
     : m_form(form), m_image(&image), m_settings(form, LANGUAGE_ENGLISH) {
@@ -117,61 +28,33 @@ void CSectionEntry::Enter(const SETTING_LINE& line, const QString& value,
         EnterComputed(line, text, origin);
         return;
     }
-    const BINDING_ENTRY* binding = FindFormBinding(m_form, line.controlId);
-    if (binding == nullptr || m_settings.Logic(line.controlId) == nullptr) {
+    CSettingLogic* logic =
+        FindBinding(m_form, line.controlId) ? m_settings.Logic(line.controlId) : nullptr;
+    if (logic == nullptr) {
         TEXT_SETUP_ERROR error = origin;
         error.message = QStringLiteral("this setting cannot be set");
         throw error;
     }
-    EnterBinding(*binding, text, origin);
+    EnterSetting(line.controlId, *logic, text, origin);
 }
 
-void CSectionEntry::EnterBinding(const BINDING_ENTRY& binding, const QString& value,
+// The setting takes the text as its kind takes it: a spinner's text waits for OK's check,
+// a radio button's YES or NO for its group, every other kind's value is set at once.
+void CSectionEntry::EnterSetting(int controlId, CSettingLogic& logic, const QString& value,
                                  const TEXT_SETUP_ERROR& origin) {
-    const int id = binding.controlId;
-    CSettingLogic* logic = m_settings.Logic(id);
-    switch (binding.kind) {
-    case SettingKind::Spinner:
-    case SettingKind::Spinner10:
-    case SettingKind::WordSpinner:
-        if (!IsWrittenValue(value, ValueList(id)))
-            Refuse(origin, value, LegalValues(ValueList(id)));
-        m_spinnerTexts[id] = {value, origin};
+    if (!logic.EnterText(value))
+        Refuse(origin, value, logic.LegalText());
+    switch (logic.EntryKind()) {
+    case TextEntry::Direct:
         break;
-    case SettingKind::Combo: {
-        auto* combo = static_cast<CComboLogic*>(logic);
-        if (!combo->MatchTyped(value))
-            Refuse(origin, value, combo->Rows().join(QStringLiteral(", ")));
+    case TextEntry::Checked:
+        m_checkedTexts[controlId] = {value, origin};
+        break;
+    case TextEntry::Grouped:
+        m_radios.push_back({controlId, ReadYesNo(value).value_or(false), origin});
         break;
     }
-    case SettingKind::CheckBox: {
-        const std::optional<bool> yes = ReadYesNo(value);
-        if (!yes)
-            Refuse(origin, value, YES_NO);
-        static_cast<CCheckLogic*>(logic)->SetChecked(*yes);
-        break;
-    }
-    case SettingKind::RadioButton: {
-        const std::optional<bool> yes = ReadYesNo(value);
-        if (!yes)
-            Refuse(origin, value, YES_NO);
-        m_radios.push_back({id, *yes, origin});
-        break;
-    }
-    case SettingKind::Digit: {
-        auto* digit = static_cast<CDigitLogic*>(logic);
-        const std::optional<int> number = ReadNumber(value, INT_MIN, INT_MAX);
-        if (!number || digit->ReadShownValue(value) != *number)
-            Refuse(origin, value, LegalValues(ValueList(id)));
-        digit->SetValue(*number);
-        break;
-    }
-    }
-    m_touched.insert(id);
-}
-
-const VALUE_STRUCT* CSectionEntry::ValueList(int controlId) const {
-    return FindVariable(m_image, m_form.table, controlId, "").values;
+    m_touched.insert(controlId);
 }
 
 const WINDOWLESS_BINDING* CSectionEntry::FindWindowless(int controlId) const {
@@ -208,8 +91,9 @@ void CSectionEntry::EnterChoice(const WINDOWLESS_BINDING& binding, const QString
     for (int v = 0; v < int(binding.radios.size()); ++v) {
         texts << QString::fromLatin1(binding.radios[v].text);
         if (value.compare(texts.last(), Qt::CaseInsensitive) == 0) {
+            // The windowless binding takes the button's position as its number.
             const int id = WindowlessId(m_form, binding);
-            static_cast<CDigitLogic*>(m_settings.Logic(id))->SetValue(v);
+            m_settings.Logic(id)->EnterText(QString::number(v));
             m_touched.insert(id);
             return;
         }
@@ -237,10 +121,10 @@ void CSectionEntry::EnterTelegramLength(const QString& value, const TEXT_SETUP_E
 void CSectionEntry::ResolveRadios() {
     std::vector<int> group;
     for (const SETTING_LINE& line : m_form.listedLines)
-        if (const BINDING_ENTRY* binding = FindFormBinding(m_form, line.controlId);
+        if (const BINDING_ENTRY* binding = FindBinding(m_form, line.controlId);
             binding && binding->kind == SettingKind::RadioButton && !line.compute)
             group.push_back(line.controlId);
-    const auto radio = [&](int id) { return static_cast<CRadioLogic*>(m_settings.Logic(id)); };
+    const auto radio = [&](int id) { return m_settings.Logic(id); };
     const auto named = [&](int id) {
         return std::any_of(m_radios.begin(), m_radios.end(),
                            [id](const RADIO_ENTRY& e) { return e.controlId == id; });
@@ -272,7 +156,7 @@ void CSectionEntry::ResolveRadios() {
 
 void CSectionEntry::CheckProlongedTone(int tone) {
     for (int k = 0; k < int(std::size(PROLONGED_RADIO_IDS)); ++k) {
-        static_cast<CRadioLogic*>(m_settings.Logic(PROLONGED_RADIO_IDS[k]))->SetChecked(k == tone);
+        m_settings.Logic(PROLONGED_RADIO_IDS[k])->SetChecked(k == tone);
         m_touched.insert(PROLONGED_RADIO_IDS[k]);
     }
 }
@@ -298,20 +182,19 @@ void CSectionEntry::ResolveTelegram() {
 
 // Every spinner entered is checked as OK checks it, in the form's order (any the order
 // leaves out after the others); the validated text is what is stored.
-void CSectionEntry::ValidateSpinners() {
+void CSectionEntry::CheckEnteredTexts() {
     std::vector<int> order(m_form.validateOrder.begin(), m_form.validateOrder.end());
-    for (const auto& [id, pending] : m_spinnerTexts)
+    for (const auto& [id, pending] : m_checkedTexts)
         if (std::find(order.begin(), order.end(), id) == order.end())
             order.push_back(id);
     for (const int id : order) {
-        const auto found = m_spinnerTexts.find(id);
-        if (found == m_spinnerTexts.end())
+        const auto found = m_checkedTexts.find(id);
+        if (found == m_checkedTexts.end())
             continue;
-        auto* spinner = static_cast<CSpinnerLogic*>(m_settings.Logic(id));
+        CSettingLogic* logic = m_settings.Logic(id);
         const PENDING& pending = found->second;
-        if (!spinner->Validate(pending.text))
-            Refuse(pending.origin, pending.text, LegalValues(ValueList(id)));
-        spinner->SetExchangeString(spinner->ShownText());
+        if (!logic->CheckEntered(pending.text))
+            Refuse(pending.origin, pending.text, logic->LegalText());
     }
 }
 
@@ -325,7 +208,7 @@ void CSectionEntry::Finish() {
     const CQuietMessages quiet;
     ResolveRadios();
     ResolveTelegram();
-    ValidateSpinners();
+    CheckEnteredTexts();
     if (m_telegramLength) {
         std::array<CComboLogic*, MAX_TONES> tones{};
         for (int i = 0; i < MAX_TONES; ++i) {

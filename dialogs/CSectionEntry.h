@@ -40,7 +40,7 @@ private:
         TEXT_SETUP_ERROR origin;
     };
 
-    void EnterBinding(const BINDING_ENTRY& binding, const QString& value,
+    void EnterSetting(int controlId, CSettingLogic& logic, const QString& value,
                       const TEXT_SETUP_ERROR& origin);
     void EnterComputed(const SETTING_LINE& line, const QString& value,
                        const TEXT_SETUP_ERROR& origin);
@@ -50,10 +50,9 @@ private:
     void EnterTelegramLength(const QString& value, const TEXT_SETUP_ERROR& origin);
     void ResolveRadios();
     void ResolveTelegram();
-    void ValidateSpinners();
+    void CheckEnteredTexts();
     void Commit();
     void CheckProlongedTone(int tone);
-    const VALUE_STRUCT* ValueList(int controlId) const;
     const WINDOWLESS_BINDING* FindWindowless(int controlId) const;
     bool IsTelegramLength(const SETTING_LINE& line) const;
     [[noreturn]] void Refuse(const TEXT_SETUP_ERROR& origin, const QString& value,
@@ -63,16 +62,9 @@ private:
     CE2prom* m_image;
     CSettingForm m_settings;
     std::set<int> m_touched;
-    std::map<int, PENDING> m_spinnerTexts;
+    std::map<int, PENDING> m_checkedTexts; // spinners: the texts OK's check takes
     std::vector<RADIO_ENTRY> m_radios;
     std::optional<std::pair<int, PENDING>> m_prolongedTone;
     std::optional<int> m_telegramLength;
     int m_imageLength = 0; // the telegram length the image held when the entry began
 };
-
-// The binding on a control of form, or nullptr.
-const BINDING_ENTRY* FindFormBinding(const FORM_TABLE& form, int controlId);
-
-// What a value list allows, in English: its texts and its ranges ("DISABLED, 1 to 99",
-// "1 to 240 step 2"), a run of numeric texts as one range.
-QString LegalValues(const VALUE_STRUCT* list);

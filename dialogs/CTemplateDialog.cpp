@@ -35,13 +35,6 @@ QFont DialogFont(const DIALOG_TEMPLATE& dialogTemplate) {
     return font;
 }
 
-const BINDING_ENTRY* FindBinding(const FORM_TABLE& form, int controlId) {
-    for (const BINDING_ENTRY& binding : form.bindings)
-        if (binding.controlId == controlId)
-            return &binding;
-    return nullptr;
-}
-
 const CONTROL_TEMPLATE* FindControl(const DIALOG_TEMPLATE& dialogTemplate, int id) {
     for (const CONTROL_TEMPLATE& control : dialogTemplate.controls)
         if (control.id == id)

@@ -93,6 +93,12 @@ struct FORM_TABLE {
     std::span<const int> readOnlyControls = {};
 };
 
+// The binding on a control of form, or nullptr.
+const BINDING_ENTRY* FindBinding(const FORM_TABLE& form, int controlId);
+
+// A line's value: what it works out when it computes one, else its control's shown text.
+QString LineValue(const SETTING_LINE& line, const CSettingSource& source);
+
 // The ID under which orders and lines name a windowless binding: its table entry's.
 inline int WindowlessId(const FORM_TABLE& form, const WINDOWLESS_BINDING& binding) {
     return form.table ? form.table[binding.tableEntry].controlId : 0;

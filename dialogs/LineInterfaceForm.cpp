@@ -6,38 +6,42 @@
 // first entry (address 36) and three plain radio buttons show it. The line connection is
 // two radio buttons sharing address 37; with a byte other than 0 or 1 neither is checked.
 #include "controls/CDigitLogic.h"
-#include "controls/CRadioLogic.h"
 #include "dialogs/FormTable.h"
 #include "lang/CurrentLanguage.h"
 
 namespace {
 
-constexpr int TWO_WIRE = 1121;
-constexpr int PL_ACTION = 1123; // the control ID of the table's first entry
+using namespace LineInterfaceIds;
 
 constexpr BINDING_ENTRY BINDINGS[] = {
-    {TWO_WIRE, SettingKind::RadioButton, 0}, {1122, SettingKind::RadioButton, 0}, // four wire
-    {1126, SettingKind::Spinner, 1125},                                           // from line
-    {2014, SettingKind::Spinner, 2015},                                           // to line
-    {2017, SettingKind::Spinner, 2016},                                           // gain
-    {2019, SettingKind::Spinner, 2018},                                           // equalizer
-    {1146, SettingKind::Combo, 0},                                                // Centro Plus
-    {1166, SettingKind::CheckBox, 0},                                             // TRC to line
+    {TWO_WIRE, SettingKind::RadioButton, 0},
+    {FOUR_WIRE, SettingKind::RadioButton, 0},
+    {LEVEL_FROM_LINE, SettingKind::Spinner, LEVEL_FROM_LINE_EDIT},
+    {LEVEL_TO_LINE, SettingKind::Spinner, LEVEL_TO_LINE_EDIT},
+    {GAIN, SettingKind::Spinner, GAIN_EDIT},
+    {EQUALIZER, SettingKind::Spinner, EQUALIZER_EDIT},
+    {CENTRO_PLUS, SettingKind::Combo, 0},
+    {TRC_TO_LINE, SettingKind::CheckBox, 0},
 };
 
 constexpr RADIO_CHOICE PL_RADIOS[] = {
-    {1123, "OFF"},
-    {1124, "RX audio inhibit"},
-    {1218, "Send guard tone"},
+    {PL_OFF, "OFF"},
+    {PL_RX_AUDIO_INHIBIT, "RX audio inhibit"},
+    {PL_SEND_GUARD_TONE, "Send guard tone"},
 };
 
 constexpr WINDOWLESS_BINDING WINDOWLESS[] = {{0, PL_RADIOS}};
 
-constexpr int TRANSLATED[] = {1123, 1124, 1218, 1166, 1121, 1122, 1198, 1200, 1196,
-                              1199, 1195, 1197, 1193, 1192, 1194, 2,    1};
+constexpr int TRANSLATED[] = {
+    PL_OFF,           PL_RX_AUDIO_INHIBIT, PL_SEND_GUARD_TONE, TRC_TO_LINE,      TWO_WIRE,
+    FOUR_WIRE,        CENTRO_PLUS_LABEL,   EQUALIZER_LABEL,    FROM_LINE_LABEL,  GAIN_LABEL,
+    TO_LINE_LABEL,    COMPENSATION_GROUP,  PL_ACTION_GROUP,    CONNECTION_GROUP, LEVEL_GROUP,
+    CANCEL_BUTTON_ID, OK_BUTTON_ID,
+};
 // The level to the line is checked twice, first and last.
-constexpr int VALIDATE_ORDER[] = {2014, 1126, 2019, 2017, 2014};
-constexpr int COMMIT_ORDER[] = {TWO_WIRE, 1122, 1126, 2014, 2017, 2019, 1146, 1166, PL_ACTION};
+constexpr int VALIDATE_ORDER[] = {LEVEL_TO_LINE, LEVEL_FROM_LINE, EQUALIZER, GAIN, LEVEL_TO_LINE};
+constexpr int COMMIT_ORDER[] = {TWO_WIRE,  FOUR_WIRE,   LEVEL_FROM_LINE, LEVEL_TO_LINE, GAIN,
+                                EQUALIZER, CENTRO_PLUS, TRC_TO_LINE,     PL_ACTION};
 
 const CDigitLogic* PlAction(const CSettingSource& source) {
     return dynamic_cast<const CDigitLogic*>(source.Logic(PL_ACTION));
@@ -46,7 +50,7 @@ const CDigitLogic* PlAction(const CSettingSource& source) {
 // "Two wire" when its radio button is the chosen one, else "Four wire" (also when neither
 // is, for a stored byte other than 0 and 1).
 QString LineConnection(const CSettingSource& source) {
-    const auto* twoWire = dynamic_cast<const CRadioLogic*>(source.Logic(TWO_WIRE));
+    const CSettingLogic* twoWire = source.Logic(TWO_WIRE);
     return Tr(QString::fromLatin1(twoWire && twoWire->IsChecked() ? "Two wire" : "Four wire"),
               source.Language());
 }
@@ -71,26 +75,26 @@ QString PlActionRadioText(const CSettingSource& source) {
 constexpr SETTING_LINE REPORT_LINES[] = {
     {"Line connection", TWO_WIRE, LineConnection},
     {"PL tone detect action", PL_ACTION, PlActionEntryText},
-    {"Nominal level to line (dBm)", 2014},
-    {"Nominal level from line (dBm)", 1126},
-    {"Centro Plus", 1146},
-    {"Gain (dB)", 2017},
-    {"Equalizer (dB)", 2019},
-    {"TRC to line", 1166},
+    {"Nominal level to line (dBm)", LEVEL_TO_LINE},
+    {"Nominal level from line (dBm)", LEVEL_FROM_LINE},
+    {"Centro Plus", CENTRO_PLUS},
+    {"Gain (dB)", GAIN},
+    {"Equalizer (dB)", EQUALIZER},
+    {"TRC to line", TRC_TO_LINE},
 };
 
 // Each line-connection radio button shows YES when it is the checked one, so that a
 // stored byte that checks neither lists as it shows.
 constexpr SETTING_LINE LISTED_LINES[] = {
     {"Two wire", TWO_WIRE},
-    {"Four wire", 1122},
+    {"Four wire", FOUR_WIRE},
     {"PL-tone detect action", PL_ACTION, PlActionRadioText},
-    {"TRC to line", 1166},
-    {"to line (dBm)", 2014},
-    {"from line (dBm)", 1126},
-    {"Centro Plus", 1146},
-    {"Gain (dB)", 2017},
-    {"Equalizer (dB)", 2019},
+    {"TRC to line", TRC_TO_LINE},
+    {"to line (dBm)", LEVEL_TO_LINE},
+    {"from line (dBm)", LEVEL_FROM_LINE},
+    {"Centro Plus", CENTRO_PLUS},
+    {"Gain (dB)", GAIN},
+    {"Equalizer (dB)", EQUALIZER},
 };
 
 } // namespace

@@ -6,36 +6,42 @@
 
 namespace {
 
+using namespace LineOperationIds;
+
 constexpr BINDING_ENTRY BINDINGS[] = {
-    {1122, SettingKind::Spinner10, 2015}, // line fail check period
-    {1123, SettingKind::Spinner, 2016},   // PTT max time
-    {1124, SettingKind::Spinner, 2017},   // PTT block time
-    {1125, SettingKind::Spinner10, 2018}, // TRC ack delay
-    {1128, SettingKind::Combo, 0},        // TRC tone
-    {1173, SettingKind::CheckBox, 0},     // tone acknowledge
+    {LINE_FAIL_PERIOD, SettingKind::Spinner10, LINE_FAIL_PERIOD_EDIT},
+    {PTT_MAX_TIME, SettingKind::Spinner, PTT_MAX_TIME_EDIT},
+    {PTT_BLOCK_TIME, SettingKind::Spinner, PTT_BLOCK_TIME_EDIT},
+    {ACK_DELAY, SettingKind::Spinner10, ACK_DELAY_EDIT},
+    {TRC_TONE, SettingKind::Combo, 0},
+    {TONE_ACK, SettingKind::CheckBox, 0},
 };
 
-constexpr int TRANSLATED[] = {1173, 1196, 1198, 1197, 1195, 1193, 1192, 1194, 2, 1};
-constexpr int VALIDATE_ORDER[] = {1128, 1125, 1123, 1124, 1122};
-constexpr int COMMIT_ORDER[] = {1122, 1123, 1124, 1125, 1128, 1173};
+constexpr int TRANSLATED[] = {TONE_ACK,         LINE_FAIL_LABEL, PTT_BLOCK_LABEL, PTT_MAX_LABEL,
+                              TIMERS_GROUP,     TRC_TONE_LABEL,  ACK_GROUP,       ACK_DELAY_LABEL,
+                              CANCEL_BUTTON_ID, OK_BUTTON_ID};
+constexpr int VALIDATE_ORDER[] = {TRC_TONE, ACK_DELAY, PTT_MAX_TIME, PTT_BLOCK_TIME,
+                                  LINE_FAIL_PERIOD};
+constexpr int COMMIT_ORDER[] = {LINE_FAIL_PERIOD, PTT_MAX_TIME, PTT_BLOCK_TIME,
+                                ACK_DELAY,        TRC_TONE,     TONE_ACK};
 
 // The report names the delay and the tone acknowledge differently from the dialog.
 constexpr SETTING_LINE REPORT_LINES[] = {
-    {"TRC tone", 1128},
-    {"Wait for ack time (ms)", 1125},
-    {"Tone ack on TRC commands", 1173},
-    {"Line fail check period (s)", 1122},
-    {"PTT max time (s)", 1123},
-    {"PTT block time (s)", 1124},
+    {"TRC tone", TRC_TONE},
+    {"Wait for ack time (ms)", ACK_DELAY},
+    {"Tone ack on TRC commands", TONE_ACK},
+    {"Line fail check period (s)", LINE_FAIL_PERIOD},
+    {"PTT max time (s)", PTT_MAX_TIME},
+    {"PTT block time (s)", PTT_BLOCK_TIME},
 };
 
 constexpr SETTING_LINE LISTED_LINES[] = {
-    {"TRC tone", 1128},
-    {"TRC ack delay time (ms)", 1125},
-    {"Tone acknowledge on TRC commands", 1173},
-    {"Line fail check period (s)", 1122},
-    {"PTT max time (s)", 1123},
-    {"PTT block time (s)", 1124},
+    {"TRC tone", TRC_TONE},
+    {"TRC ack delay time (ms)", ACK_DELAY},
+    {"Tone acknowledge on TRC commands", TONE_ACK},
+    {"Line fail check period (s)", LINE_FAIL_PERIOD},
+    {"PTT max time (s)", PTT_MAX_TIME},
+    {"PTT block time (s)", PTT_BLOCK_TIME},
 };
 
 } // namespace

@@ -5,31 +5,41 @@
 
 namespace {
 
+using namespace RadioInterfaceIds;
+
 constexpr BINDING_ENTRY BINDINGS[] = {
-    {1142, SettingKind::Spinner, 1141}, // start-up channel
-    {2014, SettingKind::Spinner, 2015}, // fine tune from radio
-    {1165, SettingKind::Spinner, 1163}, // fine tune to radio
-    {1107, SettingKind::Combo, 0},      // tone system
-    {1143, SettingKind::Combo, 0},      // radio type
-    {1174, SettingKind::CheckBox, 0},   // single channel
+    {STARTUP_CHANNEL, SettingKind::Spinner, STARTUP_CHANNEL_EDIT},
+    {FINE_TUNE_FROM_RADIO, SettingKind::Spinner, FINE_TUNE_FROM_RADIO_EDIT},
+    {FINE_TUNE_TO_RADIO, SettingKind::Spinner, FINE_TUNE_TO_RADIO_EDIT},
+    {TONE_SYSTEM, SettingKind::Combo, 0},
+    {RADIO_TYPE, SettingKind::Combo, 0},
+    {SINGLE_CHANNEL, SettingKind::CheckBox, 0},
 };
 
-constexpr int TRANSLATED[] = {1174, 1189, 1190, 1188, 1191, 1186, 1187, 2, 1};
-constexpr int VALIDATE_ORDER[] = {1165, 1143, 2014, 1142, 1107};
-constexpr int COMMIT_ORDER[] = {1142, 2014, 1165, 1107, 1143, 1174};
+constexpr int TRANSLATED[] = {SINGLE_CHANNEL,        FINE_TUNE_GROUP,  FROM_RADIO_LABEL,
+                              STARTUP_CHANNEL_LABEL, TO_RADIO_LABEL,   TONE_SYSTEM_LABEL,
+                              RADIO_TYPE_LABEL,      CANCEL_BUTTON_ID, OK_BUTTON_ID};
+constexpr int VALIDATE_ORDER[] = {FINE_TUNE_TO_RADIO, RADIO_TYPE, FINE_TUNE_FROM_RADIO,
+                                  STARTUP_CHANNEL, TONE_SYSTEM};
+constexpr int COMMIT_ORDER[] = {STARTUP_CHANNEL, FINE_TUNE_FROM_RADIO, FINE_TUNE_TO_RADIO,
+                                TONE_SYSTEM,     RADIO_TYPE,           SINGLE_CHANNEL};
 
 // The report names the fine-tune levels in full and leaves out the single channel.
 constexpr SETTING_LINE REPORT_LINES[] = {
-    {"Fine tune level from radio", 2014},
-    {"Fine tune level to radio", 1165},
-    {"Tone system", 1107},
-    {"Radio type", 1143},
-    {"Start up channel", 1142},
+    {"Fine tune level from radio", FINE_TUNE_FROM_RADIO},
+    {"Fine tune level to radio", FINE_TUNE_TO_RADIO},
+    {"Tone system", TONE_SYSTEM},
+    {"Radio type", RADIO_TYPE},
+    {"Start up channel", STARTUP_CHANNEL},
 };
 
 constexpr SETTING_LINE LISTED_LINES[] = {
-    {"Tone system", 1107}, {"Start up channel", 1142},    {"Radio with single channel", 1174},
-    {"Radio type", 1143},  {"from radio (0.1 dB)", 2014}, {"to radio (0.1 dB)", 1165},
+    {"Tone system", TONE_SYSTEM},
+    {"Start up channel", STARTUP_CHANNEL},
+    {"Radio with single channel", SINGLE_CHANNEL},
+    {"Radio type", RADIO_TYPE},
+    {"from radio (0.1 dB)", FINE_TUNE_FROM_RADIO},
+    {"to radio (0.1 dB)", FINE_TUNE_TO_RADIO},
 };
 
 } // namespace

@@ -5,42 +5,47 @@
 
 namespace {
 
+using namespace RepeaterIds;
+
 constexpr BINDING_ENTRY BINDINGS[] = {
-    {1135, SettingKind::Spinner, 1132}, // knock-down (min)
-    {1134, SettingKind::Spinner, 1131}, // time-out
-    {1113, SettingKind::Spinner, 1112}, // hang time
-    {1115, SettingKind::Spinner, 1114}, // block time
-    {1139, SettingKind::CheckBox, 0},   // confidence beeps
-    {1179, SettingKind::Combo, 0},      // repeater type
+    {MODE_MAX_TIME, SettingKind::Spinner, MODE_MAX_TIME_EDIT},
+    {TX_MAX_TIME, SettingKind::Spinner, TX_MAX_TIME_EDIT},
+    {HANG_TIME, SettingKind::Spinner, HANG_TIME_EDIT},
+    {BLOCK_TIME, SettingKind::Spinner, BLOCK_TIME_EDIT},
+    {CONFIDENCE_BEEPS, SettingKind::CheckBox, 0},
+    {REPEATER_TYPE, SettingKind::Combo, 0},
 };
 
-constexpr int TRANSLATED[] = {1139, 1171, 1167, 1168, 1170, 1169, 1180, 2, 1};
+constexpr int TRANSLATED[] = {CONFIDENCE_BEEPS,    TIMERS_GROUP,        BLOCK_TIME_LABEL,
+                              HANG_TIME_LABEL,     MODE_MAX_TIME_LABEL, TX_MAX_TIME_LABEL,
+                              REPEATER_TYPE_LABEL, CANCEL_BUTTON_ID,    OK_BUTTON_ID};
 // The repeater type is not checked: a text matching no row keeps the last selection.
-constexpr int VALIDATE_ORDER[] = {1134, 1135, 1113, 1115};
-constexpr int COMMIT_ORDER[] = {1113, 1115, 1135, 1134, 1139, 1179};
+constexpr int VALIDATE_ORDER[] = {TX_MAX_TIME, MODE_MAX_TIME, HANG_TIME, BLOCK_TIME};
+constexpr int COMMIT_ORDER[] = {HANG_TIME,   BLOCK_TIME,       MODE_MAX_TIME,
+                                TX_MAX_TIME, CONFIDENCE_BEEPS, REPEATER_TYPE};
 
 // Labels and edits of hang, block, time-out and knock-down, then their up-downs, the type
 // and the group box; the confidence-beep box stays editable.
-constexpr int READ_ONLY[] = {1168, 1112, 1167, 1114, 1169, 1131, 1170, 1132,
-                             1135, 1134, 1113, 1115, 1180, 1179, 1171};
+constexpr int READ_ONLY[] = {
+    HANG_TIME_LABEL,  HANG_TIME_EDIT,      BLOCK_TIME_LABEL,    BLOCK_TIME_EDIT, TX_MAX_TIME_LABEL,
+    TX_MAX_TIME_EDIT, MODE_MAX_TIME_LABEL, MODE_MAX_TIME_EDIT,  MODE_MAX_TIME,   TX_MAX_TIME,
+    HANG_TIME,        BLOCK_TIME,          REPEATER_TYPE_LABEL, REPEATER_TYPE,   TIMERS_GROUP,
+};
 
 // The report names three settings differently from the dialog.
 constexpr SETTING_LINE REPORT_LINES[] = {
-    {"Repeater hang time (s)", 1113},
-    {"Repeater block time (s)", 1115},
-    {"Repeater TX max time (s)", 1134},
-    {"Repeater mode max time (min)", 1135},
-    {"Repeater type", 1179},
-    {"Confidence beeps", 1139},
+    {"Repeater hang time (s)", HANG_TIME},     {"Repeater block time (s)", BLOCK_TIME},
+    {"Repeater TX max time (s)", TX_MAX_TIME}, {"Repeater mode max time (min)", MODE_MAX_TIME},
+    {"Repeater type", REPEATER_TYPE},          {"Confidence beeps", CONFIDENCE_BEEPS},
 };
 
 constexpr SETTING_LINE LISTED_LINES[] = {
-    {"Repeater hang time (s)", 1113},
-    {"Repeater block time (s)", 1115},
-    {"Repeater time out timer (s)", 1134},
-    {"Repeater Knock-Down timer (min)", 1135},
-    {"Repeater type", 1179},
-    {"Confidence beeps in hang time", 1139},
+    {"Repeater hang time (s)", HANG_TIME},
+    {"Repeater block time (s)", BLOCK_TIME},
+    {"Repeater time out timer (s)", TX_MAX_TIME},
+    {"Repeater Knock-Down timer (min)", MODE_MAX_TIME},
+    {"Repeater type", REPEATER_TYPE},
+    {"Confidence beeps in hang time", CONFIDENCE_BEEPS},
 };
 
 } // namespace

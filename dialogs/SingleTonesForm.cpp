@@ -4,22 +4,25 @@
 
 namespace {
 
+using namespace SingleTonesIds;
+
 constexpr BINDING_ENTRY BINDINGS[] = {
-    {2014, SettingKind::WordSpinner, 2015}, // tone A
-    {2021, SettingKind::WordSpinner, 2020}, // tone B
-    {2019, SettingKind::WordSpinner, 2018}, // tone C
-    {2017, SettingKind::WordSpinner, 2016}, // tone D
+    {TONE_A, SettingKind::WordSpinner, TONE_A_EDIT},
+    {TONE_B, SettingKind::WordSpinner, TONE_B_EDIT},
+    {TONE_C, SettingKind::WordSpinner, TONE_C_EDIT},
+    {TONE_D, SettingKind::WordSpinner, TONE_D_EDIT},
 };
 
-constexpr int TRANSLATED[] = {1211, 1212, 1213, 1214, 2, 1};
-constexpr int VALIDATE_ORDER[] = {2017, 2019, 2021, 2014};
-constexpr int COMMIT_ORDER[] = {2014, 2021, 2019, 2017};
+constexpr int TRANSLATED[] = {TONE_A_LABEL, TONE_B_LABEL,     TONE_C_LABEL,
+                              TONE_D_LABEL, CANCEL_BUTTON_ID, OK_BUTTON_ID};
+constexpr int VALIDATE_ORDER[] = {TONE_D, TONE_C, TONE_B, TONE_A};
+constexpr int COMMIT_ORDER[] = {TONE_A, TONE_B, TONE_C, TONE_D};
 
 constexpr SETTING_LINE LINES[] = {
-    {"Single tone A (Hz)", 2014},
-    {"Single tone B (Hz)", 2021},
-    {"Single tone C (Hz)", 2019},
-    {"Single tone D (Hz)", 2017},
+    {"Single tone A (Hz)", TONE_A},
+    {"Single tone B (Hz)", TONE_B},
+    {"Single tone C (Hz)", TONE_C},
+    {"Single tone D (Hz)", TONE_D},
 };
 
 } // namespace

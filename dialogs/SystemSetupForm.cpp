@@ -4,27 +4,30 @@
 
 namespace {
 
+using namespace SystemSetupIds;
+
 constexpr BINDING_ENTRY BINDINGS[] = {
-    {1006, SettingKind::Combo, 0},
-    {1145, SettingKind::Spinner, 1144},
-    {1164, SettingKind::CheckBox, 0},
+    {COUNTRY, SettingKind::Combo, 0},
+    {OPTIONS, SettingKind::Spinner, OPTIONS_EDIT},
+    {SUPERVISE_ALARMS, SettingKind::CheckBox, 0},
 };
 
-constexpr int TRANSLATED[] = {1164, 1215, 1216, 2, 1};
-constexpr int VALIDATE_ORDER[] = {1145, 1006};
-constexpr int COMMIT_ORDER[] = {1006, 1145, 1164};
+constexpr int TRANSLATED[] = {SUPERVISE_ALARMS, COUNTRY_LABEL, OPTIONS_LABEL, CANCEL_BUTTON_ID,
+                              OK_BUTTON_ID};
+constexpr int VALIDATE_ORDER[] = {OPTIONS, COUNTRY};
+constexpr int COMMIT_ORDER[] = {COUNTRY, OPTIONS, SUPERVISE_ALARMS};
 
 // The report names the alarm supervision differently from the check box.
 constexpr SETTING_LINE REPORT_LINES[] = {
-    {"Country", 1006},
-    {"Options", 1145},
-    {"Supervise alarms", 1164},
+    {"Country", COUNTRY},
+    {"Options", OPTIONS},
+    {"Supervise alarms", SUPERVISE_ALARMS},
 };
 
 constexpr SETTING_LINE LISTED_LINES[] = {
-    {"Country", 1006},
-    {"Options", 1145},
-    {"Monitor power supply alarms", 1164},
+    {"Country", COUNTRY},
+    {"Options", OPTIONS},
+    {"Monitor power supply alarms", SUPERVISE_ALARMS},
 };
 
 } // namespace

@@ -15,8 +15,10 @@ namespace {
 
 constexpr int ENCODER_TEMPLATE_ID = 135;
 constexpr int DECODER_TEMPLATE_ID = 138;
-constexpr int PREAMBLE = 2039, PREAMBLE_EDIT = 2038;
-constexpr int SEND_ACK = 1147, DECODER_FUNCTION = 1101;
+// Texts of one kind only: the captions over the radio group and the slider, and the labels
+// of the preamble and the decoder function.
+constexpr int PROLONGED_CAPTION_ID = 1194, LENGTH_CAPTION_ID = 1195;
+constexpr int PREAMBLE_LABEL_ID = 2040, FUNCTION_LABEL_ID = 1100;
 
 // a, then b.
 template <class T, std::size_t N, std::size_t M>
@@ -78,34 +80,40 @@ constexpr std::array<SETTING_LINE, 2 + MAX_TONES> ToneLines(const char* countLab
 
 constexpr auto TONE_ROW_BINDINGS = ToneRowBindings();
 // OK checks the kind's own settings first, then the tones 1, 9 down to 2, 11, 10.
-constexpr std::array<int, MAX_TONES> TONE_VALIDATE_ORDER = {2078, 2086, 2085, 2084, 2083, 2082,
-                                                            2081, 2080, 2079, 2088, 2087};
+constexpr std::array<int, MAX_TONES> TONE_VALIDATE_ORDER = {
+    TONE_COMBO_IDS[0], TONE_COMBO_IDS[8],  TONE_COMBO_IDS[7], TONE_COMBO_IDS[6],
+    TONE_COMBO_IDS[5], TONE_COMBO_IDS[4],  TONE_COMBO_IDS[3], TONE_COMBO_IDS[2],
+    TONE_COMBO_IDS[1], TONE_COMBO_IDS[10], TONE_COMBO_IDS[9]};
 // Translated after the kind's own texts: the two captions, the tone labels 1, 10, 11, 9
 // down to 2, the "No" label, then Cancel and OK.
-constexpr std::array<int, 16> SHARED_TEXTS = {1194, 1195, 2033, 2066, 2067, 2065,        2064, 2063,
-                                              2062, 2061, 2060, 2059, 2058, NO_LABEL_ID, 2,    1};
+constexpr std::array<int, 16> SHARED_TEXTS = {
+    PROLONGED_CAPTION_ID, LENGTH_CAPTION_ID, TONE_LABEL_IDS[0], TONE_LABEL_IDS[9],
+    TONE_LABEL_IDS[10],   TONE_LABEL_IDS[8], TONE_LABEL_IDS[7], TONE_LABEL_IDS[6],
+    TONE_LABEL_IDS[5],    TONE_LABEL_IDS[4], TONE_LABEL_IDS[3], TONE_LABEL_IDS[2],
+    TONE_LABEL_IDS[1],    NO_LABEL_ID,       CANCEL_BUTTON_ID,  OK_BUTTON_ID};
 constexpr auto REPORT_TONE_LINES = ToneLines("Number of tones");
 constexpr auto LISTED_TONE_LINES = ToneLines("Telegram length");
 
 // The encoders: the preamble before the first tone, and the prolonged tone length.
 constexpr auto ENCODER_BINDINGS =
     Concat(TONE_ROW_BINDINGS, std::array<BINDING_ENTRY, 2>{{
-                                  {PREAMBLE, SettingKind::Spinner10, PREAMBLE_EDIT},
+                                  {PREAMBLE_ID, SettingKind::Spinner10, PREAMBLE_EDIT_ID},
                                   {ENCODER_PROLONGED_ID, SettingKind::Spinner10, PROLONGED_EDIT_ID},
                               }});
 constexpr auto ENCODER_STORE_ORDER = IdsOf(ENCODER_BINDINGS);
 constexpr auto ENCODER_VALIDATE_ORDER =
-    Concat(std::array{PREAMBLE, ENCODER_PROLONGED_ID}, TONE_VALIDATE_ORDER);
-constexpr auto ENCODER_TEXTS = Concat(std::array{2040, PROLONGED_LABEL_ID}, SHARED_TEXTS);
+    Concat(std::array{PREAMBLE_ID, ENCODER_PROLONGED_ID}, TONE_VALIDATE_ORDER);
+constexpr auto ENCODER_TEXTS =
+    Concat(std::array{PREAMBLE_LABEL_ID, PROLONGED_LABEL_ID}, SHARED_TEXTS);
 // The report says "(ms)" where the dialog says "(10ms)"; both show the edit's number.
 constexpr auto ENCODER_REPORT =
     Concat(REPORT_TONE_LINES, std::array<SETTING_LINE, 2>{{
-                                  {"Preamble length (ms)", PREAMBLE},
+                                  {"Preamble length (ms)", PREAMBLE_ID},
                                   {"Prolonged tone length (ms)", ENCODER_PROLONGED_ID},
                               }});
 constexpr auto ENCODER_LISTED =
     Concat(LISTED_TONE_LINES, std::array<SETTING_LINE, 2>{{
-                                  {"Preamble length (10ms)", PREAMBLE},
+                                  {"Preamble length (10ms)", PREAMBLE_ID},
                                   {"Prolonged tone (10ms)", ENCODER_PROLONGED_ID},
                               }});
 
@@ -113,24 +121,25 @@ constexpr auto ENCODER_LISTED =
 constexpr auto DECODER_BINDINGS =
     Concat(TONE_ROW_BINDINGS, std::array<BINDING_ENTRY, 3>{{
                                   {DECODER_PROLONGED_ID, SettingKind::Spinner10, PROLONGED_EDIT_ID},
-                                  {SEND_ACK, SettingKind::CheckBox, 0},
-                                  {DECODER_FUNCTION, SettingKind::Combo, 0},
+                                  {SEND_ACK_ID, SettingKind::CheckBox, 0},
+                                  {DECODER_FUNCTION_ID, SettingKind::Combo, 0},
                               }});
 constexpr auto DECODER_STORE_ORDER = IdsOf(DECODER_BINDINGS);
 constexpr auto DECODER_VALIDATE_ORDER =
-    Concat(std::array{DECODER_FUNCTION, DECODER_PROLONGED_ID}, TONE_VALIDATE_ORDER);
-constexpr auto DECODER_TEXTS = Concat(std::array{SEND_ACK, 1100, PROLONGED_LABEL_ID}, SHARED_TEXTS);
+    Concat(std::array{DECODER_FUNCTION_ID, DECODER_PROLONGED_ID}, TONE_VALIDATE_ORDER);
+constexpr auto DECODER_TEXTS =
+    Concat(std::array{SEND_ACK_ID, FUNCTION_LABEL_ID, PROLONGED_LABEL_ID}, SHARED_TEXTS);
 constexpr auto DECODER_REPORT =
     Concat(REPORT_TONE_LINES, std::array<SETTING_LINE, 3>{{
-                                  {"Send acknowledge", SEND_ACK},
-                                  {"Decoder function", DECODER_FUNCTION},
+                                  {"Send acknowledge", SEND_ACK_ID},
+                                  {"Decoder function", DECODER_FUNCTION_ID},
                                   {"Prolonged tone length (ms)", DECODER_PROLONGED_ID},
                               }});
 constexpr auto DECODER_LISTED =
     Concat(LISTED_TONE_LINES, std::array<SETTING_LINE, 3>{{
                                   {"Prolonged tone length (ms)", DECODER_PROLONGED_ID},
-                                  {"Send acknowledge", SEND_ACK},
-                                  {"Decoder function", DECODER_FUNCTION},
+                                  {"Send acknowledge", SEND_ACK_ID},
+                                  {"Decoder function", DECODER_FUNCTION_ID},
                               }});
 
 constexpr const char* ENCODER_NAMES[ENCODER_COUNT] = {"Disconnect", "Acknowledge", "Alarm"};
@@ -174,7 +183,7 @@ int TelegramLength(const CSettingSource& source) {
 
 int CheckedProlongedTone(const CSettingSource& source) {
     for (int k = 0; k < int(std::size(PROLONGED_RADIO_IDS)); ++k) {
-        const auto* radio = dynamic_cast<const CRadioLogic*>(source.Logic(PROLONGED_RADIO_IDS[k]));
+        const CSettingLogic* radio = source.Logic(PROLONGED_RADIO_IDS[k]);
         if (radio && radio->IsChecked())
             return k;
     }

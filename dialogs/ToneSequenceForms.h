@@ -20,18 +20,14 @@ inline constexpr int DECODER_COUNT = 4;
 inline constexpr int MAX_TONES = 11;
 inline constexpr int TONE_END = 255;
 
-// Controls both dialog templates share.
-inline constexpr int TONE_COMBO_IDS[MAX_TONES] = {2078, 2079, 2080, 2081, 2082, 2083,
-                                                  2084, 2085, 2086, 2087, 2088};
+// Controls both dialog templates share (the tone combos, the prolonged-tone radios and
+// edit are named with the variable tables).
+static_assert(std::size(TONE_COMBO_IDS) == MAX_TONES);
 inline constexpr int TONE_LABEL_IDS[MAX_TONES] = {2033, 2058, 2059, 2060, 2061, 2062,
                                                   2063, 2064, 2065, 2066, 2067};
 inline constexpr int TELEGRAM_SLIDER_ID = 1030;
-inline constexpr int PROLONGED_EDIT_ID = 2041;
 inline constexpr int PROLONGED_LABEL_ID = 2048;
 inline constexpr int NO_LABEL_ID = 2034;
-// The up-down control of the prolonged tone length on each template.
-inline constexpr int ENCODER_PROLONGED_ID = 2047;
-inline constexpr int DECODER_PROLONGED_ID = 1149;
 
 // The form of encoder or decoder index; std::out_of_range for an index that has none.
 const FORM_TABLE& EncoderForm(int index);

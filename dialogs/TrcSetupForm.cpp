@@ -3,29 +3,46 @@
 // fixed texts; the report translates them like any label.
 #include "dialogs/FormTable.h"
 
+#include <array>
+
 namespace {
 
-constexpr BINDING_ENTRY BINDINGS[] = {
-    {1012, SettingKind::Combo, 0}, {1013, SettingKind::Combo, 0}, {1014, SettingKind::Combo, 0},
-    {1015, SettingKind::Combo, 0}, {1016, SettingKind::Combo, 0}, {1017, SettingKind::Combo, 0},
-    {1018, SettingKind::Combo, 0}, {1107, SettingKind::Combo, 0}, {1108, SettingKind::Combo, 0},
-    {1109, SettingKind::Combo, 0}, {1110, SettingKind::Combo, 0}, {1111, SettingKind::Combo, 0},
-    {1112, SettingKind::Combo, 0}, {1113, SettingKind::Combo, 0}, {1114, SettingKind::Combo, 0},
-    {1115, SettingKind::Combo, 0}, // guard tone
-};
+using namespace TrcSetupIds;
 
-constexpr int TRANSLATED[] = {1217, 2, 1};
+constexpr int TONES = int(std::size(TRC_TONE_IDS));
+
+// The tones F1 to F15, then the guard tone: all combo boxes.
+constexpr std::array<BINDING_ENTRY, TONES + 1> Bindings() {
+    std::array<BINDING_ENTRY, TONES + 1> bindings{};
+    for (int i = 0; i < TONES; ++i)
+        bindings[std::size_t(i)] = {TRC_TONE_IDS[i], SettingKind::Combo, 0};
+    bindings[TONES] = {GUARD_TONE, SettingKind::Combo, 0};
+    return bindings;
+}
+
+// Forwards (F1 to F15, then the guard tone) or backwards.
+constexpr std::array<int, TONES + 1> Order(bool backwards) {
+    std::array<int, TONES + 1> order{};
+    for (int i = 0; i <= TONES; ++i)
+        order[std::size_t(i)] = Bindings()[std::size_t(backwards ? TONES - i : i)].controlId;
+    return order;
+}
+
+constexpr auto BINDINGS = Bindings();
+constexpr int TRANSLATED[] = {GUARD_TONE_LABEL, CANCEL_BUTTON_ID, OK_BUTTON_ID};
 // Backwards: the guard tone, then F15 down to F1.
-constexpr int VALIDATE_ORDER[] = {1115, 1114, 1113, 1112, 1111, 1110, 1109, 1108,
-                                  1107, 1018, 1017, 1016, 1015, 1014, 1013, 1012};
-constexpr int COMMIT_ORDER[] = {1012, 1013, 1014, 1015, 1016, 1017, 1018, 1107,
-                                1108, 1109, 1110, 1111, 1112, 1113, 1114, 1115};
+constexpr auto VALIDATE_ORDER = Order(true);
+constexpr auto COMMIT_ORDER = Order(false);
 
 constexpr SETTING_LINE LINES[] = {
-    {"F1 2050 Hz", 1012}, {"F2 1950 Hz", 1013},  {"F3 1850 Hz", 1014},  {"F4 1750 Hz", 1015},
-    {"F5 1650 Hz", 1016}, {"F6 1550 Hz", 1017},  {"F7 1450 Hz", 1018},  {"F8 1350 Hz", 1107},
-    {"F9 1250 Hz", 1108}, {"F10 1150 Hz", 1109}, {"F11 1050 Hz", 1110}, {"F12 950 Hz", 1111},
-    {"F13 850 Hz", 1112}, {"F14 750 Hz", 1113},  {"F15 650 Hz", 1114},  {"Guard tone", 1115},
+    {"F1 2050 Hz", TRC_TONE_IDS[0]},   {"F2 1950 Hz", TRC_TONE_IDS[1]},
+    {"F3 1850 Hz", TRC_TONE_IDS[2]},   {"F4 1750 Hz", TRC_TONE_IDS[3]},
+    {"F5 1650 Hz", TRC_TONE_IDS[4]},   {"F6 1550 Hz", TRC_TONE_IDS[5]},
+    {"F7 1450 Hz", TRC_TONE_IDS[6]},   {"F8 1350 Hz", TRC_TONE_IDS[7]},
+    {"F9 1250 Hz", TRC_TONE_IDS[8]},   {"F10 1150 Hz", TRC_TONE_IDS[9]},
+    {"F11 1050 Hz", TRC_TONE_IDS[10]}, {"F12 950 Hz", TRC_TONE_IDS[11]},
+    {"F13 850 Hz", TRC_TONE_IDS[12]},  {"F14 750 Hz", TRC_TONE_IDS[13]},
+    {"F15 650 Hz", TRC_TONE_IDS[14]},  {"Guard tone", GUARD_TONE},
 };
 
 } // namespace

@@ -363,19 +363,18 @@ constexpr VARIABLE_STRUCT END_OF_TABLE = {0, 0, {}, nullptr};
 
 constexpr const char* TONE_NAMES[11] = {"Tone 1", "Tone 2", "Tone 3", "Tone 4",  "Tone 5", "Tone 6",
                                         "Tone 7", "Tone 8", "Tone 9", "Tone 10", "Tone 11"};
-constexpr int FIRST_TONE_COMBO = 2078; // tone combos 2078 to 2088 for tones 1 to 11
 
 // Encoder at base e: prolonged length (e+2), preamble (e), the twelve prolonged-tone
 // radios sharing e+1, then tones 1 to 11 at e+3 to e+13.
 constexpr std::array<VARIABLE_STRUCT, 26> MakeEncoderTable(int e) {
     std::array<VARIABLE_STRUCT, 26> t{};
     int n = 0;
-    t[n++] = Var(e + 2, 2047, "prollen", PROLONGED_LENGTH_LIST);
-    t[n++] = Var(e, 2039, "preamble", PROLONGED_LENGTH_LIST);
+    t[n++] = Var(e + 2, ENCODER_PROLONGED_ID, "prollen", PROLONGED_LENGTH_LIST);
+    t[n++] = Var(e, PREAMBLE_ID, "preamble", PROLONGED_LENGTH_LIST);
     for (int k = 0; k < 12; ++k)
         t[n++] = Var(e + 1, PROLONGED_RADIO_IDS[k], "test", &PROLONGED_TONE_LIST[k]);
     for (int i = 0; i < 11; ++i)
-        t[n++] = Var(e + 3 + i, FIRST_TONE_COMBO + i, TONE_NAMES[i], ENCODER_TONE_LIST);
+        t[n++] = Var(e + 3 + i, TONE_COMBO_IDS[i], TONE_NAMES[i], ENCODER_TONE_LIST);
     t[n] = END_OF_TABLE;
     return t;
 }
@@ -385,13 +384,13 @@ constexpr std::array<VARIABLE_STRUCT, 26> MakeEncoderTable(int e) {
 constexpr std::array<VARIABLE_STRUCT, 27> MakeDecoderTable(int d) {
     std::array<VARIABLE_STRUCT, 27> t{};
     int n = 0;
-    t[n++] = Var(d + 1, 1149, "prollen", PROLONGED_LENGTH_LIST);
-    t[n++] = Var(d + 2, 1147, "send ack", FALSE_TRUE_LIST);
-    t[n++] = Var(d + 3, 1101, "decoder function", DECODER_FUNCTION_LIST);
+    t[n++] = Var(d + 1, DECODER_PROLONGED_ID, "prollen", PROLONGED_LENGTH_LIST);
+    t[n++] = Var(d + 2, SEND_ACK_ID, "send ack", FALSE_TRUE_LIST);
+    t[n++] = Var(d + 3, DECODER_FUNCTION_ID, "decoder function", DECODER_FUNCTION_LIST);
     for (int k = 0; k < 12; ++k)
         t[n++] = Var(d, PROLONGED_RADIO_IDS[k], "test", &PROLONGED_TONE_LIST[k]);
     for (int i = 0; i < 11; ++i)
-        t[n++] = Var(d + 4 + i, FIRST_TONE_COMBO + i, TONE_NAMES[i], DECODER_TONE_LIST);
+        t[n++] = Var(d + 4 + i, TONE_COMBO_IDS[i], TONE_NAMES[i], DECODER_TONE_LIST);
     t[n] = END_OF_TABLE;
     return t;
 }
@@ -407,82 +406,82 @@ const std::array<VARIABLE_STRUCT, 27> DECODER_TABLES[4] = {
 } // namespace
 
 const VARIABLE_STRUCT SYSTEM_SETUP_TABLE[] = {
-    Var(18, 1006, "slask", COUNTRY_LIST),
-    Var(20, 1145, "short spinner", OPTIONS_LIST),
-    Var(19, 1164, "", FALSE_TRUE_LIST),
+    Var(18, SystemSetupIds::COUNTRY, "slask", COUNTRY_LIST),
+    Var(20, SystemSetupIds::OPTIONS, "short spinner", OPTIONS_LIST),
+    Var(19, SystemSetupIds::SUPERVISE_ALARMS, "", FALSE_TRUE_LIST),
     END_OF_TABLE,
 };
 
 const VARIABLE_STRUCT RADIO_INTERFACE_TABLE[] = {
-    Var(22, 1174, "_RADIO_WITH_SINGLE_CHANNEL", FALSE_TRUE_LIST),
-    Var(24, 1107, "_RADIO_TONE_SYSTEM", TONE_SYSTEM_LIST),
-    Var(28, 2014, "_RPT_LEVEL", FINE_TUNE_LIST),
-    Var(29, 1165, "_FINE_TUNE_LEVEL_TO_RADIO", FINE_TUNE_LIST),
-    Var(23, 1142, "_RADIO_STARTUP_CHANNEL", CHANNEL_LIST),
-    Var(21, 1143, "_RADIO_TYPE", RADIO_TYPE_LIST),
+    Var(22, RadioInterfaceIds::SINGLE_CHANNEL, "_RADIO_WITH_SINGLE_CHANNEL", FALSE_TRUE_LIST),
+    Var(24, RadioInterfaceIds::TONE_SYSTEM, "_RADIO_TONE_SYSTEM", TONE_SYSTEM_LIST),
+    Var(28, RadioInterfaceIds::FINE_TUNE_FROM_RADIO, "_RPT_LEVEL", FINE_TUNE_LIST),
+    Var(29, RadioInterfaceIds::FINE_TUNE_TO_RADIO, "_FINE_TUNE_LEVEL_TO_RADIO", FINE_TUNE_LIST),
+    Var(23, RadioInterfaceIds::STARTUP_CHANNEL, "_RADIO_STARTUP_CHANNEL", CHANNEL_LIST),
+    Var(21, RadioInterfaceIds::RADIO_TYPE, "_RADIO_TYPE", RADIO_TYPE_LIST),
     END_OF_TABLE,
 };
 
 const VARIABLE_STRUCT REPEATER_TABLE[] = {
-    Var(27, 1179, "_RPT_TYPE", REPEATER_TYPE_LIST),
-    Var(26, 1139, "_RADIO_CONFIDENCE_BEEPS", ON_OFF_LIST),
-    Var(32, 1134, "_RPT_TX_MAX_TIME", TX_MAX_TIME_LIST),
-    Var(33, 1135, "_RPT_MODE_MAX_TIME", MODE_MAX_TIME_LIST),
-    Var(30, 1113, "_RPT_HANG_TIME", HANG_TIME_LIST),
-    Var(31, 1115, "_RPT_BLOCK_TIME", BLOCK_TIME_LIST),
+    Var(27, RepeaterIds::REPEATER_TYPE, "_RPT_TYPE", REPEATER_TYPE_LIST),
+    Var(26, RepeaterIds::CONFIDENCE_BEEPS, "_RADIO_CONFIDENCE_BEEPS", ON_OFF_LIST),
+    Var(32, RepeaterIds::TX_MAX_TIME, "_RPT_TX_MAX_TIME", TX_MAX_TIME_LIST),
+    Var(33, RepeaterIds::MODE_MAX_TIME, "_RPT_MODE_MAX_TIME", MODE_MAX_TIME_LIST),
+    Var(30, RepeaterIds::HANG_TIME, "_RPT_HANG_TIME", HANG_TIME_LIST),
+    Var(31, RepeaterIds::BLOCK_TIME, "_RPT_BLOCK_TIME", BLOCK_TIME_LIST),
     END_OF_TABLE,
 };
 
 const VARIABLE_STRUCT SINGLE_TONES_TABLE[] = {
-    Var(50, 2014, "single tone 1", SINGLE_TONE_LIST),
-    Var(52, 2021, "single tone 2", SINGLE_TONE_LIST),
-    Var(54, 2019, "single tone 3", SINGLE_TONE_LIST),
-    Var(56, 2017, "single tone 4", SINGLE_TONE_LIST),
+    Var(50, SingleTonesIds::TONE_A, "single tone 1", SINGLE_TONE_LIST),
+    Var(52, SingleTonesIds::TONE_B, "single tone 2", SINGLE_TONE_LIST),
+    Var(54, SingleTonesIds::TONE_C, "single tone 3", SINGLE_TONE_LIST),
+    Var(56, SingleTonesIds::TONE_D, "single tone 4", SINGLE_TONE_LIST),
     END_OF_TABLE,
 };
 
 const VARIABLE_STRUCT LINE_INTERFACE_TABLE[] = {
-    Var(36, 1123, "_LINE_ACTION_WHEN_PL", PL_ACTION_LIST),
-    Var(37, 1121, "_LINE_FOUR_WIRE", &WIRE_LIST[0]),
-    Var(37, 1122, "_LINE_FOUR_WIRE", &WIRE_LIST[1]),
-    Var(41, 1126, "_NOM_LEVEL_FROM_LINE", LINE_LEVEL_LIST),
-    Var(42, 2014, "_NOM_LEVEL_TO_LINE", LINE_LEVEL_LIST),
-    Var(38, 2017, "_LINE_LEVEL_COMP", GAIN_LIST),
-    Var(39, 2019, "_LINE_LEVEL_EQU", EQUALIZER_LIST),
-    Var(40, 1146, "_LINE_CENTRO_COMP", ON_OFF_LIST),
-    Var(35, 1166, "_TRC_TO_LINE", ON_OFF_LIST),
+    Var(36, LineInterfaceIds::PL_ACTION, "_LINE_ACTION_WHEN_PL", PL_ACTION_LIST),
+    Var(37, LineInterfaceIds::TWO_WIRE, "_LINE_FOUR_WIRE", &WIRE_LIST[0]),
+    Var(37, LineInterfaceIds::FOUR_WIRE, "_LINE_FOUR_WIRE", &WIRE_LIST[1]),
+    Var(41, LineInterfaceIds::LEVEL_FROM_LINE, "_NOM_LEVEL_FROM_LINE", LINE_LEVEL_LIST),
+    Var(42, LineInterfaceIds::LEVEL_TO_LINE, "_NOM_LEVEL_TO_LINE", LINE_LEVEL_LIST),
+    Var(38, LineInterfaceIds::GAIN, "_LINE_LEVEL_COMP", GAIN_LIST),
+    Var(39, LineInterfaceIds::EQUALIZER, "_LINE_LEVEL_EQU", EQUALIZER_LIST),
+    Var(40, LineInterfaceIds::CENTRO_PLUS, "_LINE_CENTRO_COMP", ON_OFF_LIST),
+    Var(35, LineInterfaceIds::TRC_TO_LINE, "_TRC_TO_LINE", ON_OFF_LIST),
     END_OF_TABLE,
 };
 
 const VARIABLE_STRUCT LINE_OPERATION_TABLE[] = {
-    Var(43, 1173, "_LINE_AUDIO_ACK", ON_OFF_LIST),
-    Var(46, 1122, "_LINE_FAILURE_TIME", LINE_LONG_TIME_LIST),
-    Var(45, 1125, "_LINE_TRC_WAIT_ACK_TIME", LINE_LONG_TIME_LIST),
-    Var(47, 1123, "_LINE_PTT_MAX_TIME", PTT_MAX_LIST),
-    Var(48, 1124, "_LINE_PTT_BLOCK_TIME", PTT_BLOCK_LIST),
-    Var(44, 1128, "_LINE_TRC_ACK", TRC_TONE_LIST),
+    Var(43, LineOperationIds::TONE_ACK, "_LINE_AUDIO_ACK", ON_OFF_LIST),
+    Var(46, LineOperationIds::LINE_FAIL_PERIOD, "_LINE_FAILURE_TIME", LINE_LONG_TIME_LIST),
+    Var(45, LineOperationIds::ACK_DELAY, "_LINE_TRC_WAIT_ACK_TIME", LINE_LONG_TIME_LIST),
+    Var(47, LineOperationIds::PTT_MAX_TIME, "_LINE_PTT_MAX_TIME", PTT_MAX_LIST),
+    Var(48, LineOperationIds::PTT_BLOCK_TIME, "_LINE_PTT_BLOCK_TIME", PTT_BLOCK_LIST),
+    Var(44, LineOperationIds::TRC_TONE, "_LINE_TRC_ACK", TRC_TONE_LIST),
     END_OF_TABLE,
 };
 
 // Tones F1 to F15 at 164 to 178 (the names repeat: they are labels only), then the
 // guard tone at 34 on control 1115.
 const VARIABLE_STRUCT TRC_SETUP_TABLE[] = {
-    Var(164, 1012, "combo1", TRC_FUNCTION_LIST),
-    Var(165, 1013, "combo2", TRC_FUNCTION_LIST),
-    Var(166, 1014, "combo3", TRC_FUNCTION_LIST),
-    Var(167, 1015, "combo4", TRC_FUNCTION_LIST),
-    Var(168, 1016, "combo5", TRC_FUNCTION_LIST),
-    Var(169, 1017, "combo6", TRC_FUNCTION_LIST),
-    Var(170, 1018, "combo7", TRC_FUNCTION_LIST),
-    Var(171, 1107, "combo0", TRC_FUNCTION_LIST),
-    Var(172, 1108, "combo1", TRC_FUNCTION_LIST),
-    Var(173, 1109, "combo2", TRC_FUNCTION_LIST),
-    Var(174, 1110, "combo3", TRC_FUNCTION_LIST),
-    Var(175, 1111, "combo4", TRC_FUNCTION_LIST),
-    Var(176, 1112, "combo5", TRC_FUNCTION_LIST),
-    Var(177, 1113, "combo6", TRC_FUNCTION_LIST),
-    Var(178, 1114, "combo7", TRC_FUNCTION_LIST),
-    Var(34, 1115, "_GUARD_TONE_USED", GUARD_TONE_LIST),
+    Var(164, TrcSetupIds::TRC_TONE_IDS[0], "combo1", TRC_FUNCTION_LIST),
+    Var(165, TrcSetupIds::TRC_TONE_IDS[1], "combo2", TRC_FUNCTION_LIST),
+    Var(166, TrcSetupIds::TRC_TONE_IDS[2], "combo3", TRC_FUNCTION_LIST),
+    Var(167, TrcSetupIds::TRC_TONE_IDS[3], "combo4", TRC_FUNCTION_LIST),
+    Var(168, TrcSetupIds::TRC_TONE_IDS[4], "combo5", TRC_FUNCTION_LIST),
+    Var(169, TrcSetupIds::TRC_TONE_IDS[5], "combo6", TRC_FUNCTION_LIST),
+    Var(170, TrcSetupIds::TRC_TONE_IDS[6], "combo7", TRC_FUNCTION_LIST),
+    Var(171, TrcSetupIds::TRC_TONE_IDS[7], "combo0", TRC_FUNCTION_LIST),
+    Var(172, TrcSetupIds::TRC_TONE_IDS[8], "combo1", TRC_FUNCTION_LIST),
+    Var(173, TrcSetupIds::TRC_TONE_IDS[9], "combo2", TRC_FUNCTION_LIST),
+    Var(174, TrcSetupIds::TRC_TONE_IDS[10], "combo3", TRC_FUNCTION_LIST),
+    Var(175, TrcSetupIds::TRC_TONE_IDS[11], "combo4", TRC_FUNCTION_LIST),
+    Var(176, TrcSetupIds::TRC_TONE_IDS[12], "combo5", TRC_FUNCTION_LIST),
+    Var(177, TrcSetupIds::TRC_TONE_IDS[13], "combo6", TRC_FUNCTION_LIST),
+    Var(178, TrcSetupIds::TRC_TONE_IDS[14], "combo7", TRC_FUNCTION_LIST),
+    Var(34, TrcSetupIds::GUARD_TONE, "_GUARD_TONE_USED", GUARD_TONE_LIST),
     END_OF_TABLE,
 };
 

@@ -13,6 +13,8 @@
 //   itself, with bit 7 set (byte AND 127) x 10.
 #pragma once
 
+#include "image/SettingIds.h"
+
 #include <cstdint>
 
 class CE2prom;
@@ -98,7 +100,3 @@ const VARIABLE_STRUCT* DecoderTable(int index);
 // Base addresses of the tone-sequence blocks.
 inline constexpr int ENCODER_BASE[3] = {122, 136, 150};
 inline constexpr int DECODER_BASE[4] = {58, 74, 90, 106};
-
-// Control IDs of the twelve prolonged-tone radio buttons, for the values 0 to 11.
-inline constexpr int PROLONGED_RADIO_IDS[12] = {2042, 2043, 2044, 2045, 2046, 2057,
-                                                2068, 2069, 2070, 2072, 2073, 2074};

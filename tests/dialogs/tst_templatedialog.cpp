@@ -89,13 +89,6 @@ int CountTableEntries(const VARIABLE_STRUCT* table) {
     return n;
 }
 
-const BINDING_ENTRY* FindBinding(const FORM_TABLE& form, int id) {
-    for (const BINDING_ENTRY& b : form.bindings)
-        if (b.controlId == id)
-            return &b;
-    return nullptr;
-}
-
 bool InTable(const VARIABLE_STRUCT* table, int id) {
     for (; table->controlId != 0; ++table)
         if (table->controlId == id)
