@@ -2,6 +2,7 @@
 
 #include "dialogs/CSettingForm.h"
 #include "dialogs/FormTable.h"
+#include "dialogs/ReportSections.h"
 #include "image/CE2prom.h"
 #include "lang/CurrentLanguage.h"
 #include "link/CError.h"

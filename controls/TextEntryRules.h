@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-// YES or NO, in any case, in English or translated; nullopt for anything else.
+// YES or NO (a text setup is English), in any case; nullopt for anything else.
 std::optional<bool> ReadYesNo(const QString& value);
 
 // A plain decimal whole number (digits with an optional leading minus, nothing else) in

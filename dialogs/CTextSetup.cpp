@@ -1,6 +1,7 @@
 #include "dialogs/CTextSetup.h"
 
 #include "dialogs/CSectionEntry.h"
+#include "dialogs/ReportSections.h"
 #include "dialogs/YamlScalar.h"
 #include "image/ByteNumber.h"
 #include "image/CE2prom.h"

@@ -104,8 +104,6 @@ inline int WindowlessId(const FORM_TABLE& form, const WINDOWLESS_BINDING& bindin
     return form.table ? form.table[binding.tableEntry].controlId : 0;
 }
 
-// The forms of the dialogs built so far, in the order of the setup report.
-std::span<const FORM_TABLE* const> ListedForms();
 
 extern const FORM_TABLE SYSTEM_SETUP_FORM;
 extern const FORM_TABLE SINGLE_TONES_FORM;

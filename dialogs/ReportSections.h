@@ -38,5 +38,9 @@ struct REPORT_SECTION {
 // Every section in printing order.
 std::span<const REPORT_SECTION> ReportSections();
 
+// The forms of the sections, in the same order (the listing, the overview, the comparison
+// and the text setups walk them).
+std::span<const FORM_TABLE* const> ListedForms();
+
 // The section of a setup command; nullptr for any other command.
 const REPORT_SECTION* FindReportSection(int commandId);

@@ -1,6 +1,7 @@
 #include "dialogs/SetupComparison.h"
 
 #include "dialogs/CSettingForm.h"
+#include "dialogs/ReportSections.h"
 #include "image/CE2prom.h"
 #include "lang/CurrentLanguage.h"
 

@@ -1,6 +1,7 @@
 #include "tools/CliShow.h"
 
 #include "dialogs/CSettingForm.h"
+#include "dialogs/ReportSections.h"
 #include "image/CE2prom.h"
 #include "link/CError.h"
 #include "tools/CliArguments.h"

@@ -11,6 +11,7 @@
 #include "app/CSetupHistory.h"
 #include "app/CSetupOverviewModel.h"
 #include "dialogs/CSettingForm.h"
+#include "dialogs/ReportSections.h"
 #include "dialogs/SectionText.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "image/CE2prom.h"

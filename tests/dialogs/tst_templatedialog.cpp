@@ -12,6 +12,7 @@
 #include "dialogs/CSingleTonesDlg.h"
 #include "dialogs/CSystemSetupDlg.h"
 #include "dialogs/CTrcSetupDlg.h"
+#include "dialogs/ReportSections.h"
 #include "dialogs/SetupDialogFactory.h"
 #include "dialogs/ToneSequenceForms.h"
 #include "lang/CTranslator.h"
