@@ -1,7 +1,7 @@
 // Micro-benchmarks of the core: building a translator, translating, and loading and
 // saving a setup file.
-#include "image/CE2prom.h"
-#include "lang/CTranslator.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CTranslator.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

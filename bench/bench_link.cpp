@@ -6,10 +6,10 @@
 // below 1.05.
 //
 //   karvo_link_bench [rounds]
-#include "image/CE2prom.h"
-#include "link/CMessages.h"
-#include "link/CSerialPort.h"
-#include "link/DeviceCommandFrames.h"
+#include "core/image/CE2prom.h"
+#include "core/link/CMessages.h"
+#include "core/link/CSerialPort.h"
+#include "core/link/DeviceCommandFrames.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

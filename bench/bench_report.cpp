@@ -1,7 +1,7 @@
 // The whole setup report (four pages, fourteen sections from the setting logic) drawn into
 // a PDF file and into text, as karvo-cli report does. Target: under 150 ms a report.
-#include "dialogs/ReportText.h"
-#include "image/CE2prom.h"
+#include "core/forms/ReportText.h"
+#include "core/image/CE2prom.h"
 #include "print/ReportPainter.h"
 
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 # CMakeLists.txt files only read these variables.
 #
 # Windows (MinGW cross build from Debian, or a native build with Qt 6.4 or later):
-# - serial ports through the Win32 communications API (link/CWinSerialPort), so Qt
+# - serial ports through the Win32 communications API (core/link/CWinSerialPort), so Qt
 #   Serial Port is neither needed nor linked;
 # - the virtual unit and the tests that drive pseudo-terminals are POSIX programs and stay
 #   out (the Windows programs reach the Linux unit through a Wine COM port instead);

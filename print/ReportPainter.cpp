@@ -1,7 +1,7 @@
 #include "print/ReportPainter.h"
 
-#include "dialogs/ReportText.h"
-#include "dialogs/SectionText.h"
+#include "core/forms/ReportText.h"
+#include "core/forms/SectionText.h"
 #include "print/ReportFont.h"
 
 #include <QPageSize>

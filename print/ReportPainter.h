@@ -3,7 +3,7 @@
 // report font. Needs Qt Gui, never Qt Widgets, so karvo-cli can write the PDF.
 #pragma once
 
-#include "dialogs/ReportSections.h"
+#include "core/forms/ReportSections.h"
 
 #include <QPoint>
 #include <QStringList>

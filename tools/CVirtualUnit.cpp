@@ -1,6 +1,6 @@
 #include "tools/CVirtualUnit.h"
 
-#include "image/SRecords.h"
+#include "core/image/SRecords.h"
 
 namespace {
 

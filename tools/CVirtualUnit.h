@@ -4,7 +4,7 @@
 // pseudo-terminal. Faults can be switched on to test how the program copes.
 #pragma once
 
-#include "image/CE2prom.h"
+#include "core/image/CE2prom.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,8 +1,8 @@
 #include "tools/CliArguments.h"
 
-#include "image/ByteNumber.h"
-#include "image/CE2prom.h"
-#include "link/ComPortNames.h"
+#include "core/image/ByteNumber.h"
+#include "core/image/CE2prom.h"
+#include "core/link/ComPortNames.h"
 #include "tools/CliCommon.h"
 
 #include <algorithm>

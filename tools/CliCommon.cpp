@@ -1,9 +1,9 @@
 #include "tools/CliCommon.h"
 
-#include "dialogs/CTextSetup.h"
-#include "image/CE2prom.h"
-#include "lang/CFileLocations.h"
-#include "link/CError.h"
+#include "core/forms/CTextSetup.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CFileLocations.h"
+#include "core/link/CError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "tools/CliPorts.h"
 
-#include "link/CProgress.h"
-#include "link/CUnitFinder.h"
-#include "link/DeviceCommandFrames.h"
+#include "core/link/CProgress.h"
+#include "core/link/CUnitFinder.h"
+#include "core/link/DeviceCommandFrames.h"
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 #include "tools/CliDevice.h"

@@ -1,9 +1,9 @@
 #include "tools/CliReport.h"
 
-#include "dialogs/ReportText.h"
-#include "dialogs/SetupComparison.h"
-#include "image/CE2prom.h"
-#include "link/CError.h"
+#include "core/forms/ReportText.h"
+#include "core/forms/SetupComparison.h"
+#include "core/image/CE2prom.h"
+#include "core/link/CError.h"
 #include "print/ReportPainter.h"
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"

@@ -1,9 +1,9 @@
 #include "tools/CliShow.h"
 
-#include "dialogs/CSettingForm.h"
-#include "dialogs/ReportSections.h"
-#include "image/CE2prom.h"
-#include "link/CError.h"
+#include "core/forms/CSettingForm.h"
+#include "core/forms/ReportSections.h"
+#include "core/image/CE2prom.h"
+#include "core/link/CError.h"
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 

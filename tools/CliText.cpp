@@ -1,8 +1,8 @@
 #include "tools/CliText.h"
 
-#include "dialogs/CTextSetup.h"
-#include "image/CE2prom.h"
-#include "link/CError.h"
+#include "core/forms/CTextSetup.h"
+#include "core/image/CE2prom.h"
+#include "core/link/CError.h"
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 

@@ -7,10 +7,10 @@
 // be a text setup as export writes it, complete or partial (on the shipped karvo.def).
 //
 // Nothing is written when a command fails; the exit status tells why (see CliCommon.h).
-#include "image/CE2prom.h"
-#include "lang/CurrentLanguage.h"
-#include "lang/ProgramOptions.h"
-#include "link/CCommLog.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CurrentLanguage.h"
+#include "core/lang/ProgramOptions.h"
+#include "core/link/CCommLog.h"
 #include "tools/CliApply.h"
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"

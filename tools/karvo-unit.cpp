@@ -6,9 +6,9 @@
 // It prints the terminal's device name on the first line of stdout, then answers the
 // program until it is stopped (SIGTERM or SIGINT). --save writes the setup the unit was
 // last programmed with after every successful write. Run with --help for the faults.
-#include "lang/ProgramOptions.h"
-#include "link/CError.h"
-#include "link/CLineNoise.h"
+#include "core/lang/ProgramOptions.h"
+#include "core/link/CError.h"
+#include "core/link/CLineNoise.h"
 #include "tools/CVirtualUnit.h"
 
 #include <QCoreApplication>

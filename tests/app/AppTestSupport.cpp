@@ -1,9 +1,9 @@
 #include "AppTestSupport.h"
 
-#include "dialogs/ReportText.h"
-#include "image/CE2prom.h"
-#include "lang/CProfile.h"
-#include "lang/CurrentLanguage.h"
+#include "core/forms/ReportText.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CProfile.h"
+#include "core/lang/CurrentLanguage.h"
 
 #include <QApplication>
 #include <QDir>

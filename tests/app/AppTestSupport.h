@@ -3,10 +3,10 @@
 // setup dialogs made to order, and a way to act on a modal dialog once it is shown.
 #pragma once
 
-#include "app/CFileDialogs.h"
-#include "app/CMainFrame.h"
-#include "dialogs/CSetupDialog.h"
-#include "lang/CProcessControl.h"
+#include "gui/app/CFileDialogs.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/dialogs/CSetupDialog.h"
+#include "gui/app/CProcessControl.h"
 
 #include <QByteArray>
 #include <QStringList>

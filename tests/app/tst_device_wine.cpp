@@ -7,12 +7,12 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
-#include "app/AddedMenus.h"
-#include "app/CCommLogWindow.h"
-#include "image/CE2prom.h"
-#include "lang/CProfile.h"
-#include "link/ComPortNames.h"
-#include "res/shell/ShellResources.h"
+#include "gui/app/AddedMenus.h"
+#include "gui/app/CCommLogWindow.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CProfile.h"
+#include "core/link/ComPortNames.h"
+#include "gui/shell/ShellResources.h"
 
 #include <QtTest>
 

@@ -3,15 +3,15 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
-#include "app/AddedMenus.h"
-#include "app/CKarvoApp.h"
-#include "app/CKarvoDoc.h"
-#include "app/CRecentFileList.h"
-#include "app/CSetupComparer.h"
-#include "dialogs/SetupDialogFactory.h"
-#include "image/CE2prom.h"
-#include "lang/CProfile.h"
-#include "res/shell/ShellResources.h"
+#include "gui/app/AddedMenus.h"
+#include "gui/app/CKarvoApp.h"
+#include "gui/app/CKarvoDoc.h"
+#include "gui/app/CRecentFileList.h"
+#include "gui/app/CSetupComparer.h"
+#include "gui/dialogs/SetupDialogFactory.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CProfile.h"
+#include "gui/shell/ShellResources.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,12 +2,12 @@
 // numbers, and the help folders shipped next to the program.
 #include "AppTestSupport.h"
 
-#include "lang/CLanguageDlg.h"
-#include "lang/CProfile.h"
-#include "lang/CTranslator.h"
-#include "lang/CurrentLanguage.h"
-#include "lang/FrameworkTranslation.h"
-#include "lang/LanguageChange.h"
+#include "gui/app/CLanguageDlg.h"
+#include "core/lang/CProfile.h"
+#include "core/lang/CTranslator.h"
+#include "core/lang/CurrentLanguage.h"
+#include "core/lang/FrameworkTranslation.h"
+#include "gui/app/LanguageChange.h"
 
 #include <QDir>
 #include <QGroupBox>

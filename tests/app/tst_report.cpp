@@ -3,15 +3,15 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
-#include "app/CKarvoView.h"
-#include "dialogs/CTemplateDialog.h"
-#include "dialogs/ReportText.h"
-#include "dialogs/SetupDialogFactory.h"
-#include "image/CE2prom.h"
-#include "lang/CurrentLanguage.h"
-#include "link/CError.h"
+#include "gui/app/CKarvoView.h"
+#include "gui/dialogs/CTemplateDialog.h"
+#include "core/forms/ReportText.h"
+#include "gui/dialogs/SetupDialogFactory.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CurrentLanguage.h"
+#include "core/link/CError.h"
 #include "print/ReportPainter.h"
-#include "res/shell/ShellResources.h"
+#include "gui/shell/ShellResources.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -4,13 +4,13 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
-#include "app/CFindUnitDlg.h"
-#include "app/CSerialPortsDlg.h"
-#include "lang/CProfile.h"
-#include "lang/CurrentLanguage.h"
-#include "lang/LanguageChange.h"
-#include "link/ComPortNames.h"
-#include "res/shell/ShellResources.h"
+#include "gui/app/CFindUnitDlg.h"
+#include "gui/app/CSerialPortsDlg.h"
+#include "core/lang/CProfile.h"
+#include "core/lang/CurrentLanguage.h"
+#include "gui/app/LanguageChange.h"
+#include "core/link/ComPortNames.h"
+#include "gui/shell/ShellResources.h"
 
 #include <QAction>
 #include <QComboBox>

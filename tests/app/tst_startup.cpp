@@ -4,16 +4,16 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
-#include "app/CHelpWindow.h"
-#include "app/CKarvoApp.h"
-#include "app/CKarvoDoc.h"
-#include "image/CE2prom.h"
-#include "lang/CAboutDlg.h"
-#include "lang/CLanguageDlg.h"
-#include "lang/CProfile.h"
-#include "lang/CTranslator.h"
-#include "lang/CurrentLanguage.h"
-#include "res/shell/ShellResources.h"
+#include "gui/app/CHelpWindow.h"
+#include "gui/app/CKarvoApp.h"
+#include "gui/app/CKarvoDoc.h"
+#include "core/image/CE2prom.h"
+#include "gui/app/CAboutDlg.h"
+#include "gui/app/CLanguageDlg.h"
+#include "core/lang/CProfile.h"
+#include "core/lang/CTranslator.h"
+#include "core/lang/CurrentLanguage.h"
+#include "gui/shell/ShellResources.h"
 
 #include <QAbstractButton>
 #include <QApplication>

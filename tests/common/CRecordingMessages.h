@@ -1,7 +1,7 @@
 // A message service for tests: records every box and answers from a queue.
 #pragma once
 
-#include "link/CMessages.h"
+#include "core/link/CMessages.h"
 
 #include <QList>
 #include <QString>

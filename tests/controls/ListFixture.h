@@ -2,9 +2,9 @@
 // step, validate and store any list at a known address.
 #pragma once
 
-#include "image/CE2prom.h"
-#include "image/VariableTables.h"
-#include "lang/CurrentLanguage.h"
+#include "core/image/CE2prom.h"
+#include "core/image/VariableTables.h"
+#include "core/lang/CurrentLanguage.h"
 
 #include <QMetaType>
 #include <cstring>

@@ -2,12 +2,12 @@
 // typed text in a combo box, check box clicks and the radio button's state at OK.
 #include "ListFixture.h"
 
-#include "controls/CCheckBox.h"
-#include "controls/CGenCombo.h"
-#include "controls/CGenDigit.h"
-#include "controls/CRadioButton.h"
-#include "controls/CSpinner10.h"
-#include "controls/CWordSpinner.h"
+#include "gui/controls/CCheckBox.h"
+#include "gui/controls/CGenCombo.h"
+#include "gui/controls/CGenDigit.h"
+#include "gui/controls/CRadioButton.h"
+#include "gui/controls/CSpinner10.h"
+#include "gui/controls/CWordSpinner.h"
 #include "tests/common/CRecordingMessages.h"
 
 #include <QApplication>

@@ -2,10 +2,10 @@
 // pressing OK or Cancel as the user does.
 #pragma once
 
-#include "dialogs/CTemplateDialog.h"
-#include "image/CE2prom.h"
-#include "lang/CurrentLanguage.h"
-#include "res/dialogs/DialogTemplate.h"
+#include "gui/dialogs/CTemplateDialog.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CurrentLanguage.h"
+#include "gui/templates/DialogTemplate.h"
 
 #include <QComboBox>
 #include <QLabel>

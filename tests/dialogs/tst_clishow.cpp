@@ -1,9 +1,9 @@
 // karvo-cli show: the listing of every setting with its dialog label and shown value,
 // its language option, and its failures.
-#include "dialogs/CSettingForm.h"
-#include "image/CE2prom.h"
-#include "lang/CTranslator.h"
-#include "lang/CurrentLanguage.h"
+#include "core/forms/CSettingForm.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CTranslator.h"
+#include "core/lang/CurrentLanguage.h"
 #include "tools/CliCommon.h"
 #include "tools/CliShow.h"
 

@@ -5,10 +5,10 @@
 // Cancel. The list rules are the bindings' tests.
 #include "DialogFixture.h"
 
-#include "controls/CCtrlBinding.h"
-#include "dialogs/CLineInterfaceDlg.h"
-#include "dialogs/CRepeaterDlg.h"
-#include "dialogs/SetupDialogFactory.h"
+#include "gui/controls/CCtrlBinding.h"
+#include "gui/dialogs/CLineInterfaceDlg.h"
+#include "gui/dialogs/CRepeaterDlg.h"
+#include "gui/dialogs/SetupDialogFactory.h"
 #include "tests/common/CRecordingMessages.h"
 
 #include <QCheckBox>

@@ -3,11 +3,11 @@
 // translated texts and their report sections.
 #include "DialogFixture.h"
 
-#include "controls/CStandardSpinner.h"
-#include "dialogs/CSingleTonesDlg.h"
-#include "dialogs/CSystemSetupDlg.h"
+#include "gui/controls/CStandardSpinner.h"
+#include "gui/dialogs/CSingleTonesDlg.h"
+#include "gui/dialogs/CSystemSetupDlg.h"
 #include "print/ReportFont.h"
-#include "lang/CTranslator.h"
+#include "core/lang/CTranslator.h"
 #include "tests/common/CRecordingMessages.h"
 
 #include <QCheckBox>

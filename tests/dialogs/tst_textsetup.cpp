@@ -1,8 +1,8 @@
 // Setups as text: every image comes back byte for byte, a partial text changes only what
 // it names, and each kind of bad text is refused with its line and nothing changed.
-#include "dialogs/CTextSetup.h"
-#include "dialogs/YamlScalar.h"
-#include "image/CE2prom.h"
+#include "core/forms/CTextSetup.h"
+#include "core/forms/YamlScalar.h"
+#include "core/image/CE2prom.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

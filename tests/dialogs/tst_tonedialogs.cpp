@@ -3,9 +3,9 @@
 // and that every instance keeps to its own bytes.
 #include "DialogFixture.h"
 
-#include "dialogs/CDecoderDlg.h"
-#include "dialogs/CTelegramSlider.h"
-#include "dialogs/SetupDialogFactory.h"
+#include "gui/dialogs/CDecoderDlg.h"
+#include "gui/dialogs/CTelegramSlider.h"
+#include "gui/dialogs/SetupDialogFactory.h"
 #include "tests/common/CRecordingMessages.h"
 
 #include <QStyleOptionSlider>

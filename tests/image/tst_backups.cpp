@@ -1,6 +1,6 @@
 // Backups: written as loadable setups, kept to the newest 50, never in the way.
-#include "image/CBackups.h"
-#include "image/CE2prom.h"
+#include "core/image/CBackups.h"
+#include "core/image/CE2prom.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

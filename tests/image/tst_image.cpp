@@ -1,7 +1,7 @@
 // The configuration image: bytes, big-endian words, the modified flag, link settings
 // and the unit's identity.
-#include "image/ByteNumber.h"
-#include "image/CE2prom.h"
+#include "core/image/ByteNumber.h"
+#include "core/image/CE2prom.h"
 
 #include <QtTest>
 

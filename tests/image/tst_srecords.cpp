@@ -1,8 +1,8 @@
 // S-record files: the exact lines written, and every way a file can be read or refused.
 // A load that does not end at an S8/S9 record leaves the image exactly as it was.
-#include "image/CE2prom.h"
-#include "image/SRecords.h"
-#include "link/CError.h"
+#include "core/image/CE2prom.h"
+#include "core/image/SRecords.h"
+#include "core/link/CError.h"
 
 #include <QProcess>
 #include <QScopeGuard>

@@ -1,9 +1,9 @@
 // The variable tables: lookups by control ID, the image map they cover, the shape of the
 // value lists, long-time bytes, and the shipped default setup against the lists.
-#include "image/CE2prom.h"
-#include "image/VariableTables.h"
-#include "lang/CTranslator.h"
-#include "link/CError.h"
+#include "core/image/CE2prom.h"
+#include "core/image/VariableTables.h"
+#include "core/lang/CTranslator.h"
+#include "core/link/CError.h"
 
 #include <QSet>
 #include <QtTest>

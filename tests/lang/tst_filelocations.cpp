@@ -1,7 +1,7 @@
 // Where shipped files are found (working folder, then program folder, then data folder)
 // and where written files go (working folder when files can be created there, else the
 // user's folder).
-#include "lang/CFileLocations.h"
+#include "core/lang/CFileLocations.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The translator: first match wins, exact comparison, language 0 and unknown languages
 // leave texts alone, the end marker stops the scan; the rows given in full are exact.
-#include "lang/CTranslator.h"
-#include "lang/CurrentLanguage.h"
-#include "lang/KarvoTexts.h"
+#include "core/lang/CTranslator.h"
+#include "core/lang/CurrentLanguage.h"
+#include "core/lang/KarvoTexts.h"
 
 #include <QSet>
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "CFakeUnit.h"
 
-#include "image/SRecords.h"
+#include "core/image/SRecords.h"
 
 #include <algorithm>
 

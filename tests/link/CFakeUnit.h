@@ -3,7 +3,7 @@
 // verdict after the S9 record, each with the delays the test asks for.
 #pragma once
 
-#include "link/CScriptedPort.h"
+#include "core/link/CScriptedPort.h"
 
 #include <QByteArray>
 #include <QList>

@@ -2,7 +2,7 @@
 // of it to one shared log, and a test can raise Cancel on the display that is alive.
 #pragma once
 
-#include "link/CProgress.h"
+#include "core/link/CProgress.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 // attempts), for the port tests.
 #pragma once
 
-#include "image/CLinkSettings.h"
+#include "core/image/CLinkSettings.h"
 
 inline CLinkSettings UnitSettings(int portIndex = 0) {
     CLinkSettings settings;

@@ -3,16 +3,16 @@
 // main window disabled during the exchange and enabled again afterwards.
 #include "CFakeUnit.h"
 
-#include "app/AddedMenus.h"
-#include "app/CMainFrame.h"
-#include "app/DeviceCommands.h"
-#include "image/CE2prom.h"
-#include "lang/CProfile.h"
-#include "lang/CTranslator.h"
-#include "lang/CurrentLanguage.h"
-#include "link/CProgressDlg.h"
-#include "link/ProgressDlgTemplate.h"
-#include "res/shell/ShellResources.h"
+#include "gui/app/AddedMenus.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/DeviceCommands.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CProfile.h"
+#include "core/lang/CTranslator.h"
+#include "core/lang/CurrentLanguage.h"
+#include "gui/dialogs/CProgressDlg.h"
+#include "gui/dialogs/ProgressDlgTemplate.h"
+#include "gui/shell/ShellResources.h"
 #include "tests/common/CRecordingMessages.h"
 
 #include <QApplication>

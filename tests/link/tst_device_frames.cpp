@@ -3,10 +3,10 @@
 #include "CFakeUnit.h"
 #include "CRecordingProgress.h"
 
-#include "lang/CTranslator.h"
-#include "lang/CurrentLanguage.h"
-#include "link/CDeviceLink.h"
-#include "link/DeviceCommandFrames.h"
+#include "core/lang/CTranslator.h"
+#include "core/lang/CurrentLanguage.h"
+#include "core/link/CDeviceLink.h"
+#include "core/link/DeviceCommandFrames.h"
 #include "tests/common/CRecordingMessages.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Error objects: composed texts, fatal rules, the report box, the serial-layer tables.
-#include "lang/CTranslator.h"
-#include "lang/CurrentLanguage.h"
-#include "link/CError.h"
+#include "core/lang/CTranslator.h"
+#include "core/lang/CurrentLanguage.h"
+#include "core/link/CError.h"
 #include "tests/common/CRecordingMessages.h"
 
 #include <QtTest>

@@ -3,11 +3,11 @@
 #include "CFakeUnit.h"
 #include "CRecordingProgress.h"
 
-#include "image/SRecords.h"
-#include "lang/CTranslator.h"
-#include "lang/CurrentLanguage.h"
-#include "link/CDeviceLink.h"
-#include "link/CError.h"
+#include "core/image/SRecords.h"
+#include "core/lang/CTranslator.h"
+#include "core/lang/CurrentLanguage.h"
+#include "core/link/CDeviceLink.h"
+#include "core/link/CError.h"
 #include "tests/common/CRecordingMessages.h"
 
 #include <QTemporaryDir>

@@ -4,11 +4,11 @@
 // CR in and out of binary mode and its subnegotiations; and the communication log: one
 // exchange line by line on the scripted port's virtual clock, its escapes and its limit.
 #include "CFakeUnit.h"
-#include "image/CE2prom.h"
-#include "link/CError.h"
-#include "link/CMessages.h"
-#include "link/CNetworkPort.h"
-#include "link/DeviceCommandFrames.h"
+#include "core/image/CE2prom.h"
+#include "core/link/CError.h"
+#include "core/link/CMessages.h"
+#include "core/link/CNetworkPort.h"
+#include "core/link/DeviceCommandFrames.h"
 
 #include "UnitSettings.h"
 #include <QTcpServer>

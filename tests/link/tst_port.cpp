@@ -1,9 +1,9 @@
 // The port layer: line and buffer assembly with time-outs (on the scripted port's
 // virtual clock) and the COM port names. The serial port itself: tst_serialport (Linux,
 // a pseudo-terminal) and tst_winserialport (Windows, a Wine COM port).
-#include "lang/CProfile.h"
-#include "link/CScriptedPort.h"
-#include "link/ComPortNames.h"
+#include "core/lang/CProfile.h"
+#include "core/link/CScriptedPort.h"
+#include "core/link/ComPortNames.h"
 
 #include "UnitSettings.h"
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 // The progress dialog: percentages, Cancel by button, close box and Escape, the owner
 // disabled while it exists, and the message pump.
-#include "lang/CTranslator.h"
-#include "lang/CurrentLanguage.h"
-#include "link/CProgressDlg.h"
-#include "link/ProgressDlgTemplate.h"
+#include "core/lang/CTranslator.h"
+#include "core/lang/CurrentLanguage.h"
+#include "gui/dialogs/CProgressDlg.h"
+#include "gui/dialogs/ProgressDlgTemplate.h"
 
 #include <QLabel>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 // The serial port on Linux (Qt Serial Port) against a pseudo-terminal: lines, time-outs,
 // buffers, a port in use, without permission, missing or vanishing, the profile's device.
-#include "lang/CProfile.h"
-#include "link/CSerialPort.h"
+#include "core/lang/CProfile.h"
+#include "core/link/CSerialPort.h"
 
 #include "UnitSettings.h"
 #include <QElapsedTimer>

@@ -4,9 +4,9 @@
 // KARVO_TEST_COM_A and KARVO_TEST_COM_B). Lines, time-outs with the idle handler
 // running, buffers, clearing, a port in use (not under Wine), a missing port, the
 // profile's device, the ports the registry lists.
-#include "lang/CProfile.h"
-#include "link/CWinSerialPort.h"
-#include "link/SerialBackend.h"
+#include "core/lang/CProfile.h"
+#include "core/link/CWinSerialPort.h"
+#include "core/link/SerialBackend.h"
 #include "tests/common/RunsUnderWine.h"
 
 #include "UnitSettings.h"

@@ -1,6 +1,6 @@
 // karvo-cli as a script sees it: output, exit status, and nothing written on failure.
-#include "image/CE2prom.h"
-#include "image/SRecords.h"
+#include "core/image/CE2prom.h"
+#include "core/image/SRecords.h"
 #include "tools/CliArguments.h"
 
 #include <QProcess>

@@ -1,11 +1,11 @@
 // A noisy line between Karvo and the virtual unit: what the noise model does to bytes, and
 // a seeded campaign of reads and writes through it in virtual time, in which no success
 // may carry wrong data.
-#include "image/SRecords.h"
-#include "link/CDeviceLink.h"
-#include "link/CLineNoise.h"
-#include "link/CScriptedPort.h"
-#include "link/DeviceCommandFrames.h"
+#include "core/image/SRecords.h"
+#include "core/link/CDeviceLink.h"
+#include "core/link/CLineNoise.h"
+#include "core/link/CScriptedPort.h"
+#include "core/link/DeviceCommandFrames.h"
 #include "tests/common/CRecordingMessages.h"
 #include "tools/CVirtualUnit.h"
 

@@ -2,7 +2,7 @@
 // front of karvo-unit's pseudo-terminal, on loopback), apply's three outcomes, the unit
 // finder over four COM settings, and the trace of a command.
 #include "CSer2net.h"
-#include "image/CE2prom.h"
+#include "core/image/CE2prom.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

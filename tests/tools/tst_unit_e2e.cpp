@@ -1,6 +1,6 @@
 // karvo-cli against karvo-unit on a pseudo-terminal: the real serial port code, the real
 // exchanges, a unit that behaves or misbehaves.
-#include "image/CE2prom.h"
+#include "core/image/CE2prom.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

@@ -1,5 +1,5 @@
 // The virtual unit's answers, line by line, with and without faults.
-#include "image/SRecords.h"
+#include "core/image/SRecords.h"
 #include "tools/CVirtualUnit.h"
 
 #include <QtTest>

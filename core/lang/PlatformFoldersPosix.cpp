@@ -1,0 +1,7 @@
+#include "core/lang/PlatformFolders.h"
+
+#include <QStandardPaths>
+
+QString ProfileFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}

@@ -1,4 +1,0 @@
-#include "dialogs/CLineOperationDlg.h"
-
-CLineOperationDlg::CLineOperationDlg(CE2prom* image, QWidget* parent)
-    : CTemplateDialog(LINE_OPERATION_TEMPLATE, LINE_OPERATION_FORM, image, parent) {}

@@ -1,7 +1,0 @@
-#include "dialogs/CRepeaterDlg.h"
-
-CRepeaterDlg::CRepeaterDlg(CE2prom* image, bool readOnly, QWidget* parent)
-    : CTemplateDialog(REPEATER_TEMPLATE, REPEATER_FORM, image, parent) {
-    if (readOnly)
-        MakeReadOnly();
-}

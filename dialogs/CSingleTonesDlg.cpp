@@ -1,4 +1,0 @@
-#include "dialogs/CSingleTonesDlg.h"
-
-CSingleTonesDlg::CSingleTonesDlg(CE2prom* image, QWidget* parent)
-    : CTemplateDialog(SINGLE_TONES_TEMPLATE, SINGLE_TONES_FORM, image, parent) {}

@@ -1,7 +1,0 @@
-#include "lang/PlatformFolders.h"
-
-#include <QStandardPaths>
-
-QString ProfileFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-}
