@@ -293,6 +293,14 @@ stage_check() {
     "$linux_show" show "$repo/res/karvo.def" > "$check/show-linux.txt"
     diff -u "$check/show-linux.txt" "$check/show-windows.txt" \
         || fail "karvo-cli.exe show differs from the Linux karvo-cli show"
+    # karvo-cli needs no widgets: only the PDF report uses Qt Gui.
+    if imports "$dir/karvo-cli.exe" | grep -qiE '^Qt6(Widgets|PrintSupport)\.dll$'; then
+        fail "karvo-cli.exe imports the Qt widgets"
+    fi
+    wine 'C:\Karvo\karvo-cli.exe' report 'C:\Karvo\karvo.def' | tr -d '\r' > "$check/report-windows.txt" \
+        || fail "karvo-cli.exe report failed"
+    "$linux_show" report "$repo/res/karvo.def" | diff -u - "$check/report-windows.txt" \
+        || fail "karvo-cli.exe report differs from the Linux karvo-cli report"
 
     # The main window starts on the installed windows platform (on an Xvfb display), finds
     # the installed karvo.def and shows no message box.
