@@ -1,9 +1,9 @@
 // The main window's overview: rebuilding it from a whole new image (every section read
 // again, as after Open, Read device or an undo of either), and start-up to a shown main
 // window with its overview. Targets: under 5 ms a rebuild, under 150 ms a start-up.
+#include "core/image/CE2prom.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CSetupOverviewModel.h"
-#include "core/image/CE2prom.h"
 
 #include <QApplication>
 #include <QDir>

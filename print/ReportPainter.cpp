@@ -66,8 +66,8 @@ void PrintReportPage(QPainter& painter, int page, const ReportSectionSource& sec
             pos = DrawReportSection(painter, pos, sections(section));
 }
 
-void PrintReport(QPainter& painter, QPagedPaintDevice& device,
-                 const ReportSectionSource& sections, int first, int last) {
+void PrintReport(QPainter& painter, QPagedPaintDevice& device, const ReportSectionSource& sections,
+                 int first, int last) {
     for (int page = first; page <= last; ++page) {
         if (page > first)
             device.newPage();

@@ -41,9 +41,8 @@ void PrintReportPage(QPainter& painter, int page, const ReportSectionSource& sec
 
 // Draws pages first to last on a paged device (a printer or a PDF writer), a new page
 // between them. CError leaves here, with the pages drawn so far.
-void PrintReport(QPainter& painter, QPagedPaintDevice& device,
-                 const ReportSectionSource& sections, int first = 1,
-                 int last = REPORT_PAGE_COUNT);
+void PrintReport(QPainter& painter, QPagedPaintDevice& device, const ReportSectionSource& sections,
+                 int first = 1, int last = REPORT_PAGE_COUNT);
 
 // Writes the report of image in language as a four-page PDF file. False when the file
 // cannot be written. CError leaves here.

@@ -1,10 +1,10 @@
 #include "core/forms/CSectionEntry.h"
 
-#include "core/settings/CComboLogic.h"
-#include "core/settings/TextEntryRules.h"
 #include "core/forms/ToneSequenceForms.h"
 #include "core/lang/CurrentLanguage.h"
 #include "core/link/CMessages.h"
+#include "core/settings/CComboLogic.h"
+#include "core/settings/TextEntryRules.h"
 
 #include <algorithm>
 

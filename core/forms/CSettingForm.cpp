@@ -1,11 +1,11 @@
 #include "core/forms/CSettingForm.h"
 
+#include "core/forms/SectionText.h"
 #include "core/settings/CCheckLogic.h"
 #include "core/settings/CComboLogic.h"
 #include "core/settings/CDigitLogic.h"
 #include "core/settings/CRadioLogic.h"
 #include "core/settings/CSpinnerLogic.h"
-#include "core/forms/SectionText.h"
 
 const char* SettingObjectName(SettingKind kind) {
     switch (kind) {

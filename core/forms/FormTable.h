@@ -104,7 +104,6 @@ inline int WindowlessId(const FORM_TABLE& form, const WINDOWLESS_BINDING& bindin
     return form.table ? form.table[binding.tableEntry].controlId : 0;
 }
 
-
 extern const FORM_TABLE SYSTEM_SETUP_FORM;
 extern const FORM_TABLE SINGLE_TONES_FORM;
 extern const FORM_TABLE RADIO_INTERFACE_FORM;

@@ -5,9 +5,9 @@
 // The PL-tone action has no control of its own: a windowless CGenDigit keeps the table's
 // first entry (address 36) and three plain radio buttons show it. The line connection is
 // two radio buttons sharing address 37; with a byte other than 0 or 1 neither is checked.
-#include "core/settings/CDigitLogic.h"
 #include "core/forms/FormTable.h"
 #include "core/lang/CurrentLanguage.h"
+#include "core/settings/CDigitLogic.h"
 
 namespace {
 

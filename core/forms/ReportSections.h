@@ -29,10 +29,10 @@ enum SetupCommandId {
 inline constexpr int REPORT_PAGE_COUNT = 4;
 
 struct REPORT_SECTION {
-    int commandId;           // the Setup menu command that opens its dialog
-    const FORM_TABLE* form;  // its settings and report lines
-    int page;                // 1 to REPORT_PAGE_COUNT
-    bool fullDuplexOnly;     // the dialog exists only for a full-duplex radio type
+    int commandId;          // the Setup menu command that opens its dialog
+    const FORM_TABLE* form; // its settings and report lines
+    int page;               // 1 to REPORT_PAGE_COUNT
+    bool fullDuplexOnly;    // the dialog exists only for a full-duplex radio type
 };
 
 // Every section in printing order.

@@ -1,9 +1,9 @@
 #include "core/settings/CComboLogic.h"
 
-#include "core/settings/EntryRules.h"
 #include "core/image/CE2prom.h"
 #include "core/lang/CurrentLanguage.h"
 #include "core/link/CMessages.h"
+#include "core/settings/EntryRules.h"
 
 #include <cstdint>
 
@@ -53,7 +53,8 @@ bool CComboLogic::MatchTyped(const QString& text) {
     const QString typed = text.left(99).toUpper();
     for (int i = 0; !IsEnd(i); ++i) {
         const QString english = EnglishText(Entry(i));
-        if (Tr(english.toUpper(), m_language) == typed || TranslatedText(Entry(i), m_language).toUpper() == typed) {
+        if (Tr(english.toUpper(), m_language) == typed ||
+            TranslatedText(Entry(i), m_language).toUpper() == typed) {
             Select(i, Entry(i).low);
             return true;
         }

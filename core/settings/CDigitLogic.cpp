@@ -1,8 +1,8 @@
 #include "core/settings/CDigitLogic.h"
 
+#include "core/image/CE2prom.h"
 #include "core/settings/EntryRules.h"
 #include "core/settings/TextEntryRules.h"
-#include "core/image/CE2prom.h"
 
 #include <climits>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "core/settings/CRadioLogic.h"
 
-#include "core/settings/EntryRules.h"
 #include "core/image/CE2prom.h"
+#include "core/settings/EntryRules.h"
 
 #include <cstdint>
 

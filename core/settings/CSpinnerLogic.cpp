@@ -1,10 +1,10 @@
 #include "core/settings/CSpinnerLogic.h"
 
-#include "core/settings/EntryRules.h"
 #include "core/image/CE2prom.h"
 #include "core/lang/CurrentLanguage.h"
 #include "core/link/CError.h"
 #include "core/link/CMessages.h"
+#include "core/settings/EntryRules.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -237,7 +237,8 @@ bool CSpinnerLogic::Validate(const QString& buddyText) {
     }
     // What is stored later is read from the edit: put the validated value back into it in
     // its plain form, so that "9x9" (validated as 9) cannot be stored as 99.
-    m_shown = IsText(m_current) ? TranslatedText(Entry(m_current), m_language) : QString::number(*number);
+    m_shown =
+        IsText(m_current) ? TranslatedText(Entry(m_current), m_language) : QString::number(*number);
     return true;
 }
 

@@ -1,13 +1,13 @@
 // The rows of ADDED_COMMANDS (app/AddedMenus.h): one per command Karvo adds to the menus.
 #include "gui/app/AddedMenus.h"
 
+#include "core/link/ComPortNames.h"
 #include "gui/app/CCommLogWindow.h"
 #include "gui/app/CFindUnitDlg.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/CSetupComparer.h"
 #include "gui/app/CSetupHistory.h"
 #include "gui/app/DeviceCommands.h"
-#include "core/link/ComPortNames.h"
 #include "gui/shell/ShellResources.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "gui/app/AddedMenus.h"
 
-#include "core/settings/Mnemonic.h"
 #include "core/lang/KarvoTexts.h"
+#include "core/settings/Mnemonic.h"
 #include "gui/app/LanguageChange.h"
 
 namespace {

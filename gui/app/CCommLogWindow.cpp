@@ -1,8 +1,8 @@
 #include "gui/app/CCommLogWindow.h"
 
-#include "gui/app/CFileDialogs.h"
 #include "core/lang/CurrentLanguage.h"
 #include "core/link/CCommLog.h"
+#include "gui/app/CFileDialogs.h"
 
 #include <QClipboard>
 #include <QDialogButtonBox>

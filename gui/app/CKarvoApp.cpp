@@ -1,13 +1,13 @@
 #include "gui/app/CKarvoApp.h"
 
+#include "core/lang/CurrentLanguage.h"
+#include "core/lang/FrameworkTranslation.h"
+#include "core/link/CMessages.h"
+#include "gui/app/CAboutDlg.h"
 #include "gui/app/CFileDialogs.h"
 #include "gui/app/CHelpWindow.h"
 #include "gui/app/CKarvoDoc.h"
-#include "gui/app/CAboutDlg.h"
-#include "core/lang/CurrentLanguage.h"
-#include "core/lang/FrameworkTranslation.h"
 #include "gui/app/LanguageChange.h"
-#include "core/link/CMessages.h"
 #include "gui/shell/ShellResources.h"
 
 #include <QDir>

@@ -1,13 +1,13 @@
 #include "gui/app/CKarvoDoc.h"
 
-#include "gui/app/CFileDialogs.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CRecentFileList.h"
 #include "core/forms/CTextSetup.h"
 #include "core/image/CE2prom.h"
 #include "core/lang/CurrentLanguage.h"
 #include "core/link/CError.h"
 #include "core/link/CMessages.h"
+#include "gui/app/CFileDialogs.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CRecentFileList.h"
 #include "gui/shell/ShellResources.h"
 
 #include <QDir>

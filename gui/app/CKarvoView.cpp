@@ -1,14 +1,14 @@
 #include "gui/app/CKarvoView.h"
 
-#include "gui/app/CKarvoDoc.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/CSetupOverviewModel.h"
-#include "print/ReportPainter.h"
-#include "gui/app/CProcessControl.h"
 #include "core/lang/CurrentLanguage.h"
 #include "core/link/CError.h"
 #include "core/link/CMessages.h"
+#include "gui/app/CKarvoDoc.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/CProcessControl.h"
+#include "gui/app/CSetupOverviewModel.h"
 #include "gui/shell/ShellResources.h"
+#include "print/ReportPainter.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -14,8 +14,8 @@
 // whole: its handler and its enabled and checked rules.
 #pragma once
 
-#include "gui/app/CCommandTarget.h"
 #include "core/forms/ReportSections.h"
+#include "gui/app/CCommandTarget.h"
 
 #include <QMainWindow>
 #include <QStringList>

@@ -1,16 +1,16 @@
 #include "gui/app/CSetupComparer.h"
 
+#include "core/forms/CTextSetup.h"
+#include "core/forms/SetupComparison.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CurrentLanguage.h"
+#include "core/link/CError.h"
+#include "core/link/CMessages.h"
 #include "gui/app/AddedMenus.h"
 #include "gui/app/CFileDialogs.h"
 #include "gui/app/CKarvoDoc.h"
 #include "gui/app/CMainFrame.h"
-#include "core/forms/CTextSetup.h"
-#include "core/forms/SetupComparison.h"
-#include "core/image/CE2prom.h"
 #include "gui/app/CProcessControl.h"
-#include "core/lang/CurrentLanguage.h"
-#include "core/link/CError.h"
-#include "core/link/CMessages.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "gui/app/CSetupHistory.h"
 
+#include "core/image/CE2prom.h"
 #include "gui/app/AddedMenus.h"
 #include "gui/app/CImageChangeCommand.h"
 #include "gui/app/CKarvoDoc.h"
-#include "core/image/CE2prom.h"
 #include "gui/shell/ShellResources.h"
 
 #include <QAction>

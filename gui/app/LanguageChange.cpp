@@ -1,10 +1,10 @@
 #include "gui/app/LanguageChange.h"
 
 #include "core/lang/CFileLocations.h"
-#include "gui/app/CLanguageDlg.h"
-#include "gui/app/CProcessControl.h"
 #include "core/lang/CProfile.h"
 #include "core/lang/CurrentLanguage.h"
+#include "gui/app/CLanguageDlg.h"
+#include "gui/app/CProcessControl.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 // karvo: the setup tool of the TRC interface unit.
+#include "core/lang/ProgramOptions.h"
 #include "gui/app/CKarvoApp.h"
 #include "gui/app/CMessageBoxService.h"
-#include "core/lang/ProgramOptions.h"
 
 #include <QApplication>
 #include <QTimer>

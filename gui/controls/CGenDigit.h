@@ -3,8 +3,8 @@
 // the legal range reads as entry 0's low.
 #pragma once
 
-#include "gui/controls/CCtrlBinding.h"
 #include "core/settings/CDigitLogic.h"
+#include "gui/controls/CCtrlBinding.h"
 
 #include <QLineEdit>
 

@@ -3,8 +3,8 @@
 // when the dialog accepts; only the chosen button writes its value.
 #pragma once
 
-#include "gui/controls/CCtrlBinding.h"
 #include "core/settings/CRadioLogic.h"
+#include "gui/controls/CCtrlBinding.h"
 
 #include <QRadioButton>
 

@@ -8,8 +8,8 @@
 // word.
 #pragma once
 
-#include "gui/controls/CCtrlBinding.h"
 #include "core/settings/CSpinnerLogic.h"
+#include "gui/controls/CCtrlBinding.h"
 
 #include <QElapsedTimer>
 #include <QWidget>

@@ -1,20 +1,20 @@
 #include "gui/dialogs/CTemplateDialog.h"
 
-#include "gui/controls/CCheckBox.h"
+#include "core/forms/CSettingForm.h"
+#include "core/forms/SectionText.h"
+#include "core/lang/CurrentLanguage.h"
+#include "core/link/CError.h"
 #include "core/settings/CDigitLogic.h"
+#include "core/settings/Mnemonic.h"
+#include "gui/controls/CCheckBox.h"
 #include "gui/controls/CGenCombo.h"
 #include "gui/controls/CGenDigit.h"
 #include "gui/controls/CRadioButton.h"
 #include "gui/controls/CSpinner10.h"
 #include "gui/controls/CWordSpinner.h"
-#include "core/settings/Mnemonic.h"
 #include "gui/dialogs/CGroupFrame.h"
-#include "core/forms/CSettingForm.h"
 #include "gui/dialogs/ControlLabels.h"
 #include "print/ReportPainter.h"
-#include "core/forms/SectionText.h"
-#include "core/lang/CurrentLanguage.h"
-#include "core/link/CError.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

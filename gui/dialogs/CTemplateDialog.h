@@ -14,10 +14,10 @@
 // only after OK, stores the bindings in the form's order.
 #pragma once
 
-#include "gui/dialogs/CDialogUnits.h"
-#include "gui/dialogs/CSetupDialog.h"
 #include "core/forms/FormTable.h"
 #include "core/lang/CurrentLanguage.h"
+#include "gui/dialogs/CDialogUnits.h"
+#include "gui/dialogs/CSetupDialog.h"
 #include "gui/templates/DialogTemplate.h"
 
 #include <QStringList>

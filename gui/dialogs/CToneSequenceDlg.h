@@ -8,8 +8,8 @@
 // table (the image bytes) and the caption.
 #pragma once
 
-#include "gui/dialogs/CTemplateDialog.h"
 #include "core/forms/ToneSequenceForms.h"
+#include "gui/dialogs/CTemplateDialog.h"
 
 #include <array>
 

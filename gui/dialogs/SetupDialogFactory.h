@@ -9,7 +9,6 @@ class CE2prom;
 class CSetupDialog;
 class QWidget;
 
-
 // True when this build has the dialog of the command; commands without one stay disabled.
 bool HasSetupDialog(int commandId);
 

@@ -5,8 +5,8 @@
 
 #include "gui/app/CFileDialogs.h"
 #include "gui/app/CMainFrame.h"
-#include "gui/dialogs/CSetupDialog.h"
 #include "gui/app/CProcessControl.h"
+#include "gui/dialogs/CSetupDialog.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -7,11 +7,11 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
-#include "gui/app/AddedMenus.h"
-#include "gui/app/CCommLogWindow.h"
 #include "core/image/CE2prom.h"
 #include "core/lang/CProfile.h"
 #include "core/link/ComPortNames.h"
+#include "gui/app/AddedMenus.h"
+#include "gui/app/CCommLogWindow.h"
 #include "gui/shell/ShellResources.h"
 
 #include <QtTest>

@@ -3,14 +3,14 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
+#include "core/image/CE2prom.h"
+#include "core/lang/CProfile.h"
 #include "gui/app/AddedMenus.h"
 #include "gui/app/CKarvoApp.h"
 #include "gui/app/CKarvoDoc.h"
 #include "gui/app/CRecentFileList.h"
 #include "gui/app/CSetupComparer.h"
 #include "gui/dialogs/SetupDialogFactory.h"
-#include "core/image/CE2prom.h"
-#include "core/lang/CProfile.h"
 #include "gui/shell/ShellResources.h"
 
 #include <QDir>

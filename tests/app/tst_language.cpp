@@ -2,11 +2,11 @@
 // numbers, and the help folders shipped next to the program.
 #include "AppTestSupport.h"
 
-#include "gui/app/CLanguageDlg.h"
 #include "core/lang/CProfile.h"
 #include "core/lang/CTranslator.h"
 #include "core/lang/CurrentLanguage.h"
 #include "core/lang/FrameworkTranslation.h"
+#include "gui/app/CLanguageDlg.h"
 #include "gui/app/LanguageChange.h"
 
 #include <QDir>

@@ -5,17 +5,17 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
+#include "core/forms/CSettingForm.h"
+#include "core/forms/ReportSections.h"
+#include "core/forms/SectionText.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CurrentLanguage.h"
 #include "gui/app/AddedMenus.h"
 #include "gui/app/CKarvoDoc.h"
 #include "gui/app/CKarvoView.h"
 #include "gui/app/CSetupHistory.h"
 #include "gui/app/CSetupOverviewModel.h"
-#include "core/forms/CSettingForm.h"
-#include "core/forms/ReportSections.h"
-#include "core/forms/SectionText.h"
 #include "gui/dialogs/SetupDialogFactory.h"
-#include "core/image/CE2prom.h"
-#include "core/lang/CurrentLanguage.h"
 #include "gui/shell/ShellResources.h"
 
 #include <QAction>

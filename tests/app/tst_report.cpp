@@ -3,15 +3,15 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
-#include "gui/app/CKarvoView.h"
-#include "gui/dialogs/CTemplateDialog.h"
 #include "core/forms/ReportText.h"
-#include "gui/dialogs/SetupDialogFactory.h"
 #include "core/image/CE2prom.h"
 #include "core/lang/CurrentLanguage.h"
 #include "core/link/CError.h"
-#include "print/ReportPainter.h"
+#include "gui/app/CKarvoView.h"
+#include "gui/dialogs/CTemplateDialog.h"
+#include "gui/dialogs/SetupDialogFactory.h"
 #include "gui/shell/ShellResources.h"
+#include "print/ReportPainter.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -4,12 +4,12 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
-#include "gui/app/CFindUnitDlg.h"
-#include "gui/app/CSerialPortsDlg.h"
 #include "core/lang/CProfile.h"
 #include "core/lang/CurrentLanguage.h"
-#include "gui/app/LanguageChange.h"
 #include "core/link/ComPortNames.h"
+#include "gui/app/CFindUnitDlg.h"
+#include "gui/app/CSerialPortsDlg.h"
+#include "gui/app/LanguageChange.h"
 #include "gui/shell/ShellResources.h"
 
 #include <QAction>

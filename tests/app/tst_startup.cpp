@@ -4,15 +4,15 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
-#include "gui/app/CHelpWindow.h"
-#include "gui/app/CKarvoApp.h"
-#include "gui/app/CKarvoDoc.h"
 #include "core/image/CE2prom.h"
-#include "gui/app/CAboutDlg.h"
-#include "gui/app/CLanguageDlg.h"
 #include "core/lang/CProfile.h"
 #include "core/lang/CTranslator.h"
 #include "core/lang/CurrentLanguage.h"
+#include "gui/app/CAboutDlg.h"
+#include "gui/app/CHelpWindow.h"
+#include "gui/app/CKarvoApp.h"
+#include "gui/app/CKarvoDoc.h"
+#include "gui/app/CLanguageDlg.h"
 #include "gui/shell/ShellResources.h"
 
 #include <QAbstractButton>

@@ -2,13 +2,13 @@
 // user's choices, matching typed texts, the OK check, and what is stored back.
 #include "ListFixture.h"
 
+#include "core/lang/CTranslator.h"
+#include "core/link/CError.h"
 #include "core/settings/CCheckLogic.h"
 #include "core/settings/CComboLogic.h"
 #include "core/settings/CDigitLogic.h"
 #include "core/settings/CRadioLogic.h"
 #include "core/settings/Mnemonic.h"
-#include "core/lang/CTranslator.h"
-#include "core/link/CError.h"
 #include "tests/common/CRecordingMessages.h"
 
 #include <QtTest>

@@ -2,9 +2,9 @@
 // the arrows step, which typed texts OK accepts, and what is stored back.
 #include "ListFixture.h"
 
-#include "core/settings/CSpinnerLogic.h"
 #include "core/lang/CTranslator.h"
 #include "core/link/CError.h"
+#include "core/settings/CSpinnerLogic.h"
 #include "tests/common/CRecordingMessages.h"
 
 #include <QtTest>

@@ -2,9 +2,9 @@
 // pressing OK or Cancel as the user does.
 #pragma once
 
-#include "gui/dialogs/CTemplateDialog.h"
 #include "core/image/CE2prom.h"
 #include "core/lang/CurrentLanguage.h"
+#include "gui/dialogs/CTemplateDialog.h"
 #include "gui/templates/DialogTemplate.h"
 
 #include <QComboBox>

@@ -6,10 +6,10 @@
 // With --dark the dialogs are drawn in the Fusion style under a dark palette, to see that
 // nothing in them keeps a fixed colour; QT_SCALE_FACTOR=2 draws them for a high-density
 // screen.
-#include "gui/dialogs/CTemplateDialog.h"
-#include "gui/dialogs/SetupDialogFactory.h"
 #include "core/image/CE2prom.h"
 #include "core/lang/CurrentLanguage.h"
+#include "gui/dialogs/CTemplateDialog.h"
+#include "gui/dialogs/SetupDialogFactory.h"
 
 #include <QApplication>
 #include <QDir>

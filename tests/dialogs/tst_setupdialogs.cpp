@@ -3,11 +3,11 @@
 // translated texts and their report sections.
 #include "DialogFixture.h"
 
+#include "core/lang/CTranslator.h"
 #include "gui/controls/CStandardSpinner.h"
 #include "gui/dialogs/CSingleTonesDlg.h"
 #include "gui/dialogs/CSystemSetupDlg.h"
 #include "print/ReportFont.h"
-#include "core/lang/CTranslator.h"
 #include "tests/common/CRecordingMessages.h"
 
 #include <QCheckBox>

@@ -3,13 +3,13 @@
 // main window disabled during the exchange and enabled again afterwards.
 #include "CFakeUnit.h"
 
-#include "gui/app/AddedMenus.h"
-#include "gui/app/CMainFrame.h"
-#include "gui/app/DeviceCommands.h"
 #include "core/image/CE2prom.h"
 #include "core/lang/CProfile.h"
 #include "core/lang/CTranslator.h"
 #include "core/lang/CurrentLanguage.h"
+#include "gui/app/AddedMenus.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/DeviceCommands.h"
 #include "gui/dialogs/CProgressDlg.h"
 #include "gui/dialogs/ProgressDlgTemplate.h"
 #include "gui/shell/ShellResources.h"
