@@ -227,10 +227,12 @@ stage_package() {
     log "stage the files in $stage"
     rm -rf "$out/stage"
     cmake --install "$out" --prefix "$stage" > /dev/null
-    # The plugins Qt loads by name: the window system and the native style; qt.conf makes
+    # The plugins Qt loads by name: the window system (and the off-screen one that
+    # karvo-cli's PDF report draws on without a display) and the native style; qt.conf makes
     # the programs' folder Qt's prefix, where Qt finds them and its translations.
     mkdir -p "$stage/plugins/platforms" "$stage/plugins/styles"
-    cp "$tc/plugins/platforms/qwindows.dll" "$stage/plugins/platforms/"
+    cp "$tc/plugins/platforms/qwindows.dll" "$tc/plugins/platforms/qoffscreen.dll" \
+        "$stage/plugins/platforms/"
     cp "$tc/plugins/styles/qwindowsvistastyle.dll" "$stage/plugins/styles/"
     add_qt_translations "$stage/translations"
     printf '[Paths]\r\nPrefix = .\r\n' > "$stage/qt.conf"
@@ -301,6 +303,10 @@ stage_check() {
         || fail "karvo-cli.exe report failed"
     "$linux_show" report "$repo/res/karvo.def" | diff -u - "$check/report-windows.txt" \
         || fail "karvo-cli.exe report differs from the Linux karvo-cli report"
+    wine 'C:\Karvo\karvo-cli.exe' report 'C:\Karvo\karvo.def' --pdf 'C:\report.pdf' \
+        || fail "karvo-cli.exe report --pdf failed"
+    [ "$(grep -aEc '/Type /Page\s*$' "$WINEPREFIX/drive_c/report.pdf" 2>/dev/null)" = 4 ] \
+        || fail "karvo-cli.exe report --pdf wrote no four-page PDF"
 
     # The main window starts on the installed windows platform (on an Xvfb display), finds
     # the installed karvo.def and shows no message box.
