@@ -1,0 +1,46 @@
+// Hears tones in sound: a Goertzel bank over the tone system's fifteen symbols, the four
+// guard tones and F1 to F15, in short overlapping windows. Fed in pieces of any size (a
+// file at once, or the sound card as it records); a tone is reported once it has ended.
+//
+// A tone counts when it stands about 10 dB above every other tone of its set, lies within
+// about 2% of its frequency, and lasts most of its nominal length.
+#pragma once
+
+#include "core/tones/ToneTables.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class ToneSet { Telegram, Guard, Function };
+
+struct HEARD_TONE {
+    int startMs;
+    int lengthMs;
+    double hz;          // the frequency measured
+    double levelDb;     // dB below full scale
+    ToneSet set;
+    std::string symbol; // "0".."9", "A".."E", "G", "F1".."F15"
+};
+
+class CToneDecoder {
+public:
+    CToneDecoder(const TONE_SYSTEM& system, int sampleRate);
+    ~CToneDecoder();
+    CToneDecoder(const CToneDecoder&) = delete;
+    CToneDecoder& operator=(const CToneDecoder&) = delete;
+
+    // More sound; returns the tones that ended within it.
+    std::vector<HEARD_TONE> Feed(const std::int16_t* samples, std::size_t count);
+    // The end of the sound: returns a tone still sounding.
+    std::vector<HEARD_TONE> Finish();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+// A whole recording at once.
+std::vector<HEARD_TONE> DecodeTones(const TONE_SYSTEM& system, int sampleRate,
+                                    const std::vector<std::int16_t>& samples);
