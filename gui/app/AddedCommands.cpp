@@ -9,6 +9,7 @@
 #include "gui/app/CSetupHistory.h"
 #include "gui/app/DeviceCommands.h"
 #include "gui/shell/ShellResources.h"
+#include "gui/tones/CTonesWindow.h"
 
 namespace {
 
@@ -34,6 +35,9 @@ const ADDED_COMMAND ADDED_COMMANDS[] = {
      [](CMainFrame&) { return StoredConfirmReads(); }},
     {ID_VIEW_COMM_LOG, "Communication log", ID_VIEW_STATUS_BAR,
      [](CMainFrame& f) { CCommLogWindow::ShowFor(&f); }},
+    // "&Tones" would share its key with "&Toolbar" in the English View menu.
+    {ID_VIEW_TONES, "T&ones...", ID_VIEW_COMM_LOG,
+     [](CMainFrame& f) { CTonesWindow::ShowFor(&f); }},
 };
 // clang-format on
 

@@ -24,6 +24,7 @@ enum AddedCommandId {
     ID_CONFIRM_READS = 32856,        // Configuration: a second dump confirms every read
     ID_FIND_UNIT = 32860,
     ID_VIEW_COMM_LOG = 32861,
+    ID_VIEW_TONES = 32862,
 };
 
 // The placement of an item that goes into the Edit menu, in the order of the rows.

@@ -1,0 +1,508 @@
+#include "gui/tones/CTonesWindow.h"
+
+#include "core/forms/CSettingForm.h"
+#include "core/forms/FormTable.h"
+#include "core/forms/ToneSequenceForms.h"
+#include "core/image/CE2prom.h"
+#include "core/lang/CProfile.h"
+#include "core/lang/CurrentLanguage.h"
+#include "core/link/CError.h"
+#include "core/link/CMessages.h"
+#include "core/tones/ToneMeaning.h"
+#include "core/tones/ToneSynth.h"
+#include "core/tones/WavFile.h"
+#include "gui/app/CFileDialogs.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/tones/CTonePictureView.h"
+#include "print/TonePicture.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString SOUND_SECTION = QStringLiteral("Sound");
+const QString OUTPUT_KEY = QStringLiteral("Output");
+const QString INPUT_KEY = QStringLiteral("Input");
+
+// The size of a saved picture, pixels.
+constexpr QSize PICTURE_FILE_SIZE(1200, 560);
+// The longest hold the option offers, ms.
+constexpr int MAX_HOLD_MS = 60000;
+constexpr int SAMPLE_RATES[] = {DEFAULT_SAMPLE_RATE, PHONE_SAMPLE_RATE};
+
+const FORM_TABLE& TelegramForm(int telegram) {
+    return telegram < DECODER_COUNT ? DecoderForm(telegram) : EncoderForm(telegram - DECODER_COUNT);
+}
+
+// A combo box of the fifteen telegram symbols, 0..9 and A..E, at symbol.
+QComboBox* SymbolBox(int symbol, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    for (int s = 0; s < TONE_SYMBOL_COUNT; ++s)
+        box->addItem(QString(QLatin1Char(SymbolChar(s))));
+    box->setCurrentIndex(symbol);
+    return box;
+}
+
+QString PlainText(QString text) {
+    return text.remove(QLatin1Char('&'));
+}
+
+QPushButton* Button(const QString& english, QWidget* parent) {
+    auto* button = new QPushButton(Tr(english), parent);
+    button->setAccessibleName(PlainText(button->text()));
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A label for field with its mnemonic, the field named after it for screen readers.
+QLabel* Buddy(const QString& english, QWidget* field, QWidget* parent) {
+    auto* label = new QLabel(Tr(english), parent);
+    label->setBuddy(field);
+    field->setAccessibleName(PlainText(label->text()).remove(QLatin1Char(':')).trimmed());
+    return label;
+}
+
+} // namespace
+
+CTonesWindow::CTonesWindow(CE2prom& image, std::unique_ptr<CSoundDevice> device, QPrinter& printer,
+                           QWidget* parent)
+    : QDialog(parent), m_image(image), m_device(std::move(device)), m_printer(printer) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(Tr(QStringLiteral("Tones")));
+    m_list = new QListWidget(this);
+    for (int row = 0; row < TONES_WINDOW_ROWS; ++row)
+        m_list->addItem(QString());
+    m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_picture = new CTonePictureView(this);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(Buddy(QStringLiteral("&Commands and telegrams:"), m_list, this));
+    left->addWidget(m_list, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(MakeOptions());
+    right->addWidget(m_picture, 1);
+    right->addWidget(MakePlayButtons());
+    auto* top = new QHBoxLayout;
+    top->addLayout(left, 2);
+    top->addLayout(right, 3);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 3);
+    layout->addWidget(MakeListen(), 2);
+    auto* buttons = new QDialogButtonBox(this);
+    connect(buttons->addButton(Tr(QStringLiteral("Close")), QDialogButtonBox::RejectRole),
+            &QPushButton::clicked, this, &QDialog::close);
+    layout->addWidget(buttons);
+
+    m_listenTimer = new QTimer(this);
+    connect(m_listenTimer, &QTimer::timeout, this, &CTonesWindow::TakeRecorded);
+    connect(m_list, &QListWidget::currentRowChanged, this, [this] {
+        RefreshEntries();
+        RefreshPicture();
+    });
+    FillDevices();
+    RefreshEntries();
+    Choose(0);
+    // The list, the options, the picture, its buttons, then the Listen part.
+    QWidget* order[] = {m_list, m_hold, m_anyTone, m_alarmNumber, m_alarmStatus, m_id,
+                        m_rate, m_output, m_input, m_picture, m_play};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    resize(1100, 760);
+}
+
+CTonesWindow::~CTonesWindow() {
+    if (m_device)
+        m_device->Stop();
+}
+
+CTonesWindow* CTonesWindow::ShowFor(CMainFrame* frame) {
+    auto* window = frame->findChild<CTonesWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window)
+        window = new CTonesWindow(*frame->Image(), CreateSoundDevice(), frame->Printer(), frame);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+QWidget* CTonesWindow::MakeOptions() {
+    auto* box = new QGroupBox(Tr(QStringLiteral("Options")), this);
+    const TRC_TIMING timing;
+    const TELEGRAM_VALUES values;
+    m_hold = new QSpinBox(box);
+    m_hold->setRange(0, MAX_HOLD_MS);
+    m_hold->setSingleStep(100);
+    m_hold->setValue(timing.holdMs);
+    m_hold->setToolTip(Tr(QStringLiteral("0 sends a pulse command")));
+    m_anyTone = SymbolBox(values.anyTone, box);
+    m_alarmNumber = SymbolBox(values.alarmNumber, box);
+    m_alarmStatus = SymbolBox(values.alarmStatus, box);
+    QString id;
+    for (int digit : values.id)
+        id += QLatin1Char(SymbolChar(digit));
+    m_id = new QLineEdit(id, box);
+    m_id->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9A-Ea-e]{11}")), m_id));
+    m_rate = new QComboBox(box);
+    for (int rate : SAMPLE_RATES)
+        m_rate->addItem(QStringLiteral("%1 Hz").arg(rate), rate);
+    m_output = new QComboBox(box);
+    m_input = new QComboBox(box);
+
+    auto* form = new QFormLayout(box);
+    form->addRow(Buddy(QStringLiteral("&Hold (ms):"), m_hold, box), m_hold);
+    form->addRow(Buddy(QStringLiteral("An&y tone:"), m_anyTone, box), m_anyTone);
+    form->addRow(Buddy(QStringLiteral("Alarm &number:"), m_alarmNumber, box), m_alarmNumber);
+    form->addRow(Buddy(QStringLiteral("Alarm stat&us:"), m_alarmStatus, box), m_alarmStatus);
+    form->addRow(Buddy(QStringLiteral("Unit &ID:"), m_id, box), m_id);
+    form->addRow(Buddy(QStringLiteral("Sample r&ate:"), m_rate, box), m_rate);
+    form->addRow(Buddy(QStringLiteral("&Output:"), m_output, box), m_output);
+    form->addRow(Buddy(QStringLiteral("I&nput:"), m_input, box), m_input);
+    m_noDevice = new QLabel(Tr(QStringLiteral("No sound device was found. WAV files still work.")), box);
+    m_noDevice->setWordWrap(true);
+    form->addRow(m_noDevice);
+
+    auto refresh = [this] { RefreshPicture(); };
+    connect(m_hold, &QSpinBox::valueChanged, this, refresh);
+    for (QComboBox* symbol : {m_anyTone, m_alarmNumber, m_alarmStatus})
+        connect(symbol, &QComboBox::currentIndexChanged, this, refresh);
+    connect(m_id, &QLineEdit::textChanged, this, refresh);
+    connect(m_output, &QComboBox::activated, this, [this] { StoreDevice(m_output, OUTPUT_KEY); });
+    connect(m_input, &QComboBox::activated, this, [this] { StoreDevice(m_input, INPUT_KEY); });
+    return box;
+}
+
+QWidget* CTonesWindow::MakePlayButtons() {
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_play = Button(QStringLiteral("&Play"), row);
+    m_stop = Button(QStringLiteral("&Stop"), row);
+    QPushButton* wav = Button(QStringLiteral("Save as &WAV..."), row);
+    QPushButton* png = Button(QStringLiteral("Save pic&ture..."), row);
+    QPushButton* print = Button(QStringLiteral("P&rint..."), row);
+    for (QPushButton* button : {m_play, m_stop, wav, png, print})
+        layout->addWidget(button);
+    layout->addStretch();
+    connect(m_play, &QPushButton::clicked, this, &CTonesWindow::Play);
+    connect(m_stop, &QPushButton::clicked, this, &CTonesWindow::Stop);
+    connect(wav, &QPushButton::clicked, this, [this] {
+        const QString path = FileDialogs().SaveFileName(this, QStringLiteral("tones.wav"));
+        if (!path.isEmpty())
+            SaveWavTo(path);
+    });
+    connect(png, &QPushButton::clicked, this, [this] {
+        const QString path = FileDialogs().SaveFileName(this, QStringLiteral("tones.png"));
+        if (!path.isEmpty() && !SavePictureTo(path))
+            ShowProblem(Tr(QStringLiteral("File cannot be written:")) + QLatin1Char(' ') + path);
+    });
+    connect(print, &QPushButton::clicked, this, &CTonesWindow::PrintPicture);
+    return row;
+}
+
+QWidget* CTonesWindow::MakeListen() {
+    auto* box = new QGroupBox(Tr(QStringLiteral("Listen")), this);
+    m_record = Button(QStringLiteral("R&ecord"), box);
+    m_stopRecording = Button(QStringLiteral("Stop recordin&g"), box);
+    QPushButton* open = Button(QStringLiteral("Open WA&V..."), box);
+    m_heardList = new QTreeWidget(box);
+    m_heardList->setRootIsDecorated(false);
+    m_heardList->setHeaderLabels({Tr(QStringLiteral("Start (ms)")), Tr(QStringLiteral("Length (ms)")),
+                                  Tr(QStringLiteral("Tone")), QStringLiteral("Hz"),
+                                  Tr(QStringLiteral("Level (dB)"))});
+    m_meanings = new QListWidget(box);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {m_record, m_stopRecording, open})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    auto* heard = new QVBoxLayout;
+    heard->addWidget(Buddy(QStringLiteral("&Heard tones:"), m_heardList, box));
+    heard->addWidget(m_heardList);
+    auto* meanings = new QVBoxLayout;
+    meanings->addWidget(Buddy(QStringLiteral("&Meanings:"), m_meanings, box));
+    meanings->addWidget(m_meanings);
+    auto* lists = new QHBoxLayout;
+    lists->addLayout(heard, 3);
+    lists->addLayout(meanings, 2);
+    auto* layout = new QVBoxLayout(box);
+    layout->addLayout(buttons);
+    layout->addLayout(lists);
+
+    connect(m_record, &QPushButton::clicked, this, &CTonesWindow::Record);
+    connect(m_stopRecording, &QPushButton::clicked, this, &CTonesWindow::Stop);
+    connect(open, &QPushButton::clicked, this, [this] {
+        const QString path = FileDialogs().OpenFileName(this, Tr(QStringLiteral("Open WAV...")));
+        if (!path.isEmpty())
+            ListenToFile(path);
+    });
+    return box;
+}
+
+void CTonesWindow::FillDevices() {
+    m_devices = m_device ? m_device->Devices() : std::vector<SOUND_DEVICE>{};
+    // The profile's device by name (numbers change as cards come and go), else the default.
+    auto fill = [this](QComboBox* box, const QString& key, bool output) {
+        const QString stored = CProfile::GetString(SOUND_SECTION, key);
+        int chosen = -1;
+        for (const SOUND_DEVICE& device : m_devices) {
+            if (output ? !device.output : !device.input)
+                continue;
+            if (device.name == stored || (chosen < 0 && device.isDefault))
+                chosen = box->count();
+            box->addItem(device.name, device.id);
+        }
+        box->setCurrentIndex(std::max(0, chosen));
+        box->setEnabled(box->count() > 0);
+    };
+    fill(m_output, OUTPUT_KEY, true);
+    fill(m_input, INPUT_KEY, false);
+    m_noDevice->setVisible(m_devices.empty());
+    UpdateButtons();
+}
+
+void CTonesWindow::StoreDevice(QComboBox* box, const QString& key) {
+    if (box->currentIndex() >= 0)
+        CProfile::WriteString(SOUND_SECTION, key, box->currentText());
+}
+
+void CTonesWindow::UpdateButtons() {
+    const bool busy = m_device && (m_device->Playing() || m_device->Recording());
+    m_play->setEnabled(m_output->count() > 0);
+    m_record->setEnabled(m_input->count() > 0 && !m_listenTimer->isActive());
+    m_stop->setEnabled(m_output->count() > 0);
+    m_stopRecording->setEnabled(m_input->count() > 0 && (busy || m_listenTimer->isActive()));
+}
+
+QStringList CTonesWindow::EntryTexts(CE2prom& image, int language) {
+    QStringList texts;
+    CSettingForm trc(TRC_SETUP_FORM, language);
+    trc.Attach(&image);
+    for (int n = 0; n < TRC_FUNCTION_COUNT; ++n)
+        texts << Tr(QString::fromLatin1(TRC_SETUP_FORM.reportLines[std::size_t(n)].label), language) +
+                     QStringLiteral("  ") + trc.ValueText(TrcSetupIds::TRC_TONE_IDS[n]);
+    for (int t = 0; t < TELEGRAM_COUNT; ++t) {
+        CSettingForm form(TelegramForm(t), language);
+        form.Attach(&image);
+        QStringList tones;
+        for (int k = 0; k < TelegramLength(form); ++k)
+            tones << form.ValueText(TONE_COMBO_IDS[k]);
+        texts << Tr(QString::fromLatin1(TelegramForm(t).caption), language) + QStringLiteral(":  ") +
+                     tones.join(QStringLiteral(", "));
+    }
+    return texts;
+}
+
+void CTonesWindow::RefreshEntries() {
+    const int language = GetCurrentLanguage();
+    QStringList texts;
+    try {
+        texts = EntryTexts(m_image, language);
+    } catch (const CError& error) {
+        error.ReportError();
+        return;
+    }
+    m_names.clear();
+    for (int row = 0; row < TONES_WINDOW_ROWS; ++row) {
+        m_list->item(row)->setText(texts[row]);
+        m_names << (row < TRC_FUNCTION_COUNT
+                        ? texts[row]
+                        : Tr(QString::fromLatin1(TelegramForm(row - TRC_FUNCTION_COUNT).caption),
+                             language));
+    }
+}
+
+void CTonesWindow::Choose(int row) {
+    m_list->setCurrentRow(row);
+    RefreshPicture();
+}
+
+TONE_PLAN CTonesWindow::ChosenPlan() const {
+    const int row = std::max(0, m_list->currentRow());
+    if (row < TRC_FUNCTION_COUNT) {
+        TRC_TIMING timing;
+        timing.holdMs = m_hold->value();
+        return TrcCommandPlan(m_image, row + 1, timing);
+    }
+    TELEGRAM_VALUES values;
+    values.anyTone = m_anyTone->currentIndex();
+    values.alarmNumber = m_alarmNumber->currentIndex();
+    values.alarmStatus = m_alarmStatus->currentIndex();
+    const QString id = m_id->text().toUpper();
+    for (int k = 0; k < int(values.id.size()) && k < id.size(); ++k)
+        values.id[std::size_t(k)] = id[k].isDigit() ? id[k].digitValue() : 10 + (id[k].unicode() - 'A');
+    return TelegramPlan(m_image, TelegramId(row - TRC_FUNCTION_COUNT), values);
+}
+
+int CTonesWindow::SampleRate() const {
+    return m_rate->currentData().toInt();
+}
+
+void CTonesWindow::RefreshPicture() {
+    const int row = std::max(0, m_list->currentRow());
+    const QString name = row < m_names.size() ? m_names[row] : QString();
+    m_picture->SetPlan(ChosenPlan(),
+                       TonePlanTitle(name, ToneSystemOf(m_image), GetCurrentLanguage()));
+}
+
+void CTonesWindow::Play() {
+    if (!m_device || m_output->currentIndex() < 0)
+        return;
+    QString error;
+    if (!m_device->Play(m_output->currentData().toUInt(),
+                        SynthesizePlan(ChosenPlan(), SampleRate()), SampleRate(), &error))
+        ShowProblem(error);
+    UpdateButtons();
+}
+
+void CTonesWindow::Stop() {
+    if (m_device)
+        m_device->Stop();
+    if (m_listenTimer->isActive()) {
+        m_listenTimer->stop();
+        TakeRecorded();
+        AddHeard(m_decoder->Finish());
+    }
+    UpdateButtons();
+}
+
+bool CTonesWindow::SaveWavTo(const QString& path) {
+    QString error;
+    const WAV_SOUND sound{SampleRate(), SynthesizePlan(ChosenPlan(), SampleRate())};
+    if (WriteWav(path, sound, &error))
+        return true;
+    ShowProblem(error);
+    return false;
+}
+
+bool CTonesWindow::SavePictureTo(const QString& path) const {
+    return TonePlanImage(m_picture->Plan(), m_picture->Title(), PICTURE_FILE_SIZE,
+                         GetCurrentLanguage())
+        .save(path, "PNG");
+}
+
+void CTonesWindow::PrintPicture() {
+    QPrintDialog dialog(&m_printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QPainter painter;
+    if (!painter.begin(&m_printer))
+        return;
+    // The page's width, at the proportions of a saved picture.
+    const QRectF page = m_printer.pageLayout().paintRectPixels(m_printer.resolution());
+    const double height = page.width() * PICTURE_FILE_SIZE.height() / PICTURE_FILE_SIZE.width();
+    DrawTonePlan(painter, QRectF(0, 0, page.width(), height), m_picture->Plan(),
+                 m_picture->Title(), GetCurrentLanguage());
+}
+
+void CTonesWindow::StartListening(int sampleRate) {
+    m_decoder = std::make_unique<CToneDecoder>(ToneSystemOf(m_image), sampleRate);
+    m_heard.clear();
+    m_heardList->clear();
+    m_meanings->clear();
+}
+
+void CTonesWindow::Record() {
+    if (!m_device || m_input->currentIndex() < 0)
+        return;
+    QString error;
+    if (!m_device->Record(m_input->currentData().toUInt(), SampleRate(), &error)) {
+        ShowProblem(error);
+        return;
+    }
+    StartListening(SampleRate());
+    m_listenTimer->start(LISTEN_TICK_MS);
+    UpdateButtons();
+}
+
+void CTonesWindow::TakeRecorded() {
+    if (!m_decoder || !m_device)
+        return;
+    const std::vector<std::int16_t> sound = m_device->TakeRecorded();
+    if (!sound.empty())
+        AddHeard(m_decoder->Feed(sound.data(), sound.size()));
+    // The device stopped on its own (unplugged, the server went away).
+    if (m_listenTimer->isActive() && !m_device->Recording()) {
+        m_listenTimer->stop();
+        AddHeard(m_decoder->Finish());
+        UpdateButtons();
+    }
+}
+
+bool CTonesWindow::ListenToFile(const QString& path) {
+    WAV_SOUND sound;
+    QString error;
+    if (!ReadWav(path, &sound, &error)) {
+        ShowProblem(error);
+        return false;
+    }
+    if (m_listenTimer->isActive())
+        Stop();
+    StartListening(sound.sampleRate);
+    AddHeard(m_decoder->Feed(sound.samples.data(), sound.samples.size()));
+    AddHeard(m_decoder->Finish());
+    return true;
+}
+
+void CTonesWindow::AddHeard(const std::vector<HEARD_TONE>& heard) {
+    if (heard.empty())
+        return;
+    for (const HEARD_TONE& tone : heard) {
+        m_heard.push_back(tone);
+        m_heardList->addTopLevelItem(new QTreeWidgetItem(
+            {QString::number(tone.startMs), QString::number(tone.lengthMs),
+             QString::fromStdString(tone.symbol), QString::number(tone.hz, 'f', 0),
+             QString::number(tone.levelDb, 'f', 1)}));
+    }
+    m_heardList->scrollToBottom();
+    m_meanings->clear();
+    for (const TONE_MEANING& meaning : MeaningsOf(m_image, m_heard, GetCurrentLanguage())) {
+        auto* item = new QListWidgetItem(QStringLiteral("%1 ms  %2").arg(meaning.startMs).arg(meaning.text));
+        if (!meaning.matched)
+            item->setForeground(palette().placeholderText());
+        m_meanings->addItem(item);
+    }
+}
+
+QStringList CTonesWindow::HeardLines() const {
+    QStringList lines;
+    for (int row = 0; row < m_heardList->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = m_heardList->topLevelItem(row);
+        QStringList columns;
+        for (int column = 0; column < item->columnCount(); ++column)
+            columns << item->text(column);
+        lines << columns.join(QLatin1Char('\t'));
+    }
+    return lines;
+}
+
+QStringList CTonesWindow::MeaningLines() const {
+    QStringList lines;
+    for (int row = 0; row < m_meanings->count(); ++row)
+        lines << m_meanings->item(row)->text();
+    return lines;
+}
+
+void CTonesWindow::ShowProblem(const QString& text) const {
+    Messages().Show(text, Tr(QStringLiteral("Tones")), MsgIcon::Exclamation, MsgButtons::Ok);
+}
