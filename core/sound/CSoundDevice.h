@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -41,5 +42,9 @@ public:
     virtual void Stop() = 0;
 };
 
-// The machine's sound card through RtAudio.
+// The machine's sound card through RtAudio, or what the installed factory makes.
 std::unique_ptr<CSoundDevice> CreateSoundDevice();
+
+// Tests install a fake device here; an empty factory brings back the sound card.
+using SoundDeviceFactory = std::function<std::unique_ptr<CSoundDevice>()>;
+void SetSoundDeviceFactory(SoundDeviceFactory factory);
