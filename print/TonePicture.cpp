@@ -49,7 +49,8 @@ double XOfMs(const QRectF& plot, int endMs, double ms) {
 }
 
 double YOfHz(const QRectF& plot, double hz) {
-    return plot.bottom() - plot.height() * (hz - PICTURE_LOW_HZ) / (PICTURE_HIGH_HZ - PICTURE_LOW_HZ);
+    return plot.bottom() -
+           plot.height() * (hz - PICTURE_LOW_HZ) / (PICTURE_HIGH_HZ - PICTURE_LOW_HZ);
 }
 
 QString Number(double value) {
@@ -70,7 +71,8 @@ QString SilenceName(const TONE_SEGMENT& segment, int language) {
 void DrawAxes(QPainter& painter, const QRectF& plot, int endMs, double unit) {
     painter.setPen(QPen(GRID, 0));
     for (double hz = PICTURE_LOW_HZ; hz <= PICTURE_HIGH_HZ; hz += HZ_TICK)
-        painter.drawLine(QPointF(plot.left(), YOfHz(plot, hz)), QPointF(plot.right(), YOfHz(plot, hz)));
+        painter.drawLine(QPointF(plot.left(), YOfHz(plot, hz)),
+                         QPointF(plot.right(), YOfHz(plot, hz)));
     painter.setPen(QPen(Qt::black, 0));
     painter.drawRect(plot);
     // The frequency labels to the left, "Hz" above them.
@@ -78,8 +80,9 @@ void DrawAxes(QPainter& painter, const QRectF& plot, int endMs, double unit) {
         const QRectF label(plot.left() - 4.5 * unit, YOfHz(plot, hz) - unit, 4 * unit, 2 * unit);
         painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, Number(hz));
     }
-    painter.drawText(QRectF(plot.left() - 4.5 * unit, plot.top() - 2.2 * unit, 4 * unit, 1.4 * unit),
-                     Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Hz"));
+    painter.drawText(
+        QRectF(plot.left() - 4.5 * unit, plot.top() - 2.2 * unit, 4 * unit, 1.4 * unit),
+        Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Hz"));
     // The time ticks below, "ms" after the last.
     const int step = TickStepMs(endMs);
     for (int ms = 0; ms <= endMs; ms += step) {
@@ -88,8 +91,9 @@ void DrawAxes(QPainter& painter, const QRectF& plot, int endMs, double unit) {
         painter.drawText(QRectF(x - 3 * unit, plot.bottom() + 0.4 * unit, 6 * unit, 1.4 * unit),
                          Qt::AlignHCenter | Qt::AlignTop, QString::number(ms));
     }
-    painter.drawText(QRectF(plot.right() - 6 * unit, plot.bottom() + 1.6 * unit, 6 * unit, 1.4 * unit),
-                     Qt::AlignRight | Qt::AlignTop, QStringLiteral("ms"));
+    painter.drawText(
+        QRectF(plot.right() - 6 * unit, plot.bottom() + 1.6 * unit, 6 * unit, 1.4 * unit),
+        Qt::AlignRight | Qt::AlignTop, QStringLiteral("ms"));
 }
 
 // The legend at the top right: "Level", a strip from 0 dB to the quietest, its two ends.
@@ -100,11 +104,13 @@ void DrawLegend(QPainter& painter, const QRectF& rect, double unit, int language
     gradient.setColorAt(1, QUIET);
     painter.fillRect(strip, gradient);
     painter.setPen(QPen(Qt::black, 0));
-    painter.drawText(QRectF(strip.left() - 8.5 * unit, strip.top() - 0.5 * unit, 8 * unit, 1.8 * unit),
-                     Qt::AlignRight | Qt::AlignVCenter, Tr(QStringLiteral("Level"), language) +
-                                                            QStringLiteral("  ") + DbText(0));
-    painter.drawText(QRectF(strip.right() + 0.5 * unit, strip.top() - 0.5 * unit, 5 * unit, 1.8 * unit),
-                     Qt::AlignLeft | Qt::AlignVCenter, DbText(PICTURE_QUIET_DB));
+    painter.drawText(
+        QRectF(strip.left() - 8.5 * unit, strip.top() - 0.5 * unit, 8 * unit, 1.8 * unit),
+        Qt::AlignRight | Qt::AlignVCenter,
+        Tr(QStringLiteral("Level"), language) + QStringLiteral("  ") + DbText(0));
+    painter.drawText(
+        QRectF(strip.right() + 0.5 * unit, strip.top() - 0.5 * unit, 5 * unit, 1.8 * unit),
+        Qt::AlignLeft | Qt::AlignVCenter, DbText(PICTURE_QUIET_DB));
 }
 
 void DrawTone(QPainter& painter, const QRectF& bar, const TONE_SEGMENT& segment) {
@@ -187,9 +193,9 @@ void DrawTonePlan(QPainter& painter, const QRectF& rect, const TONE_PLAN& plan,
     bold.setBold(true);
     painter.setFont(bold);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(rect.left() + unit, rect.top() + 0.3 * unit, rect.width() - 2 * unit,
-                            1.6 * unit),
-                     Qt::AlignLeft | Qt::AlignVCenter, title);
+    painter.drawText(
+        QRectF(rect.left() + unit, rect.top() + 0.3 * unit, rect.width() - 2 * unit, 1.6 * unit),
+        Qt::AlignLeft | Qt::AlignVCenter, title);
     painter.setFont(font);
     DrawLegend(painter, rect, unit, language);
     DrawAxes(painter, plot, endMs, unit);
@@ -213,7 +219,7 @@ QImage TonePlanImage(const TONE_PLAN& plan, const QString& title, QSize size, in
 }
 
 QString TonePlanTitle(const QString& what, const TONE_SYSTEM& system, int language) {
-    return Tr(QStringLiteral("%1 \u2013 %2, %3 ms a tone"), language)
+    return Tr(QStringLiteral("%1 (%2, %3 ms a tone)"), language)
         .arg(what, QString::fromLatin1(system.name))
         .arg(system.toneMs);
 }

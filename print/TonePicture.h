@@ -37,7 +37,7 @@ void DrawTonePlan(QPainter& painter, const QRectF& rect, const TONE_PLAN& plan,
 QImage TonePlanImage(const TONE_PLAN& plan, const QString& title, QSize size, int language);
 
 // The title line: what is drawn (a command's or a telegram's text) and the tone system,
-// "Alarm – CCIR, 100 ms a tone".
+// "Alarm (CCIR, 100 ms a tone)".
 QString TonePlanTitle(const QString& what, const TONE_SYSTEM& system, int language);
 // The plan as text, one segment a line ("0–120 ms  G  2100 Hz  0 dB", "120–160 ms
 // Pause"), for screen readers.

@@ -14,8 +14,7 @@ CTonePictureView::CTonePictureView(QWidget* parent) : QWidget(parent) {
 void CTonePictureView::SetPlan(const TONE_PLAN& plan, const QString& title) {
     m_plan = plan;
     m_title = title;
-    setAccessibleDescription(title + QLatin1Char('\n') +
-                             TonePlanText(plan, GetCurrentLanguage()));
+    setAccessibleDescription(title + QLatin1Char('\n') + TonePlanText(plan, GetCurrentLanguage()));
     update();
 }
 

@@ -18,8 +18,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFontDatabase>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -83,30 +82,31 @@ QLabel* Buddy(const QString& english, QWidget* field, QWidget* parent) {
 
 } // namespace
 
-CTonesWindow::CTonesWindow(CE2prom& image, std::unique_ptr<CSoundDevice> device, QPrinter& printer,
-                           QWidget* parent)
-    : QDialog(parent), m_image(image), m_device(std::move(device)), m_printer(printer) {
+CTonesWindow::CTonesWindow(CE2prom& image, QPrinter& printer, QWidget* parent)
+    : QDialog(parent), m_image(image), m_device(CreateSoundDevice()), m_printer(printer) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(Tr(QStringLiteral("Tones")));
     m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("entries"));
     for (int row = 0; row < TONES_WINDOW_ROWS; ++row)
         m_list->addItem(QString());
-    m_list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_picture = new CTonePictureView(this);
 
+    // Widgets are made in reading order, which is also the tab order: the list, the picture
+    // and its buttons, the options, the Listen part.
     auto* left = new QVBoxLayout;
     left->addWidget(Buddy(QStringLiteral("&Commands and telegrams:"), m_list, this));
     left->addWidget(m_list, 1);
     auto* right = new QVBoxLayout;
-    right->addWidget(MakeOptions());
     right->addWidget(m_picture, 1);
     right->addWidget(MakePlayButtons());
     auto* top = new QHBoxLayout;
     top->addLayout(left, 2);
-    top->addLayout(right, 3);
+    top->addLayout(right, 5);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 3);
+    layout->addWidget(MakeOptions());
     layout->addWidget(MakeListen(), 2);
     auto* buttons = new QDialogButtonBox(this);
     connect(buttons->addButton(Tr(QStringLiteral("Close")), QDialogButtonBox::RejectRole),
@@ -122,12 +122,7 @@ CTonesWindow::CTonesWindow(CE2prom& image, std::unique_ptr<CSoundDevice> device,
     FillDevices();
     RefreshEntries();
     Choose(0);
-    // The list, the options, the picture, its buttons, then the Listen part.
-    QWidget* order[] = {m_list, m_hold, m_anyTone, m_alarmNumber, m_alarmStatus, m_id,
-                        m_rate, m_output, m_input, m_picture, m_play};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
-    resize(1100, 760);
+    resize(1100, 720);
 }
 
 CTonesWindow::~CTonesWindow() {
@@ -138,7 +133,7 @@ CTonesWindow::~CTonesWindow() {
 CTonesWindow* CTonesWindow::ShowFor(CMainFrame* frame) {
     auto* window = frame->findChild<CTonesWindow*>(QString(), Qt::FindDirectChildrenOnly);
     if (!window)
-        window = new CTonesWindow(*frame->Image(), CreateSoundDevice(), frame->Printer(), frame);
+        window = new CTonesWindow(*frame->Image(), frame->Printer(), frame);
     window->show();
     window->raise();
     window->activateWindow();
@@ -164,23 +159,39 @@ QWidget* CTonesWindow::MakeOptions() {
     m_id->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9A-Ea-e]{11}")), m_id));
     m_rate = new QComboBox(box);
+    m_rate->setObjectName(QStringLiteral("rate"));
     for (int rate : SAMPLE_RATES)
         m_rate->addItem(QStringLiteral("%1 Hz").arg(rate), rate);
     m_output = new QComboBox(box);
     m_input = new QComboBox(box);
 
-    auto* form = new QFormLayout(box);
-    form->addRow(Buddy(QStringLiteral("&Hold (ms):"), m_hold, box), m_hold);
-    form->addRow(Buddy(QStringLiteral("An&y tone:"), m_anyTone, box), m_anyTone);
-    form->addRow(Buddy(QStringLiteral("Alarm &number:"), m_alarmNumber, box), m_alarmNumber);
-    form->addRow(Buddy(QStringLiteral("Alarm stat&us:"), m_alarmStatus, box), m_alarmStatus);
-    form->addRow(Buddy(QStringLiteral("Unit &ID:"), m_id, box), m_id);
-    form->addRow(Buddy(QStringLiteral("Sample r&ate:"), m_rate, box), m_rate);
-    form->addRow(Buddy(QStringLiteral("&Output:"), m_output, box), m_output);
-    form->addRow(Buddy(QStringLiteral("I&nput:"), m_input, box), m_input);
-    m_noDevice = new QLabel(Tr(QStringLiteral("No sound device was found. WAV files still work.")), box);
+    m_noDevice =
+        new QLabel(Tr(QStringLiteral("No sound device was found. WAV files still work.")), box);
     m_noDevice->setWordWrap(true);
-    form->addRow(m_noDevice);
+    m_noDevice->setObjectName(QStringLiteral("noDevice"));
+
+    // The values of the plans on the left, the sound on the right.
+    auto* grid = new QGridLayout(box);
+    const std::pair<const char*, QWidget*> fields[] = {{"Ho&ld (ms):", m_hold},
+                                                       {"An&y tone:", m_anyTone},
+                                                       {"Alarm &number:", m_alarmNumber},
+                                                       {"Alarm stat&us:", m_alarmStatus},
+                                                       {"Unit I&D:", m_id},
+                                                       {"Sample r&ate:", m_rate},
+                                                       {"&Output:", m_output},
+                                                       {"&Input:", m_input}};
+    constexpr int LEFT_ROWS = 5;
+    for (int i = 0; i < int(std::size(fields)); ++i) {
+        const int row = i < LEFT_ROWS ? i : i - LEFT_ROWS;
+        const int column = i < LEFT_ROWS ? 0 : 3;
+        grid->addWidget(Buddy(QString::fromLatin1(fields[i].first), fields[i].second, box), row,
+                        column);
+        grid->addWidget(fields[i].second, row, column + 1);
+    }
+    grid->addWidget(m_noDevice, 3, 3, 2, 2);
+    grid->setColumnMinimumWidth(2, 24);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(4, 2);
 
     auto refresh = [this] { RefreshPicture(); };
     connect(m_hold, &QSpinBox::valueChanged, this, refresh);
@@ -197,6 +208,7 @@ QWidget* CTonesWindow::MakePlayButtons() {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     m_play = Button(QStringLiteral("&Play"), row);
+    m_play->setObjectName(QStringLiteral("play"));
     m_stop = Button(QStringLiteral("&Stop"), row);
     QPushButton* wav = Button(QStringLiteral("Save as &WAV..."), row);
     QPushButton* png = Button(QStringLiteral("Save pic&ture..."), row);
@@ -223,13 +235,14 @@ QWidget* CTonesWindow::MakePlayButtons() {
 QWidget* CTonesWindow::MakeListen() {
     auto* box = new QGroupBox(Tr(QStringLiteral("Listen")), this);
     m_record = Button(QStringLiteral("R&ecord"), box);
+    m_record->setObjectName(QStringLiteral("record"));
     m_stopRecording = Button(QStringLiteral("Stop recordin&g"), box);
     QPushButton* open = Button(QStringLiteral("Open WA&V..."), box);
     m_heardList = new QTreeWidget(box);
     m_heardList->setRootIsDecorated(false);
-    m_heardList->setHeaderLabels({Tr(QStringLiteral("Start (ms)")), Tr(QStringLiteral("Length (ms)")),
-                                  Tr(QStringLiteral("Tone")), QStringLiteral("Hz"),
-                                  Tr(QStringLiteral("Level (dB)"))});
+    m_heardList->setHeaderLabels({Tr(QStringLiteral("Start (ms)")),
+                                  Tr(QStringLiteral("Length (ms)")), Tr(QStringLiteral("Tone")),
+                                  QStringLiteral("Hz"), Tr(QStringLiteral("Level (dB)"))});
     m_meanings = new QListWidget(box);
 
     auto* buttons = new QHBoxLayout;
@@ -252,7 +265,8 @@ QWidget* CTonesWindow::MakeListen() {
     connect(m_record, &QPushButton::clicked, this, &CTonesWindow::Record);
     connect(m_stopRecording, &QPushButton::clicked, this, &CTonesWindow::Stop);
     connect(open, &QPushButton::clicked, this, [this] {
-        const QString path = FileDialogs().OpenFileName(this, Tr(QStringLiteral("Open WAV...")));
+        const QString path =
+            FileDialogs().OpenFileName(this, PlainText(Tr(QStringLiteral("Open WA&V..."))));
         if (!path.isEmpty())
             ListenToFile(path);
     });
@@ -299,7 +313,8 @@ QStringList CTonesWindow::EntryTexts(CE2prom& image, int language) {
     CSettingForm trc(TRC_SETUP_FORM, language);
     trc.Attach(&image);
     for (int n = 0; n < TRC_FUNCTION_COUNT; ++n)
-        texts << Tr(QString::fromLatin1(TRC_SETUP_FORM.reportLines[std::size_t(n)].label), language) +
+        texts << Tr(QString::fromLatin1(TRC_SETUP_FORM.reportLines[std::size_t(n)].label),
+                    language) +
                      QStringLiteral("  ") + trc.ValueText(TrcSetupIds::TRC_TONE_IDS[n]);
     for (int t = 0; t < TELEGRAM_COUNT; ++t) {
         CSettingForm form(TelegramForm(t), language);
@@ -307,8 +322,8 @@ QStringList CTonesWindow::EntryTexts(CE2prom& image, int language) {
         QStringList tones;
         for (int k = 0; k < TelegramLength(form); ++k)
             tones << form.ValueText(TONE_COMBO_IDS[k]);
-        texts << Tr(QString::fromLatin1(TelegramForm(t).caption), language) + QStringLiteral(":  ") +
-                     tones.join(QStringLiteral(", "));
+        texts << Tr(QString::fromLatin1(TelegramForm(t).caption), language) +
+                     QStringLiteral(":  ") + tones.join(QStringLiteral(", "));
     }
     return texts;
 }
@@ -350,7 +365,8 @@ TONE_PLAN CTonesWindow::ChosenPlan() const {
     values.alarmStatus = m_alarmStatus->currentIndex();
     const QString id = m_id->text().toUpper();
     for (int k = 0; k < int(values.id.size()) && k < id.size(); ++k)
-        values.id[std::size_t(k)] = id[k].isDigit() ? id[k].digitValue() : 10 + (id[k].unicode() - 'A');
+        values.id[std::size_t(k)] =
+            id[k].isDigit() ? id[k].digitValue() : 10 + (id[k].unicode() - 'A');
     return TelegramPlan(m_image, TelegramId(row - TRC_FUNCTION_COUNT), values);
 }
 
@@ -411,8 +427,8 @@ void CTonesWindow::PrintPicture() {
     // The page's width, at the proportions of a saved picture.
     const QRectF page = m_printer.pageLayout().paintRectPixels(m_printer.resolution());
     const double height = page.width() * PICTURE_FILE_SIZE.height() / PICTURE_FILE_SIZE.width();
-    DrawTonePlan(painter, QRectF(0, 0, page.width(), height), m_picture->Plan(),
-                 m_picture->Title(), GetCurrentLanguage());
+    DrawTonePlan(painter, QRectF(0, 0, page.width(), height), m_picture->Plan(), m_picture->Title(),
+                 GetCurrentLanguage());
 }
 
 void CTonesWindow::StartListening(int sampleRate) {
@@ -477,7 +493,8 @@ void CTonesWindow::AddHeard(const std::vector<HEARD_TONE>& heard) {
     m_heardList->scrollToBottom();
     m_meanings->clear();
     for (const TONE_MEANING& meaning : MeaningsOf(m_image, m_heard, GetCurrentLanguage())) {
-        auto* item = new QListWidgetItem(QStringLiteral("%1 ms  %2").arg(meaning.startMs).arg(meaning.text));
+        auto* item =
+            new QListWidgetItem(QStringLiteral("%1 ms  %2").arg(meaning.startMs).arg(meaning.text));
         if (!meaning.matched)
             item->setForeground(palette().placeholderText());
         m_meanings->addItem(item);

@@ -36,12 +36,11 @@ public:
     // How often the recorded sound is taken and decoded while recording.
     static constexpr int LISTEN_TICK_MS = 20;
 
-    // device plays and records (the machine's sound card, or a test's fake).
-    CTonesWindow(CE2prom& image, std::unique_ptr<CSoundDevice> device, QPrinter& printer,
-                 QWidget* parent);
+    // The sound device comes from CreateSoundDevice (a test installs its fake there).
+    CTonesWindow(CE2prom& image, QPrinter& printer, QWidget* parent);
     ~CTonesWindow() override;
 
-    // Shows the frame's window, creating it with the machine's sound card when none is open.
+    // Shows the frame's window, creating it when none is open.
     static CTonesWindow* ShowFor(CMainFrame* frame);
 
     // The list's texts in language: "F3 1850 Hz  CHN1 KEY", "Alarm:  Tone 1, Tone 2, ...".
