@@ -30,6 +30,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTimer>
@@ -101,13 +102,13 @@ CTonesWindow::CTonesWindow(CE2prom& image, QPrinter& printer, QWidget* parent)
     right->addWidget(m_picture, 1);
     right->addWidget(MakePlayButtons());
     auto* top = new QHBoxLayout;
-    top->addLayout(left, 2);
-    top->addLayout(right, 5);
+    top->addLayout(left);
+    top->addLayout(right, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 3);
     layout->addWidget(MakeOptions());
-    layout->addWidget(MakeListen(), 2);
+    layout->addWidget(MakeListen(), 1);
     auto* buttons = new QDialogButtonBox(this);
     connect(buttons->addButton(Tr(QStringLiteral("Close")), QDialogButtonBox::RejectRole),
             &QPushButton::clicked, this, &QDialog::close);
@@ -121,6 +122,9 @@ CTonesWindow::CTonesWindow(CE2prom& image, QPrinter& printer, QWidget* parent)
     });
     FillDevices();
     RefreshEntries();
+    // Wide enough for the longest telegram, so the list needs no sideways scrolling.
+    m_list->setMinimumWidth(m_list->sizeHintForColumn(0) + 2 * m_list->frameWidth() +
+                            m_list->verticalScrollBar()->sizeHint().width());
     Choose(0);
     resize(1100, 720);
 }
@@ -170,7 +174,7 @@ QWidget* CTonesWindow::MakeOptions() {
     m_noDevice->setWordWrap(true);
     m_noDevice->setObjectName(QStringLiteral("noDevice"));
 
-    // The values of the plans on the left, the sound on the right.
+    // Three columns of three: the values of the plans, then the sound.
     auto* grid = new QGridLayout(box);
     const std::pair<const char*, QWidget*> fields[] = {{"Ho&ld (ms):", m_hold},
                                                        {"An&y tone:", m_anyTone},
@@ -180,18 +184,17 @@ QWidget* CTonesWindow::MakeOptions() {
                                                        {"Sample r&ate:", m_rate},
                                                        {"&Output:", m_output},
                                                        {"&Input:", m_input}};
-    constexpr int LEFT_ROWS = 5;
+    constexpr int ROWS = 3;
     for (int i = 0; i < int(std::size(fields)); ++i) {
-        const int row = i < LEFT_ROWS ? i : i - LEFT_ROWS;
-        const int column = i < LEFT_ROWS ? 0 : 3;
-        grid->addWidget(Buddy(QString::fromLatin1(fields[i].first), fields[i].second, box), row,
-                        column);
-        grid->addWidget(fields[i].second, row, column + 1);
+        const int column = i / ROWS * 3;
+        grid->addWidget(Buddy(QString::fromLatin1(fields[i].first), fields[i].second, box),
+                        i % ROWS, column);
+        grid->addWidget(fields[i].second, i % ROWS, column + 1);
+        grid->setColumnStretch(column + 1, column == 6 ? 3 : 1);
+        if (column > 0)
+            grid->setColumnMinimumWidth(column - 1, 16);
     }
-    grid->addWidget(m_noDevice, 3, 3, 2, 2);
-    grid->setColumnMinimumWidth(2, 24);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(4, 2);
+    grid->addWidget(m_noDevice, 2, 6, 1, 2);
 
     auto refresh = [this] { RefreshPicture(); };
     connect(m_hold, &QSpinBox::valueChanged, this, refresh);
