@@ -7,12 +7,10 @@
 #include <algorithm>
 #include <cstring>
 
-// The sound API is the platform's choice (cmake/Platform.cmake): UNSPECIFIED lets RtAudio
-// take the first API with devices (PulseAudio before ALSA on Linux); WINDOWS_DS on
-// Windows, since under Wine WASAPI lists devices but cannot start a stream.
-#ifndef KARVO_SOUND_API
-#define KARVO_SOUND_API UNSPECIFIED
-#endif
+// KARVO_SOUND_API, the sound API, is the platform's choice (cmake/Platform.cmake):
+// UNSPECIFIED lets RtAudio take the first API with devices (PulseAudio when a server runs,
+// else ALSA, on Linux); WINDOWS_DS on Windows, since under Wine WASAPI lists devices but
+// cannot start a stream.
 
 namespace {
 

@@ -166,13 +166,10 @@ void TestSound::cleanupTestCase() {
 void TestSound::devicesListed() {
     const std::vector<SOUND_DEVICE> devices = m_sound->Devices();
     QVERIFY(!devices.empty());
-    auto pick = [&](bool SOUND_DEVICE::*can) {
-        const auto it = std::find_if(devices.begin(), devices.end(),
-                                     [&](const SOUND_DEVICE& d) { return d.*can; });
-        return it;
-    };
-    const auto output = pick(&SOUND_DEVICE::output);
-    const auto input = pick(&SOUND_DEVICE::input);
+    const auto output = std::find_if(devices.begin(), devices.end(),
+                                     [](const SOUND_DEVICE& d) { return d.output; });
+    const auto input =
+        std::find_if(devices.begin(), devices.end(), [](const SOUND_DEVICE& d) { return d.input; });
     QVERIFY(output != devices.end() && input != devices.end());
     QVERIFY(!output->name.isEmpty());
     m_outputId = output->id;
