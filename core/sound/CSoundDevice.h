@@ -12,10 +12,10 @@
 #include <vector>
 
 struct SOUND_DEVICE {
-    unsigned id;  // the sound library's device number
+    unsigned id; // the sound library's device number
     QString name;
-    bool output;  // can play
-    bool input;   // can record
+    bool output; // can play
+    bool input;  // can record
     bool isDefault;
 };
 
