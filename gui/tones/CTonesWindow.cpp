@@ -422,16 +422,21 @@ bool CTonesWindow::SavePictureTo(const QString& path) const {
 
 void CTonesWindow::PrintPicture() {
     QPrintDialog dialog(&m_printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
+    if (dialog.exec() == QDialog::Accepted && !PrintOn(m_printer))
+        ShowProblem(Tr(QStringLiteral("File cannot be written:")) + QLatin1Char(' ') +
+                    m_printer.outputFileName());
+}
+
+bool CTonesWindow::PrintOn(QPrinter& printer) const {
     QPainter painter;
-    if (!painter.begin(&m_printer))
-        return;
-    // The page's width, at the proportions of a saved picture.
-    const QRectF page = m_printer.pageLayout().paintRectPixels(m_printer.resolution());
+    if (!painter.begin(&printer))
+        return false;
+    // Across the page's width, at the proportions of a saved picture.
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     const double height = page.width() * PICTURE_FILE_SIZE.height() / PICTURE_FILE_SIZE.width();
     DrawTonePlan(painter, QRectF(0, 0, page.width(), height), m_picture->Plan(), m_picture->Title(),
                  GetCurrentLanguage());
+    return painter.end();
 }
 
 void CTonesWindow::StartListening(int sampleRate) {

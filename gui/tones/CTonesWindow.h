@@ -56,7 +56,9 @@ public:
     void Stop();
     bool SaveWavTo(const QString& path);
     bool SavePictureTo(const QString& path) const;
+    // Asks for the printer (the report's set-up) and prints the picture at the page's top.
     void PrintPicture();
+    bool PrintOn(QPrinter& printer) const;
 
     void Record();
     // Decodes a WAV file into the Listen lists; false (and a box) when it cannot be read.

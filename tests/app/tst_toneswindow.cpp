@@ -7,6 +7,7 @@
 #include "CRecordingMessages.h"
 
 #include "core/image/CE2prom.h"
+#include "core/lang/CProfile.h"
 #include "core/tones/ToneSynth.h"
 #include "core/tones/WavFile.h"
 #include "gui/tones/CTonesWindow.h"
@@ -138,20 +139,32 @@ void TestTonesWindow::listsTheSetup() {
     const QString title = TonePlanTitle(QStringLiteral("Alarm"), ToneSystemOf(m_image), 0);
     QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
              TonePlanImage(TelegramPlan(m_image, TelegramId::Alarm), title, saved.size(), 0));
+
+    // Printed: a PDF page.
+    QPrinter pdf;
+    pdf.setOutputFileName(m_folder->Path(QStringLiteral("alarm.pdf")));
+    QVERIFY(window->PrintOn(pdf));
+    QVERIFY(m_folder->Read(QStringLiteral("alarm.pdf")).startsWith("%PDF"));
 }
 
 void TestTonesWindow::playHandsOverThePlan_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("rateIndex");
     QTest::addColumn<int>("rate");
-    QTest::newRow("F3 at 48000 Hz") << 2 << 0 << 48000;
-    QTest::newRow("Decoder 2 at 8000 Hz") << 16 << 1 << 8000;
+    QTest::addColumn<QString>("stored"); // the profile's output device
+    QTest::addColumn<unsigned>("device");
+    QTest::newRow("F3 at 48000 Hz, the first device") << 2 << 0 << 48000 << "" << 3u;
+    QTest::newRow("Decoder 2 at 8000 Hz, the stored device") << 16 << 1 << 8000 << "Line out" << 7u;
+    QTest::newRow("a stored device that is gone") << 0 << 0 << 48000 << "USB headset" << 3u;
 }
 
 void TestTonesWindow::playHandsOverThePlan() {
     QFETCH(int, row);
     QFETCH(int, rateIndex);
     QFETCH(int, rate);
+    QFETCH(QString, stored);
+    QFETCH(unsigned, device);
+    CProfile::WriteString(QStringLiteral("Sound"), QStringLiteral("Output"), stored);
     CTonesWindow* window =
         MakeWindow({Device(3, "Speakers", true, false), Device(7, "Line out", true, false)});
     window->findChild<QListWidget*>(QStringLiteral("entries"))->setCurrentRow(row);
@@ -160,7 +173,7 @@ void TestTonesWindow::playHandsOverThePlan() {
     const TONE_PLAN plan =
         row < 15 ? TrcCommandPlan(m_image, row + 1) : TelegramPlan(m_image, TelegramId(row - 15));
     QCOMPARE(m_sound->playedRate, rate);
-    QCOMPARE(m_sound->playedDevice, 3u);
+    QCOMPARE(m_sound->playedDevice, device);
     QVERIFY(m_sound->played == SynthesizePlan(plan, rate));
 }
 
