@@ -162,7 +162,8 @@ QRectF PlotArea(const QRectF& rect) {
 }
 
 int PictureEndMs(const TONE_PLAN& plan) {
-    const int end = std::max(100, PlanEndMs(plan));
+    // A little room after the last tone, so its bar does not run into the frame.
+    const int end = std::max(100, PlanEndMs(plan) * 21 / 20 + 1);
     const int step = TickStepMs(end);
     return (end + step - 1) / step * step;
 }

@@ -25,7 +25,8 @@ QColor LevelColor(double levelDb);
 // The plotting area inside rect: what is left after the title, the legend and the axes'
 // labels. Its left edge is 0 ms, its right edge PictureEndMs(plan).
 QRectF PlotArea(const QRectF& rect);
-// The time the axis ends at: the plan's end rounded up to a whole tick (at least 100 ms).
+// The time the axis ends at: a little after the plan's end, rounded up to a whole tick (at
+// least 100 ms).
 int PictureEndMs(const TONE_PLAN& plan);
 // Where the bar of segment (one of plan's) is drawn in rect; empty for silence.
 QRectF SegmentBar(const TONE_PLAN& plan, const TONE_SEGMENT& segment, const QRectF& rect);

@@ -99,6 +99,7 @@ void TestTonesWindow::pictureBars_data() {
     QTest::newRow("function tone at -10 dB") << 163 << 1850.0 << int(Middle);
     QTest::newRow("nothing below the function tone") << 163 << 1650.0 << int(Blank);
     QTest::newRow("hold at -30 dB") << 300 << 2100.0 << int(Light);
+    QTest::newRow("after the plan") << 850 << 2100.0 << int(Blank);
 }
 
 void TestTonesWindow::pictureBars() {
@@ -107,10 +108,10 @@ void TestTonesWindow::pictureBars() {
     QFETCH(int, shade);
     const QSize size(900, 420);
     const QImage image = TonePlanImage(PLAN, QStringLiteral("F3"), size, 0);
-    // The axis runs from 0 ms to the plan's 800 ms, and 500 to 3500 Hz.
+    // The axis runs from 0 ms to the tick after the plan's 800 ms, and 500 to 3500 Hz.
     const QRectF plot = PlotArea(QRectF(QPointF(0, 0), QSizeF(size)));
-    QCOMPARE(PictureEndMs(PLAN), 800);
-    const QPointF at(plot.left() + plot.width() * ms / 800,
+    QCOMPARE(PictureEndMs(PLAN), 900);
+    const QPointF at(plot.left() + plot.width() * ms / 900,
                      plot.bottom() - plot.height() * (hz - 500) / 3000);
     QCOMPARE(int(ShadeOf(image.pixel(at.toPoint()))), shade);
 }
