@@ -96,7 +96,7 @@ void TestMainFrame::menusOfEachLanguage_data() {
                "Decoders{Decoder 1|Decoder 2|Decoder 3|Decoder 4}}|"
                "Configuration{COM port 1|COM port 2|COM port 3|COM port 4|"
                "Serial ports...|Language|-|Find unit...|&Verify after writing|Read &twice to confirm}|"
-               "&View{&Toolbar|&Status Bar|-|Communication log}|&About karvo");
+               "&View{&Toolbar|&Status Bar|-|Communication log|T&ones...}|&About karvo");
     QTest::newRow("French")
         << 164
         << QString::fromUtf8(
@@ -111,7 +111,7 @@ void TestMainFrame::menusOfEachLanguage_data() {
                "Décodeur{Décodeur 1|Décodeur 2|Décodeur 3|Décodeur 4}}|"
                "Configuration{Port COM 1|Port COM 2|Port COM 3|Port COM 4|Ports série...|Langue |-|"
                "Rechercher le système...|&Vérifier après écriture|Lire deux &fois pour confirmer}|&Visualiser{&Barre d'outils|Barre d'état|-|"
-               "Journal des communications}|&A propos de Karvo");
+               "Journal des communications|&Tonalités...}|&A propos de Karvo");
     QTest::newRow("German")
         << 172
         << QString::fromUtf8(
@@ -125,7 +125,7 @@ void TestMainFrame::menusOfEachLanguage_data() {
                "Auswerter 4}}|Konfiguration{COM-Schnittstelle 1|COM-Schnittstelle 2|"
                "COM-Schnittstelle 3|COM-Schnittstelle 4|Serielle Schnittstellen...|Sprache|-|"
                "Gerät "
-               "suchen...|Nach dem Schreiben &prüfen|Zur Bestätigung &zweimal lesen}|&Ansicht{S&ymbolleiste|&Statusleiste|-|Kommunikationsprotokoll}|&Info");
+               "suchen...|Nach dem Schreiben &prüfen|Zur Bestätigung &zweimal lesen}|&Ansicht{S&ymbolleiste|&Statusleiste|-|Kommunikationsprotokoll|&Töne...}|&Info");
     QTest::newRow("Spanish")
         << 173
         << QString::fromUtf8(
@@ -140,7 +140,7 @@ void TestMainFrame::menusOfEachLanguage_data() {
                "Decodificador 2|Decodificador 3|Decodificador 4}}|Configurar{Puerto COM 1|"
                "Puerto COM 2|Puerto COM 3|Puerto COM 4|Puertos serie...|Idioma|-|Buscar "
                "dispositivo...|&Verificar tras escribir|Leer dos ve&ces para confirmar}|"
-               "&Ver{Barra de &herramientas|Barra de &estado|-|Registro de comunicación}|&Acerca "
+               "&Ver{Barra de &herramientas|Barra de &estado|-|Registro de comunicación|&Tonos...}|&Acerca "
                "de karvo");
     QTest::newRow("Italian")
         << 174
@@ -157,7 +157,7 @@ void TestMainFrame::menusOfEachLanguage_data() {
                "Configurazione{Porta COM 1|Porta COM 2|Porta COM 3|Porta COM 4|"
                "Porte seriali...|Lingua|-|Cerca dispositivo...|&Verifica dopo la scrittura|Leggi due v&olte per conferma}|"
                "&Visualizza{&Barra degli strumenti|Ba&rra di stato|-|"
-               "Registro delle comunicazioni}|Infor&mazioni su...");
+               "Registro delle comunicazioni|&Toni...}|Infor&mazioni su...");
 }
 
 void TestMainFrame::menusOfEachLanguage() {
