@@ -304,11 +304,11 @@ void CTonesWindow::StoreDevice(QComboBox* box, const QString& key) {
 }
 
 void CTonesWindow::UpdateButtons() {
-    const bool busy = m_device && (m_device->Playing() || m_device->Recording());
+    const bool listening = m_listenTimer->isActive();
     m_play->setEnabled(m_output->count() > 0);
-    m_record->setEnabled(m_input->count() > 0 && !m_listenTimer->isActive());
     m_stop->setEnabled(m_output->count() > 0);
-    m_stopRecording->setEnabled(m_input->count() > 0 && (busy || m_listenTimer->isActive()));
+    m_record->setEnabled(m_input->count() > 0 && !listening);
+    m_stopRecording->setEnabled(listening);
 }
 
 QStringList CTonesWindow::EntryTexts(CE2prom& image, int language) {
