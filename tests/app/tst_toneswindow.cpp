@@ -53,7 +53,9 @@ private slots:
     void listsTheSetup();
     void playHandsOverThePlan_data();
     void playHandsOverThePlan();
-    void listensToAWavFile();
+    void listens_data();
+    void listens();
+    void unreadableWav();
     void devices_data();
     void devices();
 
@@ -178,13 +180,36 @@ void TestTonesWindow::playHandsOverThePlan() {
     QVERIFY(m_sound->played == SynthesizePlan(plan, rate));
 }
 
-void TestTonesWindow::listensToAWavFile() {
-    CTonesWindow* window = MakeWindow({});
-    const QString path = m_folder->Path(QStringLiteral("decoder1.wav"));
-    const TONE_PLAN plan = TelegramPlan(m_image, TelegramId::Decoder1);
-    QString error;
-    QVERIFY(WriteWav(path, {8000, SynthesizePlan(plan, 8000)}, &error));
-    QVERIFY(window->ListenToFile(path));
+void TestTonesWindow::listens_data() {
+    QTest::addColumn<bool>("fromDevice");
+    QTest::newRow("a WAV file") << false;
+    QTest::newRow("the sound card, in pieces") << true;
+}
+
+// Decoder 1's telegram at 8000 Hz, heard whole: its five tones and one meaning.
+void TestTonesWindow::listens() {
+    QFETCH(bool, fromDevice);
+    CTonesWindow* window = MakeWindow({Device(4, "Line in", false, true)});
+    const std::vector<std::int16_t> sound =
+        SynthesizePlan(TelegramPlan(m_image, TelegramId::Decoder1), 8000);
+    if (fromDevice) {
+        window->findChild<QComboBox*>(QStringLiteral("rate"))->setCurrentIndex(1);
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("record")),
+                          Qt::LeftButton);
+        QCOMPARE(m_sound->recordRate, 8000);
+        for (std::size_t at = 0; at < sound.size(); at += 160) {
+            m_sound->pending.assign(sound.begin() + std::ptrdiff_t(at),
+                                    sound.begin() +
+                                        std::ptrdiff_t(std::min(at + 160, sound.size())));
+            window->TakeRecorded();
+        }
+        window->Stop();
+    } else {
+        const QString path = m_folder->Path(QStringLiteral("decoder1.wav"));
+        QString error;
+        QVERIFY(WriteWav(path, {8000, sound}, &error));
+        QVERIFY(window->ListenToFile(path));
+    }
     QStringList symbols;
     for (const QString& line : window->HeardLines())
         symbols << line.section(QLatin1Char('\t'), 2, 2);
@@ -192,13 +217,14 @@ void TestTonesWindow::listensToAWavFile() {
     QCOMPARE(window->MeaningLines().size(), 1);
     QVERIFY2(window->MeaningLines()[0].contains(QStringLiteral("Decoder 1")),
              qPrintable(window->MeaningLines()[0]));
+}
 
-    // A file that is no WAV file: a box, and the lists stay.
+void TestTonesWindow::unreadableWav() {
+    CTonesWindow* window = MakeWindow({});
     CRecordingMessages messages;
     m_folder->Write(QStringLiteral("no.wav"), "not a sound");
     QVERIFY(!window->ListenToFile(m_folder->Path(QStringLiteral("no.wav"))));
     QCOMPARE(messages.boxes.size(), 1);
-    QCOMPARE(window->HeardLines().size(), 5);
 }
 
 void TestTonesWindow::devices_data() {
