@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -38,7 +39,7 @@ std::vector<WANT> Expected(const CE2prom& image, TelegramId id) {
     for (int byte : TelegramBytes(image, id)) {
         if (byte >= 0 && byte < TONE_SYMBOL_COUNT)
             wants.push_back({Want::Symbol, byte});
-        else if (byte >= TONE_ID_1 && byte < TONE_ID_1 + 11)
+        else if (byte >= TONE_ID_1 && byte < TONE_ID_1 + ID_COUNT)
             wants.push_back({Want::Id, byte - TONE_ID_1});
         else if (byte == TONE_PAUSE)
             wants.push_back({Want::Pause});
@@ -74,7 +75,7 @@ bool Fits(const WANT& want, const std::vector<int>& heard, std::size_t i) {
 
 struct ALARM_VALUES {
     std::optional<int> number, status;
-    std::array<std::optional<int>, 11> id;
+    std::array<std::optional<int>, ID_COUNT> id;
 };
 
 // Binds a variable, or false when it already holds another value.

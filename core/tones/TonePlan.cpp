@@ -75,7 +75,7 @@ int NextDigit(int digit) {
 std::vector<int> SymbolsOf(int byte, const TELEGRAM_VALUES& values) {
     if (byte >= 0 && byte < TONE_SYMBOL_COUNT)
         return {byte};
-    if (byte >= TONE_ID_1 && byte < TONE_ID_1 + int(values.id.size()))
+    if (byte >= TONE_ID_1 && byte < TONE_ID_1 + ID_COUNT)
         return {values.id[byte - TONE_ID_1]};
     switch (byte) {
     case TONE_ANY:
@@ -113,8 +113,9 @@ const TELEGRAM_INFO& TelegramInfo(TelegramId id) {
 const TELEGRAM_INFO* FindTelegram(const std::string& name) {
     const auto same = [&](const TELEGRAM_INFO& info) {
         const std::string caption = info.name;
-        return std::equal(caption.begin(), caption.end(), name.begin(), name.end(),
-                          [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+        return std::equal(
+            caption.begin(), caption.end(), name.begin(), name.end(),
+            [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
     };
     const auto it = std::find_if(Infos().begin(), Infos().end(), same);
     return it == Infos().end() ? nullptr : &*it;
@@ -150,7 +151,8 @@ TONE_PLAN TelegramPlan(const CE2prom& image, TelegramId id, const TELEGRAM_VALUE
     }
     const std::vector<int> bytes = TelegramBytes(image, id);
     for (int i = 0; i < int(bytes.size()); ++i) {
-        // Tone i + 1 is the prolonged one; every tone its byte stands for is prolonged.
+        // Tone i + 1 is the prolonged one: every tone its byte stands for (both of "Alarm no.
+        // and status"), or its pause, lasts the prolonged length.
         const int lengthMs = (i + 1 == prolonged && prolongedMs > 0) ? prolongedMs : system.toneMs;
         if (bytes[i] == TONE_PAUSE) {
             plan.Silence(lengthMs, "Pause");

@@ -47,11 +47,12 @@ const TELEGRAM_INFO* FindTelegram(const std::string& name);
 
 // What the telegram's variable tones stand for: "Any tone" of a decoder, and the alarm
 // number, status and unit ID digits of an encoder. Digits are symbols 0 to 14.
+inline constexpr int ID_COUNT = 11; // ID 1 .. ID 11, the unit's identity digits
 struct TELEGRAM_VALUES {
     int anyTone = 0;
     int alarmNumber = 1;
     int alarmStatus = 1;
-    std::array<int, 11> id = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1}; // ID 1 .. ID 11
+    std::array<int, ID_COUNT> id = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1}; // ID 1 .. ID 11
 };
 
 // The telegram's tone bytes as stored: the bytes before the first "End" (255), all eleven
