@@ -139,13 +139,17 @@ TONE_PLAN TelegramPlan(const CE2prom& image, TelegramId id, const TELEGRAM_VALUE
     const TONE_SYSTEM& system = ToneSystemOf(image);
     const int prolonged =
         image.GetByte(info.base + (info.encoder ? ENCODER_PROLONGED : DECODER_PROLONGED));
+    // The encoder dialog counts its preamble and prolonged tone in tens of milliseconds
+    // ("Preamble length (10ms)"; the shipped Alarm's 60 is the usual 600 ms preamble), the
+    // decoder dialog its prolonged tone in milliseconds.
+    const int unitMs = info.encoder ? 10 : 1;
     // A prolonged length of 0 would make the tone vanish; the unit's tone then keeps its
     // nominal length.
-    const int prolongedMs = LongTimeToValue(image.GetByte(
+    const int prolongedMs = unitMs * LongTimeToValue(image.GetByte(
         info.base + (info.encoder ? ENCODER_PROLONGED_LENGTH : DECODER_PROLONGED_LENGTH)));
     CPlanBuilder plan(system);
     if (info.encoder) {
-        const int preambleMs = LongTimeToValue(image.GetByte(info.base + ENCODER_PREAMBLE));
+        const int preambleMs = unitMs * LongTimeToValue(image.GetByte(info.base + ENCODER_PREAMBLE));
         if (preambleMs > 0)
             plan.Silence(preambleMs, "Preamble");
     }

@@ -178,9 +178,9 @@ void TestTones::telegramPlan_data() {
         << "1 0+40 1124 0; 2 40+130 1197 0; 3 170+40 1275 0";
     QTest::newRow("prolonged length 0 keeps 70 ms")
         << 1 << "Decoder 3" << QList<int>{1, 0, 0, 1, 10} << "A 0+70 2800 0";
-    QTest::newRow("preamble 200 ms, prolonged 100 ms")
+    QTest::newRow("encoder: preamble 2000 ms, prolonged 1000 ms, in tens of ms")
         << 1 << "DISCONNECT" << QList<int>{0x94, 2, 100, 4, 5}
-        << "Preamble 0+200; 4 200+70 1400 0; 5 270+100 1530 0";
+        << "Preamble 0+2000; 4 2000+70 1400 0; 5 2070+1000 1530 0";
     QTest::newRow("any tone") << 1 << "Decoder 1" << QList<int>{0, 0, 0, 1, 64, 64}
                               << "7 0+70 1830 0; E 70+70 2600 0";
     QTest::newRow("alarm number and status, number + 1 after 9")
