@@ -128,10 +128,16 @@ void DrawTone(QPainter& painter, const QRectF& bar, const TONE_SEGMENT& segment)
         painter.drawText(QRectF(bar.center().x() - 50, bar.top() - bar.height(), 100, bar.height()),
                          Qt::AlignHCenter | Qt::AlignBottom, symbol);
     }
-    if (metrics.horizontalAdvance(hz) + 2 < bar.width()) {
+    // The frequency below the bar in a smaller type, where the bar is wide enough.
+    const QFont font = painter.font();
+    QFont small = font;
+    small.setPixelSize(std::max(1, font.pixelSize() * 4 / 5));
+    if (QFontMetricsF(small).horizontalAdvance(hz) + 2 < bar.width()) {
+        painter.setFont(small);
         painter.setPen(Qt::black);
         painter.drawText(QRectF(bar.left(), bar.bottom(), bar.width(), bar.height()),
                          Qt::AlignHCenter | Qt::AlignTop, hz);
+        painter.setFont(font);
     }
 }
 
