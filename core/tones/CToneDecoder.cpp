@@ -21,7 +21,7 @@
 // Below −60 dBFS nothing counts. The tone's frequency is measured from how far the bin's
 // phase turns from one window to the next.
 //
-// Consecutive windows holding the same frequency (within 2.5%) make one run: one physical
+// Consecutive windows holding the same frequency (within 1.2%) make one run: one physical
 // tone, reported once. Its edges are where its bin's amplitude crosses half its peak (the
 // window's middle then lies on the edge). A run is a tone of a set when it lies within 2% of
 // one of the set's tones, that tone's bin averaged over the run stands 10 dB above every other
@@ -43,18 +43,21 @@ using Complex = std::complex<double>;
 
 constexpr int WINDOW_MS = 20;
 constexpr int BLOCKS_PER_WINDOW = 4;
-constexpr double PRESENCE_RATIO = 16.0;   // a window holds a tone: bin vs noise, 10 dB
-constexpr double DOMINANCE_RATIO = 10.0;  // a tone stands 10 dB above its set's others
+constexpr double MIX_RATIO = 10.0;     // a second tone within 10 dB: an edge window
+constexpr double MAIN_LOBE_BINS = 1.5; // leakage beyond this is below -13 dB
+constexpr std::size_t MIN_RUN_HOPS = 2;
+constexpr double PRESENCE_RATIO = 16.0;  // a window holds a tone: bin vs noise, 12 dB
+constexpr double DOMINANCE_RATIO = 10.0; // a tone stands 10 dB above its set's others
 constexpr double FLOOR_DBFS = -60.0;
 constexpr double MAX_DEVIATION = 0.02;    // of the nominal frequency
-constexpr double RUN_DEVIATION = 0.025;   // windows belong to one run
+constexpr double RUN_DEVIATION = 0.012;   // windows belong to one run
 constexpr double MIN_LENGTH_SHARE = 0.6;  // of the nominal length
 constexpr int TRC_TONE_MS = 40;           // function tone; the least a guard lasts
 constexpr int ADJACENT_MS = 12;           // edges this close: no gap between the tones
 constexpr int EDGE_SEARCH_HOPS = 8;       // how far to look for a run's edges
 constexpr int MAX_MISSED_HOPS = 2;        // a weak tone may miss a window or two
 constexpr double STEADY_DEVIATION = 0.01; // windows that measure a run's tone
-constexpr double STEADY_SHARE = 0.85;     // of the run's full amplitude
+constexpr double STEADY_SHARE = 0.9;      // of the run's full amplitude
 constexpr std::size_t HISTORY_HOPS = 64;
 constexpr double FULL_SCALE = 32768.0;
 // The search grid covers every tone of every set, 2% off.
@@ -75,6 +78,7 @@ struct HOP {
 
 // One window of a run: its measured frequency, the tone's amplitude there, every bin's power.
 struct RUN_HOP {
+    long hop;
     double hz, amplitude;
     std::vector<float> power;
 };
@@ -92,9 +96,10 @@ struct RUN {
     std::vector<double> powerSum; // every bin
     int bin = -1;                 // the nearest bin
     double hz = 0;
-    double amplitude = 0;         // the tone's
-    double binAmplitude = 0;      // the nearest bin's |X|
-    double tonePower = 0;         // |X|² at the tone's frequency
+    double amplitude = 0;    // the tone's
+    double binAmplitude = 0; // the nearest bin's |X|
+    double tonePower = 0;    // |X|² at the tone's frequency
+    double startMs = -1;     // found once the run has steadied, while its rise is at hand
     double MeanHz() const {
         double sum = 0;
         for (const RUN_HOP& h : hops)
@@ -104,7 +109,8 @@ struct RUN {
 };
 
 double WrapPhase(double a) {
-    return a - 2.0 * std::numbers::pi * std::floor((a + std::numbers::pi) / (2.0 * std::numbers::pi));
+    return a -
+           2.0 * std::numbers::pi * std::floor((a + std::numbers::pi) / (2.0 * std::numbers::pi));
 }
 
 } // namespace
@@ -113,22 +119,22 @@ struct CToneDecoder::State {
     TONE_SYSTEM system;
     int rate;
     int hopLength, windowLength;
-    std::vector<BIN> bins;                   // the sets' tones, then the search grid
+    std::vector<BIN> bins; // the sets' tones, then the search grid
     std::size_t nominalCount = 0;
     std::vector<float> tableCos, tableSin;   // bins × hopLength
     std::vector<Complex> blockTurn;          // per bin: e^{-iωH}
     std::deque<std::vector<Complex>> blocks; // the last four blocks' bins
     std::deque<double> blockEnergy;
-    std::vector<float> pending;              // samples of the block being filled
-    std::vector<float> recent;               // the last window's samples
+    std::vector<float> pending; // samples of the block being filled
+    std::vector<float> recent;  // the last window's samples
     long blockCount = 0;
     long hopCount = 0;
     std::vector<Complex> lastWindow;
     bool lastWindowValid = false;
-    std::deque<HOP> history;                 // the last hops, newest at the back
-    long historyFirst = 0;                   // hop number of history.front()
+    std::deque<HOP> history; // the last hops, newest at the back
+    long historyFirst = 0;   // hop number of history.front()
     std::unique_ptr<RUN> run;
-    std::deque<RUN> ending;                  // runs whose end edge is still to come
+    std::deque<RUN> ending; // runs whose end edge is still to come
     bool havePrevious = false;
     HEARD_TONE previous{};
 
@@ -137,6 +143,8 @@ struct CToneDecoder::State {
     void Block(std::vector<HEARD_TONE>& out);
     void Hop(const std::vector<Complex>& window, double energy, std::vector<HEARD_TONE>& out);
     void CloseRun();
+    void Settle(RUN& r) const;
+    double StartEdge(const RUN& r) const;
     void ResolveEnding(bool finished, std::vector<HEARD_TONE>& out);
     double HopAmplitude(long hop, int bin) const;
     double HopCentreMs(double hop) const;
@@ -201,8 +209,8 @@ void CToneDecoder::State::Block(std::vector<HEARD_TONE>& out) {
             re[0] += x[n] * c[n];
             im[0] += x[n] * s[n];
         }
-        values[k] = Complex(double(re[0]) + re[1] + re[2] + re[3],
-                            double(im[0]) + im[1] + im[2] + im[3]);
+        values[k] =
+            Complex(double(re[0]) + re[1] + re[2] + re[3], double(im[0]) + im[1] + im[2] + im[3]);
     }
     double energy = 0;
     for (float v : pending)
@@ -268,8 +276,16 @@ void CToneDecoder::State::Hop(const std::vector<Complex>& window, double energy,
     const double binPower = std::norm(sum);
     const double toneAmplitude = 2.0 * std::sqrt(binPower) / windowLength;
     const double noise = std::max(energy - binPower * 2.0 / windowLength, 1e-9);
+    // A window across the edge between two tones holds both: another grid bin, away from
+    // this tone's main lobe, within 10 dB of it and no mere noise.
+    const double width = double(rate) / windowLength;
+    double other = 0;
+    for (std::size_t k = nominalCount; k < bins.size(); ++k)
+        if (std::abs(bins[k].hz - hz) > MAIN_LOBE_BINS * width)
+            other = std::max(other, std::norm(window[k]));
     const bool present = toneAmplitude >= FULL_SCALE * std::pow(10.0, FLOOR_DBFS / 20.0) &&
-                         binPower >= PRESENCE_RATIO * noise;
+                         binPower >= PRESENCE_RATIO * noise &&
+                         (binPower >= MIX_RATIO * other || other < PRESENCE_RATIO * noise);
 
     if (run && (hop - run->lastHop > MAX_MISSED_HOPS + 1 ||
                 (present && std::abs(hz / run->MeanHz() - 1.0) > RUN_DEVIATION)))
@@ -283,15 +299,32 @@ void CToneDecoder::State::Hop(const std::vector<Complex>& window, double energy,
         std::vector<float> power(bins.size());
         for (std::size_t k = 0; k < bins.size(); ++k)
             power[k] = float(std::norm(window[k]));
-        run->hops.push_back({hz, toneAmplitude, std::move(power)});
+        run->hops.push_back({hop, hz, toneAmplitude, std::move(power)});
+        if (run->hops.size() == 2 * EDGE_SEARCH_HOPS) {
+            Settle(*run);
+            run->startMs = StartEdge(*run);
+        }
     }
     ResolveEnding(false, out);
 }
 
 void CToneDecoder::State::CloseRun() {
-    RUN& r = *run;
-    // Steady windows: near the run's full amplitude (the 90th percentile, so that noise
-    // peaks do not set it).
+    if (run->hops.size() < MIN_RUN_HOPS) {
+        run.reset(); // a noise peak, or a window across an edge
+        return;
+    }
+    Settle(*run);
+    if (run->startMs < 0)
+        run->startMs = StartEdge(*run);
+    ending.push_back(std::move(*run));
+    run.reset();
+}
+
+// The run's frequency, level, bin and set powers from the windows so far.
+void CToneDecoder::State::Settle(RUN& r) const {
+    // Steady windows: this one and the one before (the phase turn is measured between
+    // them) near the run's full amplitude, the 90th percentile so that noise peaks do not
+    // set it. A short tone has few; the loudest window stands in when it has none.
     std::vector<double> amplitudes;
     for (const RUN_HOP& h : r.hops)
         amplitudes.push_back(h.amplitude);
@@ -299,11 +332,21 @@ void CToneDecoder::State::CloseRun() {
     const double full = amplitudes[amplitudes.size() * 9 / 10];
     std::vector<double> hzs;
     amplitudes.clear();
-    for (const RUN_HOP& h : r.hops)
-        if (h.amplitude >= STEADY_SHARE * full) {
+    const RUN_HOP* loudest = &r.hops.front();
+    for (std::size_t i = 0; i < r.hops.size(); ++i) {
+        const RUN_HOP& h = r.hops[i];
+        if (h.amplitude > loudest->amplitude)
+            loudest = &h;
+        if (i > 0 && r.hops[i - 1].hop == h.hop - 1 && h.amplitude >= STEADY_SHARE * full &&
+            r.hops[i - 1].amplitude >= STEADY_SHARE * full) {
             hzs.push_back(h.hz);
             amplitudes.push_back(h.amplitude);
         }
+    }
+    if (hzs.empty()) {
+        hzs.push_back(loudest->hz);
+        amplitudes.push_back(loudest->amplitude);
+    }
     r.hz = Median(hzs);
     r.amplitude = Median(amplitudes);
     r.powerSum.assign(bins.size(), 0.0);
@@ -322,10 +365,24 @@ void CToneDecoder::State::CloseRun() {
         if (std::abs(bins[k].hz - hz) < std::abs(bins[std::size_t(r.bin)].hz - hz))
             r.bin = int(k);
     for (long hop = r.firstHop; hop <= r.lastHop; ++hop)
-        binAmplitudes.push_back(HopAmplitude(hop, r.bin));
+        if (const double a = HopAmplitude(hop, r.bin); a >= 0)
+            binAmplitudes.push_back(a);
     r.binAmplitude = Median(binAmplitudes);
-    ending.push_back(std::move(r));
-    run.reset();
+}
+
+// Where the run's bin rose through half its amplitude; without a clean rise (a louder tone
+// before leaks into the bin), where the first window that held the tone starts.
+double CToneDecoder::State::StartEdge(const RUN& r) const {
+    const double half = r.binAmplitude / 2.0;
+    for (long hop = std::min(r.lastHop, r.firstHop + EDGE_SEARCH_HOPS);
+         hop >= r.firstHop - EDGE_SEARCH_HOPS; --hop) {
+        const double a = HopAmplitude(hop, r.bin), after = HopAmplitude(hop + 1, r.bin);
+        if (a < 0)
+            break;
+        if (a < half && after >= half)
+            return HopCentreMs(hop + (half - a) / (after - a));
+    }
+    return HopCentreMs(r.firstHop) - WINDOW_MS / 2.0;
 }
 
 double CToneDecoder::State::HopAmplitude(long hop, int bin) const {
@@ -346,10 +403,11 @@ void CToneDecoder::State::ResolveEnding(bool finished, std::vector<HEARD_TONE>& 
         const double half = r.binAmplitude / 2.0;
         const long newest = hopCount - 1;
         double endHop = -1;
-        for (long hop = r.lastHop + 1; hop <= newest && hop <= r.lastHop + EDGE_SEARCH_HOPS; ++hop) {
+        for (long hop = std::max(r.firstHop, r.lastHop - EDGE_SEARCH_HOPS) + 1;
+             hop <= newest && hop <= r.lastHop + EDGE_SEARCH_HOPS; ++hop) {
             const double a = HopAmplitude(hop, r.bin), before = HopAmplitude(hop - 1, r.bin);
-            if (a < half) {
-                endHop = hop - 1 + (before - half) / std::max(before - a, 1e-9);
+            if (a >= 0 && a < half && before >= half) {
+                endHop = hop - 1 + (before - half) / (before - a);
                 break;
             }
         }
@@ -357,18 +415,7 @@ void CToneDecoder::State::ResolveEnding(bool finished, std::vector<HEARD_TONE>& 
             return; // not yet
         if (endHop < 0)
             endHop = std::min<double>(newest, r.lastHop + 1);
-        // Without a clean rise (a louder tone before leaks into the bin), the first window
-        // that held the tone starts with it.
-        double startMs = HopCentreMs(r.firstHop) - WINDOW_MS / 2.0;
-        for (long hop = r.firstHop - 1; hop >= r.firstHop - EDGE_SEARCH_HOPS; --hop) {
-            const double a = HopAmplitude(hop, r.bin), after = HopAmplitude(hop + 1, r.bin);
-            if (a < 0)
-                break;
-            if (a < half) {
-                startMs = HopCentreMs(hop + (half - a) / std::max(after - a, 1e-9));
-                break;
-            }
-        }
+        double startMs = r.startMs;
         // A tone that follows another without room for a gap starts where that one ended.
         if (havePrevious) {
             const double previousEnd = previous.startMs + previous.lengthMs;
@@ -385,8 +432,8 @@ bool CToneDecoder::State::TryAs(ToneSet set, const RUN& r, double hz, bool after
                                 HEARD_TONE& tone) const {
     int nearest = -1;
     for (std::size_t k = 0; k < nominalCount; ++k) {
-        if (bins[k].set != set || (set == ToneSet::Telegram && !afterTelegram &&
-                                   bins[k].symbol == REPEAT_SYMBOL))
+        if (bins[k].set != set ||
+            (set == ToneSet::Telegram && !afterTelegram && bins[k].symbol == REPEAT_SYMBOL))
             continue;
         if (nearest < 0 || std::abs(bins[k].hz - hz) < std::abs(bins[std::size_t(nearest)].hz - hz))
             nearest = int(k);
@@ -395,7 +442,8 @@ bool CToneDecoder::State::TryAs(ToneSet set, const RUN& r, double hz, bool after
         return false;
     const BIN& b = bins[std::size_t(nearest)];
     for (std::size_t k = 0; k < nominalCount; ++k)
-        if (bins[k].set == set && int(k) != nearest && r.tonePower < DOMINANCE_RATIO * r.powerSum[k])
+        if (bins[k].set == set && int(k) != nearest &&
+            r.tonePower < DOMINANCE_RATIO * r.powerSum[k])
             return false;
     const int nominalMs = set == ToneSet::Telegram ? system.toneMs : TRC_TONE_MS;
     if (tone.lengthMs < MIN_LENGTH_SHARE * nominalMs)
@@ -411,8 +459,8 @@ bool CToneDecoder::State::TryAs(ToneSet set, const RUN& r, double hz, bool after
 void CToneDecoder::State::Report(const RUN& r, double startMs, double endMs,
                                  std::vector<HEARD_TONE>& out) {
     const double hz = r.hz;
-    HEARD_TONE tone{int(std::lround(startMs)), int(std::lround(endMs - startMs)), hz, 0,
-                    ToneSet::Telegram, {}};
+    HEARD_TONE tone{
+        int(std::lround(startMs)), int(std::lround(endMs - startMs)), hz, 0, ToneSet::Telegram, {}};
     const bool adjacent =
         havePrevious && tone.startMs - (previous.startMs + previous.lengthMs) <= ADJACENT_MS;
     const ToneSet before = adjacent ? previous.set : ToneSet::Telegram;
@@ -427,7 +475,8 @@ void CToneDecoder::State::Report(const RUN& r, double startMs, double endMs,
         auto nearestOff = [&](ToneSet set) {
             double off = 1e9;
             for (std::size_t k = 0; k < nominalCount; ++k)
-                if (const BIN& b = bins[k]; b.set == set && !(set == ToneSet::Telegram && b.symbol == REPEAT_SYMBOL))
+                if (const BIN& b = bins[k];
+                    b.set == set && !(set == ToneSet::Telegram && b.symbol == REPEAT_SYMBOL))
                     off = std::min(off, std::abs(b.hz - hz));
             return off;
         };
@@ -435,11 +484,6 @@ void CToneDecoder::State::Report(const RUN& r, double startMs, double endMs,
             order = {ToneSet::Guard, ToneSet::Telegram, ToneSet::Function};
         else
             order = {ToneSet::Telegram, ToneSet::Guard, ToneSet::Function};
-    }
-    if (getenv("DBGD")) {
-        fprintf(stderr, "run %ld..%ld hz %.1f bin %d peak %.1f start %.1f end %.1f\n", r.firstHop, r.lastHop, r.hz, r.bin, r.amplitude, startMs, endMs);
-        for (auto& h : r.hops) fprintf(stderr, "  %.1f/%.0f", h.hz, h.amplitude);
-        fprintf(stderr, "\n");
     }
     for (ToneSet set : order)
         if (TryAs(set, r, hz, adjacent && before == ToneSet::Telegram, tone)) {
