@@ -64,8 +64,6 @@ constexpr double FULL_SCALE = 32768.0;
 constexpr double GRID_FIRST_HZ = 620.0;
 constexpr double GRID_LAST_HZ = 3350.0;
 
-constexpr const char* SYMBOL_NAMES = "0123456789ABCDE";
-
 struct BIN {
     double hz;
     ToneSet set;
@@ -449,7 +447,7 @@ bool CToneDecoder::State::TryAs(ToneSet set, const RUN& r, double hz, bool after
     if (tone.lengthMs < MIN_LENGTH_SHARE * nominalMs)
         return false;
     tone.set = set;
-    tone.symbol = set == ToneSet::Telegram   ? std::string(1, SYMBOL_NAMES[b.symbol])
+    tone.symbol = set == ToneSet::Telegram   ? std::string(1, SymbolChar(b.symbol))
                   : set == ToneSet::Function ? "F" + std::to_string(b.symbol)
                                              : std::string("G");
     tone.levelDb = 20.0 * std::log10(r.amplitude / FULL_SCALE);

@@ -12,33 +12,6 @@
 
 namespace {
 
-const TONE_SYSTEM SYSTEMS[] = {
-    {1,
-     "ZVEI1",
-     70,
-     {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 2800, 810, 970, 885, 2600}},
-    {2,
-     "ZVEI2",
-     70,
-     {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 885, 810, 740, 680, 970}},
-    {3,
-     "ZVEI3",
-     70,
-     {2200, 970, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 885, 810, 740, 680, 2400}},
-    {4,
-     "CCIR",
-     100,
-     {1981, 1124, 1197, 1275, 1358, 1446, 1540, 1640, 1747, 1860, 2400, 930, 2247, 991, 2110}},
-    {5,
-     "CCIR 70",
-     70,
-     {1981, 1124, 1197, 1275, 1358, 1446, 1540, 1640, 1747, 1860, 2400, 930, 2247, 991, 2110}},
-    {6,
-     "EEA",
-     40,
-     {1981, 1124, 1197, 1275, 1358, 1446, 1540, 1640, 1747, 1860, 1055, 930, 2247, 991, 2110}},
-};
-
 const double FULL_AMPLITUDE = 32767 * std::pow(10.0, FULL_LEVEL_DBFS / 20);
 
 TONE_SEGMENT Segment(int startMs, int lengthMs, double hz, double db, std::string symbol) {
@@ -53,7 +26,7 @@ TONE_PLAN TelegramPlan(const TONE_SYSTEM& system, QString* expected) {
     for (int s : symbols) {
         const int sent = s == previous ? REPEAT_SYMBOL : s;
         previous = s;
-        const std::string name(1, "0123456789ABCDE"[sent]);
+        const std::string name(1, SymbolChar(sent));
         plan.push_back(Segment(plan.back().startMs + plan.back().lengthMs, system.toneMs,
                                system.hz[sent], 0, name));
         *expected += QString::fromStdString(name);
@@ -187,7 +160,7 @@ void TestToneDecoder::SoundIsSmooth() {
     QFETCH(int, rate);
     QFETCH(int, function);
     QString expected;
-    TONE_PLAN plan = TelegramPlan(SYSTEMS[0], &expected);
+    TONE_PLAN plan = TelegramPlan(ToneSystemOfByte(1), &expected);
     for (TONE_SEGMENT s : CommandPlan(function, 3250)) {
         s.startMs += 1200;
         plan.push_back(s);
@@ -218,11 +191,11 @@ void TestToneDecoder::Telegrams_data() {
     QTest::addColumn<int>("rate");
     QTest::addColumn<double>("hzFactor");
     QTest::addColumn<double>("lengthFactor");
-    for (int s = 0; s < 6; ++s)
+    for (const TONE_SYSTEM& s : ToneSystems())
         for (int rate : {48000, 8000}) {
-            const QByteArray name = QByteArray(SYSTEMS[s].name) + (rate == 8000 ? " 8k" : " 48k");
-            QTest::newRow(name + " high, short") << s << rate << 1.015 << 0.9;
-            QTest::newRow(name + " low, long") << s << rate << 0.985 << 1.1;
+            const QByteArray name = QByteArray(s.name) + (rate == 8000 ? " 8k" : " 48k");
+            QTest::newRow(name + " high, short") << s.value << rate << 1.015 << 0.9;
+            QTest::newRow(name + " low, long") << s.value << rate << 0.985 << 1.1;
         }
 }
 
@@ -234,10 +207,10 @@ void TestToneDecoder::Telegrams() {
     QFETCH(double, lengthFactor);
     QString expected;
     const TONE_PLAN plan =
-        Detuned(TelegramPlan(SYSTEMS[system], &expected), hzFactor, lengthFactor);
+        Detuned(TelegramPlan(ToneSystemOfByte(system), &expected), hzFactor, lengthFactor);
     std::vector<std::int16_t> sound = SynthesizePlan(plan, rate);
     SpoilLine(sound, rate, unsigned(system * 100 + rate / 1000));
-    const std::vector<HEARD_TONE> heard = DecodeTones(SYSTEMS[system], rate, sound);
+    const std::vector<HEARD_TONE> heard = DecodeTones(ToneSystemOfByte(system), rate, sound);
     QCOMPARE(Symbols(heard), expected);
     CompareWithPlan(heard, plan, 6);
 }
@@ -259,7 +232,7 @@ void TestToneDecoder::Commands() {
     const TONE_PLAN plan = Detuned(CommandPlan(function, GUARD_TONES_HZ[guard]), hzFactor, 1.0);
     std::vector<std::int16_t> sound = SynthesizePlan(plan, 48000);
     SpoilLine(sound, 48000, unsigned(function * 4 + guard));
-    const std::vector<HEARD_TONE> heard = DecodeTones(SYSTEMS[3], 48000, sound);
+    const std::vector<HEARD_TONE> heard = DecodeTones(ToneSystemOfByte(4), 48000, sound);
     QCOMPARE(Symbols(heard), QString("GF%1 G").arg(function));
     CompareWithPlan(heard, plan, 6);
     // The tilt moves the function tone's level; the two guards share theirs.
@@ -269,11 +242,11 @@ void TestToneDecoder::Commands() {
 // Fed in odd pieces the decoder hears what it hears in one go, each tone soon after its end.
 void TestToneDecoder::Streaming() {
     QString expected;
-    const TONE_PLAN plan = TelegramPlan(SYSTEMS[5], &expected);
+    const TONE_PLAN plan = TelegramPlan(ToneSystemOfByte(6), &expected);
     std::vector<std::int16_t> sound = SynthesizePlan(plan, 48000);
     SpoilLine(sound, 48000, 7);
-    const std::vector<HEARD_TONE> whole = DecodeTones(SYSTEMS[5], 48000, sound);
-    CToneDecoder decoder(SYSTEMS[5], 48000);
+    const std::vector<HEARD_TONE> whole = DecodeTones(ToneSystemOfByte(6), 48000, sound);
+    CToneDecoder decoder(ToneSystemOfByte(6), 48000);
     std::vector<HEARD_TONE> pieces;
     const std::size_t sizes[] = {1, 7, 331, 4801, 60};
     for (std::size_t at = 0, i = 0; at < sound.size(); ++i) {
@@ -309,7 +282,7 @@ void TestToneDecoder::NothingHeard() {
     std::vector<std::int16_t> sound(std::size_t(rate) * 5, 0);
     if (noise)
         SpoilLine(sound, rate, 11);
-    QCOMPARE(Symbols(DecodeTones(SYSTEMS[0], rate, sound)), QString());
+    QCOMPARE(Symbols(DecodeTones(ToneSystemOfByte(1), rate, sound)), QString());
 }
 
 QTEST_GUILESS_MAIN(TestToneDecoder)
