@@ -18,8 +18,14 @@ long SampleAt(long ms, int rate) {
     return (ms * rate + 500) / 1000;
 }
 
+// Peak amplitude of a level relative to the plan's 0 dB; full scale at most.
 double Amplitude(double levelDb) {
-    return 32767.0 * std::pow(10.0, (FULL_LEVEL_DBFS + levelDb) / 20.0);
+    return 32767.0 * std::min(1.0, std::pow(10.0, (FULL_LEVEL_DBFS + levelDb) / 20.0));
+}
+
+// Amplitudes stay below full scale (0 dB is FULL_LEVEL_DBFS), so rounding is enough.
+std::int16_t ToSample(double v) {
+    return static_cast<std::int16_t>(v + (v >= 0 ? 0.5 : -0.5));
 }
 
 // A sine whose frequency can change from one sample to the next without a phase jump: a
@@ -45,6 +51,39 @@ public:
         }
         return sine;
     }
+    // count samples at a steady amplitude: four oscillators a sample apart, each turned by
+    // four steps, so the samples do not wait for each other. Continues Next()'s phase.
+    void Fill(std::int16_t* out, long count, double amplitude) {
+        double c[4] = {m_cos}, s[4] = {m_sin};
+        for (int j = 1; j < 4; ++j) {
+            c[j] = c[j - 1] * m_stepCos - s[j - 1] * m_stepSin;
+            s[j] = c[j - 1] * m_stepSin + s[j - 1] * m_stepCos;
+        }
+        const double c2 = m_stepCos * m_stepCos - m_stepSin * m_stepSin;
+        const double s2 = 2.0 * m_stepCos * m_stepSin;
+        const double c4 = c2 * c2 - s2 * s2, s4 = 2.0 * c2 * s2;
+        long n = 0;
+        for (int since = 0; n + 4 <= count; n += 4) {
+            for (int j = 0; j < 4; ++j) {
+                out[n + j] = ToSample(amplitude * s[j]);
+                const double cj = c[j] * c4 - s[j] * s4;
+                s[j] = c[j] * s4 + s[j] * c4;
+                c[j] = cj;
+            }
+            if (++since == RENORMALISE_EVERY / 4) {
+                since = 0;
+                for (int j = 0; j < 4; ++j) {
+                    const double k = (3.0 - (c[j] * c[j] + s[j] * s[j])) / 2.0;
+                    c[j] *= k;
+                    s[j] *= k;
+                }
+            }
+        }
+        m_cos = c[0];
+        m_sin = s[0];
+        for (; n < count; ++n)
+            out[n] = ToSample(amplitude * Next());
+    }
 
 private:
     double m_cos = 1.0, m_sin = 0.0;
@@ -56,10 +95,6 @@ struct SPAN {
     long first, end; // samples [first, end)
     double hz, amplitude;
 };
-
-std::int16_t ToSample(double v) {
-    return static_cast<std::int16_t>(std::lrint(std::clamp(v, -32768.0, 32767.0)));
-}
 
 } // namespace
 
@@ -98,8 +133,8 @@ std::vector<std::int16_t> SynthesizePlan(const TONE_PLAN& plan, int sampleRate) 
             const double r = ramp[std::size_t(k * edge / rise)];
             out[n] = ToSample((from + (s.amplitude - from) * r) * osc.Next());
         }
-        for (; n < s.end - fall; ++n)
-            out[n] = ToSample(s.amplitude * osc.Next());
+        osc.Fill(&out[std::size_t(n)], s.end - fall - n, s.amplitude);
+        n = s.end - fall;
         for (long k = fall - 1; k >= 0; --k, ++n)
             out[n] = ToSample(s.amplitude * ramp[std::size_t(k * edge / fall)] * osc.Next());
     }
