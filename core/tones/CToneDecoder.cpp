@@ -9,24 +9,30 @@
 // How it listens
 //
 // Windows of 20 ms every 5 ms. 20 ms is the longest window that still fits several times
-// inside EEA's 40 ms tones (36 ms when sent 10% short), and a 5 ms step measures a
-// frequency without ambiguity within 100 Hz of a bin and places edges to a few ms. Each
-// window's value at a tone's frequency (the single DFT bin a Goertzel filter gives) is the
-// sum of four 5 ms blocks, turned by the block's phase: every sample meets every bin once.
+// inside EEA's 40 ms tones (36 ms when sent 10% short); a 5 ms step measures a frequency
+// without ambiguity within 100 Hz of a bin and places edges to a few ms. A window's value at
+// a frequency (the single DFT bin a Goertzel filter gives) is the sum of four 5 ms blocks,
+// each turned by its phase, so every sample meets every bin once. The bins: the sets' tones
+// (telegram symbols, guard tones, F1 to F15) and a search grid one bin width (50 Hz) apart,
+// so that no tone 2% off its nominal frequency falls into a zero of its own bin.
 //
-// A window holds a tone when its strongest bin, corrected for the bin being off the tone
-// (the window's known response), carries ten times the energy the rest of the window would
-// put in one bin if it were noise. That threshold follows the noise: the −30 dB hold guard
-// is heard under noise louder than itself, because a bin sees only its 50 Hz of the noise.
-// Below −60 dBFS nothing counts. The tone's frequency is measured from how far the bin's
-// phase turns from one window to the next.
+// In each window the loudest grid bin gives the frequency, from how far its phase turns from
+// one window to the next; the tone's energy is then taken at that frequency. The window holds
+// a tone when that energy is 12 dB above what the rest of the window would put in one bin if
+// it were noise: the threshold follows the noise, so the guard held 30 dB down is heard under
+// noise louder than itself (a bin sees only its 50 Hz of the noise). Below -60 dBFS nothing
+// counts. A window across the edge between two tones is no tone: it holds a second one within
+// 10 dB, beyond the first one's main lobe and above the noise.
 //
-// Consecutive windows holding the same frequency (within 1.2%) make one run: one physical
-// tone, reported once. Its edges are where its bin's amplitude crosses half its peak (the
-// window's middle then lies on the edge). A run is a tone of a set when it lies within 2% of
-// one of the set's tones, that tone's bin averaged over the run stands 10 dB above every other
-// bin of the set, and the run lasts 60% of the set's nominal length (the system's tone
-// length; 40 ms for function and guard tones, as a tone-remote command sends its function).
+// Consecutive windows at the same frequency (within 1.2%; a weak tone may miss two) make one
+// run: one physical tone, reported once; a run of one window is a noise peak. Once a run has
+// three windows it is followed at 6 dB above the noise, at its own frequency, and a run of
+// one or two windows that slides on into a tone within 2% becomes that tone. Its frequency
+// and level are the medians over its steady windows; its edges are where its bin's amplitude
+// crosses half its steady value (the window's middle then lies on the edge). A run is a tone
+// of a set when it lies within 2% of one of the set's tones, stands 10 dB above every other
+// tone of the set over the run, and lasts 60% of the set's nominal length (the system's tone
+// length; 40 ms for function tones as a command sends them, and the same for guard tones).
 //
 // Sets overlap (CCIR E at 2110 Hz and the 2100 Hz guard, ZVEI1 1060 Hz and F11 at 1050 Hz),
 // so the tone before, if it ended where this one starts, chooses the set tried first:
@@ -44,9 +50,11 @@ using Complex = std::complex<double>;
 constexpr int WINDOW_MS = 20;
 constexpr int BLOCKS_PER_WINDOW = 4;
 constexpr double MIX_RATIO = 10.0;     // a second tone within 10 dB: an edge window
-constexpr double MAIN_LOBE_BINS = 1.5; // leakage beyond this is below -13 dB
+constexpr double MAIN_LOBE_BINS = 1.1; // leakage beyond this is below -13 dB
 constexpr std::size_t MIN_RUN_HOPS = 2;
+constexpr std::size_t SETTLING_HOPS = 3;
 constexpr double PRESENCE_RATIO = 16.0;  // a window holds a tone: bin vs noise, 12 dB
+constexpr double FOLLOW_RATIO = 4.0;     // and still holds a tone already heard, 6 dB
 constexpr double DOMINANCE_RATIO = 10.0; // a tone stands 10 dB above its set's others
 constexpr double FLOOR_DBFS = -60.0;
 constexpr double MAX_DEVIATION = 0.02;    // of the nominal frequency
@@ -74,11 +82,10 @@ struct HOP {
     std::vector<float> amplitude; // |X| of every bin
 };
 
-// One window of a run: its measured frequency, the tone's amplitude there, every bin's power.
+// One window of a run: its measured frequency and the tone's amplitude there.
 struct RUN_HOP {
     long hop;
     double hz, amplitude;
-    std::vector<float> power;
 };
 
 double Median(std::vector<double> v) {
@@ -89,21 +96,19 @@ double Median(std::vector<double> v) {
 struct RUN {
     long firstHop = 0, lastHop = 0;
     std::vector<RUN_HOP> hops;
+    double hzSum = 0;
+    // Every bin's power summed over the windows near the run's mean frequency, and the tone's
+    // own power there (|X|² at its frequency): what a set's tones are compared by.
+    std::vector<double> powerSum;
+    double tonePower = 0;
     // Chosen when the run ends, from its steady windows (those across an edge mix two tones;
     // medians keep them and noise from moving the frequency and level):
-    std::vector<double> powerSum; // every bin
-    int bin = -1;                 // the nearest bin
+    int bin = -1; // the nearest bin
     double hz = 0;
     double amplitude = 0;    // the tone's
     double binAmplitude = 0; // the nearest bin's |X|
-    double tonePower = 0;    // |X|² at the tone's frequency
     double startMs = -1;     // found once the run has steadied, while its rise is at hand
-    double MeanHz() const {
-        double sum = 0;
-        for (const RUN_HOP& h : hops)
-            sum += h.hz;
-        return sum / double(hops.size());
-    }
+    double MeanHz() const { return hzSum / double(hops.size()); }
 };
 
 double WrapPhase(double a) {
@@ -125,7 +130,6 @@ struct CToneDecoder::State {
     std::deque<double> blockEnergy;
     std::vector<float> pending; // samples of the block being filled
     std::vector<float> recent;  // the last window's samples
-    long blockCount = 0;
     long hopCount = 0;
     std::vector<Complex> lastWindow;
     bool lastWindowValid = false;
@@ -140,6 +144,10 @@ struct CToneDecoder::State {
     void AddSamples(const std::int16_t* samples, std::size_t count, std::vector<HEARD_TONE>& out);
     void Block(std::vector<HEARD_TONE>& out);
     void Hop(const std::vector<Complex>& window, double energy, std::vector<HEARD_TONE>& out);
+    bool HoldsTone(const std::vector<Complex>& window, double energy, double hz, double ratio,
+                   double* amplitude) const;
+    void AddToRun(long hop, double hz, double amplitude, const std::vector<Complex>& window);
+    bool Settling(long hop, double hz) const;
     void CloseRun();
     void Settle(RUN& r) const;
     double StartEdge(const RUN& r) const;
@@ -218,7 +226,6 @@ void CToneDecoder::State::Block(std::vector<HEARD_TONE>& out) {
         recent.erase(recent.begin(), recent.begin() + hopLength);
     blocks.push_back(std::move(values));
     blockEnergy.push_back(energy);
-    ++blockCount;
     if (int(blocks.size()) < BLOCKS_PER_WINDOW)
         return;
     std::vector<Complex> window(bins.size());
@@ -263,47 +270,76 @@ void CToneDecoder::State::Hop(const std::vector<Complex>& window, double energy,
     lastWindow = window;
     lastWindowValid = true;
 
-    // The tone's amplitude at the measured frequency (not at the bin, which may be up to
-    // half a bin off), the rest of the window taken as noise spread over the band.
+    double amplitude = 0;
+    bool present = HoldsTone(window, energy, hz, PRESENCE_RATIO, &amplitude);
+    // A tone once heard is followed at a lower threshold, at its own frequency: a weak one
+    // (the held guard at 8 kHz) stands only a few dB above a bin's noise.
+    if (!present && run && run->hops.size() >= SETTLING_HOPS &&
+        HoldsTone(window, energy, run->MeanHz(), FOLLOW_RATIO, &amplitude)) {
+        present = true;
+        hz = run->MeanHz();
+    }
+    if (run &&
+        (hop - run->lastHop > MAX_MISSED_HOPS + 1 ||
+         (present && std::abs(hz / run->MeanHz() - 1.0) > RUN_DEVIATION && !Settling(hop, hz))))
+        CloseRun();
+    if (present)
+        AddToRun(hop, hz, amplitude, window);
+    ResolveEnding(false, out);
+}
+
+// A run of a window or two sliding into the next tone (the windows across the edge measure a
+// frequency between the two) goes on as that tone.
+bool CToneDecoder::State::Settling(long hop, double hz) const {
+    return run->hops.size() < SETTLING_HOPS && hop == run->lastHop + 1 &&
+           std::abs(hz / run->MeanHz() - 1.0) <= MAX_DEVIATION;
+}
+
+// Whether the window holds one tone at hz; its amplitude there (not at the bin, which may be
+// up to half a bin off) in *amplitude.
+bool CToneDecoder::State::HoldsTone(const std::vector<Complex>& window, double energy, double hz,
+                                    double ratio, double* amplitude) const {
     const Complex step = std::polar(1.0, -2.0 * std::numbers::pi * hz / rate);
     Complex turn = 1, sum = 0;
     for (float x : recent) {
         sum += double(x) * turn;
         turn *= step;
     }
-    const double binPower = std::norm(sum);
-    const double toneAmplitude = 2.0 * std::sqrt(binPower) / windowLength;
-    const double noise = std::max(energy - binPower * 2.0 / windowLength, 1e-9);
-    // A window across the edge between two tones holds both: another grid bin, away from
-    // this tone's main lobe, within 10 dB of it and no mere noise.
+    const double power = std::norm(sum);
+    *amplitude = 2.0 * std::sqrt(power) / windowLength;
+    // The rest of the window as noise spread over the band: its share of one bin.
+    const double noise = std::max(energy - power * 2.0 / windowLength, 1e-9);
     const double width = double(rate) / windowLength;
     double other = 0;
     for (std::size_t k = nominalCount; k < bins.size(); ++k)
         if (std::abs(bins[k].hz - hz) > MAIN_LOBE_BINS * width)
             other = std::max(other, std::norm(window[k]));
-    const bool present = toneAmplitude >= FULL_SCALE * std::pow(10.0, FLOOR_DBFS / 20.0) &&
-                         binPower >= PRESENCE_RATIO * noise &&
-                         (binPower >= MIX_RATIO * other || other < PRESENCE_RATIO * noise);
+    const bool edge = power < MIX_RATIO * other && other >= PRESENCE_RATIO * noise;
+    return *amplitude >= FULL_SCALE * std::pow(10.0, FLOOR_DBFS / 20.0) && power >= ratio * noise &&
+           !edge;
+}
 
-    if (run && (hop - run->lastHop > MAX_MISSED_HOPS + 1 ||
-                (present && std::abs(hz / run->MeanHz() - 1.0) > RUN_DEVIATION)))
-        CloseRun();
-    if (present) {
-        if (!run) {
-            run = std::make_unique<RUN>();
-            run->firstHop = hop;
-        }
-        run->lastHop = hop;
-        std::vector<float> power(bins.size());
-        for (std::size_t k = 0; k < bins.size(); ++k)
-            power[k] = float(std::norm(window[k]));
-        run->hops.push_back({hop, hz, toneAmplitude, std::move(power)});
-        if (run->hops.size() == 2 * EDGE_SEARCH_HOPS) {
-            Settle(*run);
-            run->startMs = StartEdge(*run);
-        }
+void CToneDecoder::State::AddToRun(long hop, double hz, double amplitude,
+                                   const std::vector<Complex>& window) {
+    if (!run) {
+        run = std::make_unique<RUN>();
+        run->firstHop = hop;
+        run->powerSum.assign(nominalCount, 0.0);
     }
-    ResolveEnding(false, out);
+    const bool steady =
+        run->lastHop == hop - 1 && std::abs(hz / run->MeanHz() - 1.0) <= STEADY_DEVIATION;
+    run->lastHop = hop;
+    run->hops.push_back({hop, hz, amplitude});
+    run->hzSum += hz;
+    if (steady) {
+        for (std::size_t k = 0; k < nominalCount; ++k)
+            run->powerSum[k] += std::norm(window[k]);
+        run->tonePower += std::pow(amplitude * windowLength / 2.0, 2);
+    }
+    if (run->hops.size() == 2 * EDGE_SEARCH_HOPS) {
+        Settle(*run);
+        run->startMs = StartEdge(*run);
+    }
 }
 
 void CToneDecoder::State::CloseRun() {
@@ -347,15 +383,8 @@ void CToneDecoder::State::Settle(RUN& r) const {
     }
     r.hz = Median(hzs);
     r.amplitude = Median(amplitudes);
-    r.powerSum.assign(bins.size(), 0.0);
-    std::vector<double> binAmplitudes;
-    for (const RUN_HOP& h : r.hops)
-        if (std::abs(h.hz / r.hz - 1.0) <= STEADY_DEVIATION) {
-            for (std::size_t k = 0; k < bins.size(); ++k)
-                r.powerSum[k] += h.power[k];
-            r.tonePower += std::pow(h.amplitude * windowLength / 2.0, 2);
-        }
     const double hz = r.hz;
+    std::vector<double> binAmplitudes;
     // The run's own bin: the nearest one (the loudest could be a neighbour for a tone
     // sent 2% off between two bins).
     r.bin = 0;
