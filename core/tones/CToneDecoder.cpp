@@ -67,6 +67,7 @@ constexpr int MAX_MISSED_HOPS = 2;        // a weak tone may miss a window or tw
 constexpr double STEADY_DEVIATION = 0.01; // windows that measure a run's tone
 constexpr double STEADY_SHARE = 0.9;      // of the run's full amplitude
 constexpr std::size_t HISTORY_HOPS = 64;
+constexpr std::size_t RUN_RECORDS = 2000; // 10 s
 constexpr double FULL_SCALE = 32768.0;
 // The search grid covers every tone of every set, 2% off.
 constexpr double GRID_FIRST_HZ = 620.0;
@@ -95,7 +96,8 @@ double Median(std::vector<double> v) {
 
 struct RUN {
     long firstHop = 0, lastHop = 0;
-    std::vector<RUN_HOP> hops;
+    std::size_t windows = 0;
+    std::vector<RUN_HOP> hops; // the first RUN_RECORDS windows, enough to measure a tone by
     double hzSum = 0;
     // Every bin's power summed over the windows near the run's mean frequency, and the tone's
     // own power there (|X|² at its frequency): what a set's tones are compared by.
@@ -108,7 +110,7 @@ struct RUN {
     double amplitude = 0;    // the tone's
     double binAmplitude = 0; // the nearest bin's |X|
     double startMs = -1;     // found once the run has steadied, while its rise is at hand
-    double MeanHz() const { return hzSum / double(hops.size()); }
+    double MeanHz() const { return hzSum / double(windows); }
 };
 
 double WrapPhase(double a) {
@@ -274,7 +276,7 @@ void CToneDecoder::State::Hop(const std::vector<Complex>& window, double energy,
     bool present = HoldsTone(window, energy, hz, PRESENCE_RATIO, &amplitude);
     // A tone once heard is followed at a lower threshold, at its own frequency: a weak one
     // (the held guard at 8 kHz) stands only a few dB above a bin's noise.
-    if (!present && run && run->hops.size() >= SETTLING_HOPS &&
+    if (!present && run && run->windows >= SETTLING_HOPS &&
         HoldsTone(window, energy, run->MeanHz(), FOLLOW_RATIO, &amplitude)) {
         present = true;
         hz = run->MeanHz();
@@ -291,7 +293,7 @@ void CToneDecoder::State::Hop(const std::vector<Complex>& window, double energy,
 // A run of a window or two sliding into the next tone (the windows across the edge measure a
 // frequency between the two) goes on as that tone.
 bool CToneDecoder::State::Settling(long hop, double hz) const {
-    return run->hops.size() < SETTLING_HOPS && hop == run->lastHop + 1 &&
+    return run->windows < SETTLING_HOPS && hop == run->lastHop + 1 &&
            std::abs(hz / run->MeanHz() - 1.0) <= MAX_DEVIATION;
 }
 
@@ -329,21 +331,23 @@ void CToneDecoder::State::AddToRun(long hop, double hz, double amplitude,
     const bool steady =
         run->lastHop == hop - 1 && std::abs(hz / run->MeanHz() - 1.0) <= STEADY_DEVIATION;
     run->lastHop = hop;
-    run->hops.push_back({hop, hz, amplitude});
+    if (run->hops.size() < RUN_RECORDS)
+        run->hops.push_back({hop, hz, amplitude});
+    ++run->windows;
     run->hzSum += hz;
     if (steady) {
         for (std::size_t k = 0; k < nominalCount; ++k)
             run->powerSum[k] += std::norm(window[k]);
         run->tonePower += std::pow(amplitude * windowLength / 2.0, 2);
     }
-    if (run->hops.size() == 2 * EDGE_SEARCH_HOPS) {
+    if (run->windows == 2 * EDGE_SEARCH_HOPS) {
         Settle(*run);
         run->startMs = StartEdge(*run);
     }
 }
 
 void CToneDecoder::State::CloseRun() {
-    if (run->hops.size() < MIN_RUN_HOPS) {
+    if (run->windows < MIN_RUN_HOPS) {
         run.reset(); // a noise peak, or a window across an edge
         return;
     }
@@ -422,8 +426,8 @@ double CToneDecoder::State::HopCentreMs(double hop) const {
     return (hop * hopLength + windowLength / 2.0) * 1000.0 / rate;
 }
 
-// A run's end edge needs the windows after it; once its bin has fallen below half its peak
-// (or the sound has ended), the run becomes a tone.
+// A run's end edge needs the windows after it; once its bin has fallen below half its steady
+// amplitude (or the sound has ended), the run becomes a tone.
 void CToneDecoder::State::ResolveEnding(bool finished, std::vector<HEARD_TONE>& out) {
     while (!ending.empty()) {
         const RUN& r = ending.front();
