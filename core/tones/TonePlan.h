@@ -47,12 +47,25 @@ const TELEGRAM_INFO* FindTelegram(const std::string& name);
 
 // What the telegram's variable tones stand for: "Any tone" of a decoder, and the alarm
 // number, status and unit ID digits of an encoder. Digits are symbols 0 to 14.
+inline constexpr int ID_COUNT = 11; // ID 1 .. ID 11, the unit's identity digits
 struct TELEGRAM_VALUES {
     int anyTone = 0;
     int alarmNumber = 1;
     int alarmStatus = 1;
-    std::array<int, 11> id = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1}; // ID 1 .. ID 11
+    std::array<int, ID_COUNT> id = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1}; // ID 1 .. ID 11
 };
+
+// The telegram's tone bytes as stored: the bytes before the first "End" (255), all eleven
+// when there is none. Plans and meanings both read the telegram through this.
+std::vector<int> TelegramBytes(const CE2prom& image, TelegramId id);
+
+// Stored tone bytes that are not a plain symbol (0..14).
+inline constexpr int TONE_PAUSE = 15;
+inline constexpr int TONE_ANY = 64;
+inline constexpr int TONE_ALARM_NUMBER_AND_STATUS = 112;
+inline constexpr int TONE_ALARM_NUMBER_PLUS_1 = 128;
+inline constexpr int TONE_ALARM_STATUS = 144;
+inline constexpr int TONE_ID_1 = 177; // ID 1 .. ID 11 are 177 .. 187
 
 // The telegram as the line carries it: the preamble's silence (encoders), each tone at the
 // system's length (the prolonged one at its set length), a tone equal to the one before it
