@@ -19,7 +19,7 @@ TONE_SEGMENT Segment(int startMs, int lengthMs, double hz, double db, std::strin
 }
 
 // Every symbol but E, with one repeat (5 5 goes out as 5 E), between two silences.
-TONE_PLAN TelegramPlan(const TONE_SYSTEM& system, QString* expected) {
+TONE_PLAN AllSymbolsPlan(const TONE_SYSTEM& system, QString* expected) {
     const int symbols[] = {1, 0, 2, 3, 4, 5, 5, 6, 7, 8, 9, 10, 11, 12, 13};
     TONE_PLAN plan{Segment(0, 60, 0, 0, "Pause")};
     int previous = -1;
@@ -27,11 +27,10 @@ TONE_PLAN TelegramPlan(const TONE_SYSTEM& system, QString* expected) {
         const int sent = s == previous ? REPEAT_SYMBOL : s;
         previous = s;
         const std::string name(1, SymbolChar(sent));
-        plan.push_back(Segment(plan.back().startMs + plan.back().lengthMs, system.toneMs,
-                               system.hz[sent], 0, name));
+        plan.push_back(Segment(PlanLengthMs(plan), system.toneMs, system.hz[sent], 0, name));
         *expected += QString::fromStdString(name);
     }
-    plan.push_back(Segment(plan.back().startMs + plan.back().lengthMs, 60, 0, 0, "Pause"));
+    plan.push_back(Segment(PlanLengthMs(plan), 60, 0, 0, "Pause"));
     return plan;
 }
 
@@ -161,7 +160,7 @@ void TestToneDecoder::SoundIsSmooth() {
     QFETCH(int, rate);
     QFETCH(int, function);
     QString expected;
-    TONE_PLAN plan = TelegramPlan(ToneSystemOfByte(1), &expected);
+    TONE_PLAN plan = AllSymbolsPlan(ToneSystemOfByte(1), &expected);
     for (TONE_SEGMENT s : CommandPlan(function, 3250)) {
         s.startMs += 1200;
         plan.push_back(s);
@@ -215,7 +214,7 @@ void TestToneDecoder::Telegrams() {
     QFETCH(double, lengthFactor);
     QString expected;
     const TONE_PLAN plan =
-        Detuned(TelegramPlan(ToneSystemOfByte(system), &expected), hzFactor, lengthFactor);
+        Detuned(AllSymbolsPlan(ToneSystemOfByte(system), &expected), hzFactor, lengthFactor);
     std::vector<std::int16_t> sound = SynthesizePlan(plan, rate);
     SpoilLine(sound, rate, unsigned(system * 100 + rate / 1000));
     const std::vector<HEARD_TONE> heard = DecodeTones(ToneSystemOfByte(system), rate, sound);
@@ -250,7 +249,7 @@ void TestToneDecoder::Commands() {
 // Fed in odd pieces the decoder hears what it hears in one go, each tone soon after its end.
 void TestToneDecoder::Streaming() {
     QString expected;
-    const TONE_PLAN plan = TelegramPlan(ToneSystemOfByte(6), &expected);
+    const TONE_PLAN plan = AllSymbolsPlan(ToneSystemOfByte(6), &expected);
     std::vector<std::int16_t> sound = SynthesizePlan(plan, 48000);
     SpoilLine(sound, 48000, 7);
     const std::vector<HEARD_TONE> whole = DecodeTones(ToneSystemOfByte(6), 48000, sound);
