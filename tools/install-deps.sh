@@ -9,6 +9,8 @@ packages=(
     desktop-file-utils dpkg-dev file groff-base
     libyaml-cpp-dev yamllint python3-yaml
     ser2net
+    # sound: RtAudio, a PulseAudio server for the sound test, tone checks from outside
+    librtaudio-dev pulseaudio pulseaudio-utils multimon-ng sox
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -7,14 +7,15 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 struct SOUND_DEVICE {
-    unsigned id;  // the sound library's device number
+    unsigned id; // the sound library's device number
     QString name;
-    bool output;  // can play
-    bool input;   // can record
+    bool output; // can play
+    bool input;  // can record
     bool isDefault;
 };
 
@@ -41,5 +42,9 @@ public:
     virtual void Stop() = 0;
 };
 
-// The machine's sound card through RtAudio.
+// The machine's sound card through RtAudio, or what the installed factory makes.
 std::unique_ptr<CSoundDevice> CreateSoundDevice();
+
+// Tests install a fake device here; an empty factory brings back the sound card.
+using SoundDeviceFactory = std::function<std::unique_ptr<CSoundDevice>()>;
+void SetSoundDeviceFactory(SoundDeviceFactory factory);

@@ -1,11 +1,11 @@
 #!/bin/bash
 # Cross toolchain for Windows x86_64 on Debian 12 (bookworm): MinGW-w64 (posix threads),
-# Qt 6.4.2 (qtbase) and yaml-cpp 0.7.0, both from Debian's own source packages, installed
-# into $PREFIX and packed as qt6-mingw-6.4.2-x86_64.tar.xz for tools/windows/build.sh,
+# Qt 6.4.2 (qtbase), yaml-cpp 0.7.0 and RtAudio 5.2.0, all from Debian's own source packages,
+# installed into $PREFIX and packed as qt6-mingw-6.4.2-x86_64.tar.xz for tools/windows/build.sh,
 # which runs this only when no prebuilt copy is at hand. Karvo needs no Qt Serial Port on
 # Windows (its port layer talks to the Win32 communications API).
 #
-#   bash build-toolchain.sh              # every stage: deps fetch qtbase yamlcpp pack
+#   bash build-toolchain.sh              # every stage: deps fetch qtbase yamlcpp rtaudio pack
 #   bash build-toolchain.sh qtbase pack  # only the named stages, in the order given
 #
 # Environment: WINTC (work folder, default ~/wintc), PREFIX (default $WINTC/prefix),
@@ -78,6 +78,7 @@ stage_fetch() {
     stamp "fetch and unpack Debian's source packages"
     fetch_one qt6-base       6.4.2+dfsg-10 qt6-base
     fetch_one yaml-cpp       0.7.0+dfsg-8  yaml-cpp
+    fetch_one rtaudio        5.2.0~ds1-2   rtaudio
 }
 
 # ---------------------------------------------------------------------------
@@ -145,6 +146,23 @@ stage_yamlcpp() {
 }
 
 # ---------------------------------------------------------------------------
+# RtAudio: sound output and input. WASAPI and DirectSound; under Wine 8 only DirectSound opens
+# a stream (WASAPI lists the devices but cannot initialise its render client).
+stage_rtaudio() {
+    stamp "configure, build and install RtAudio"
+    rm -rf "$BUILD/rtaudio"
+    nice -n 19 cmake -S "$SRC/rtaudio" -B "$BUILD/rtaudio" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DWINTC_PREFIX="$PREFIX" \
+        -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_BUILD_TYPE=Release \
+        -DRTAUDIO_API_WASAPI=ON -DRTAUDIO_API_DS=ON -DRTAUDIO_API_ASIO=OFF \
+        -DRTAUDIO_API_PULSE=OFF -DRTAUDIO_API_JACK=OFF -DRTAUDIO_API_ALSA=OFF \
+        -DRTAUDIO_BUILD_TESTING=OFF -DBUILD_TESTING=OFF
+    nice -n 19 cmake --build "$BUILD/rtaudio" --parallel "$JOBS"
+    cmake --install "$BUILD/rtaudio"
+    x86_64-w64-mingw32-strip --strip-unneeded "$PREFIX/bin/librtaudio.dll"
+}
+
+# ---------------------------------------------------------------------------
 stage_pack() {
     stamp "pack $PREFIX"
     cp -f "$TOOLCHAIN" "$PREFIX/mingw-toolchain.cmake"
@@ -154,7 +172,7 @@ stage_pack() {
 }
 
 stages=("$@")
-[ ${#stages[@]} -eq 0 ] && stages=(deps fetch qtbase yamlcpp pack)
+[ ${#stages[@]} -eq 0 ] && stages=(deps fetch qtbase yamlcpp rtaudio pack)
 for s in "${stages[@]}"; do timed "stage_$s"; done
 if [ ${#MISSING[@]} -gt 0 ]; then
     echo "!!! INCOMPLETE toolchain, missing: ${MISSING[*]}" >&2

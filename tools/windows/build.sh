@@ -6,7 +6,7 @@
 #   bash tools/windows/build.sh            # every stage
 #   bash tools/windows/build.sh build test # only the named stages, in the order given
 #
-# Stages: deps toolchain build test e2e package check. The Qt/yaml-cpp cross prefix is
+# Stages: deps toolchain build test e2e package check. The Qt/yaml-cpp/RtAudio cross prefix is
 # taken, in this order, from $KARVO_WIN_TOOLCHAIN (the .tar.xz or an unpacked prefix),
 # ../shared/toolchains/ beside the clone (each tarball checked against its .sha256), else
 # built by tools/windows/build-toolchain.sh (about 40 minutes).
@@ -16,6 +16,8 @@ repo="$(cd "$here/../.." && pwd)"
 out="$repo/build-windows"
 tarball_name=qt6-mingw-6.4.2-x86_64.tar.xz
 tc="$out/toolchain/qt6-mingw-6.4.2-x86_64"
+# A prefix unpacked before RtAudio joined it lacks this header and is unpacked again.
+tc_marker=include/rtaudio/RtAudio.h
 # An unpacked prefix named by KARVO_WIN_TOOLCHAIN is used where it is.
 if [ -d "${KARVO_WIN_TOOLCHAIN:-}" ]; then tc="$(cd "$KARVO_WIN_TOOLCHAIN" && pwd)"; fi
 version="$(sed -n 's/^project(Karvo VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")"
@@ -64,13 +66,15 @@ unpack() { # $1 tarball; checked against its .sha256 when one is beside it
         sum="$(sha256sum "$file" | cut -d' ' -f1)"
         [ "$sum" = "$(cut -d' ' -f1 "$file.sha256")" ] || fail "$file does not match its sha256"
     fi
-    if [ -f "$tc/.unpacked" ] && [ "$(cat "$tc/.unpacked")" = "$(sha256sum "$file" | cut -d' ' -f1)" ]; then
+    if [ -f "$tc/.unpacked" ] && [ -f "$tc/$tc_marker" ] \
+        && [ "$(cat "$tc/.unpacked")" = "$(sha256sum "$file" | cut -d' ' -f1)" ]; then
         return 0
     fi
     log "unpack $file"
     rm -rf "$out/toolchain"
     mkdir -p "$out/toolchain"
     tar -xJf "$file" -C "$out/toolchain"
+    [ -f "$tc/$tc_marker" ] || fail "$file holds no RtAudio ($tc_marker)"
     add_qt_translations "$tc/translations"
     sha256sum "$file" | cut -d' ' -f1 > "$tc/.unpacked"
 }
@@ -99,7 +103,7 @@ stage_toolchain() {
     if [ -f "$out/toolchain-build/$tarball_name" ]; then unpack "$out/toolchain-build/$tarball_name"; return 0; fi
     log "no prebuilt toolchain: building it from Debian's source packages"
     WINTC="$out/toolchain-build" PREFIX="$out/toolchain-build/qt6-mingw-6.4.2-x86_64" \
-        bash "$here/build-toolchain.sh" deps fetch qtbase yamlcpp pack
+        bash "$here/build-toolchain.sh" deps fetch qtbase yamlcpp rtaudio pack
     unpack "$out/toolchain-build/$tarball_name"
 }
 
@@ -235,6 +239,8 @@ stage_package() {
         "$stage/plugins/platforms/"
     cp "$tc/plugins/styles/qwindowsvistastyle.dll" "$stage/plugins/styles/"
     add_qt_translations "$stage/translations"
+    # The sound library: karvo.exe plays and records tones through it (DirectSound).
+    cp "$tc/bin/librtaudio.dll" "$stage/"
     printf '[Paths]\r\nPrefix = .\r\n' > "$stage/qt.conf"
     deploy_dlls "$stage"
     x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/plugins/*/*.dll
@@ -295,10 +301,11 @@ stage_check() {
     "$linux_show" show "$repo/res/karvo.def" > "$check/show-linux.txt"
     diff -u "$check/show-linux.txt" "$check/show-windows.txt" \
         || fail "karvo-cli.exe show differs from the Linux karvo-cli show"
-    # karvo-cli needs no widgets: only the PDF report uses Qt Gui.
-    if imports "$dir/karvo-cli.exe" | grep -qiE '^Qt6(Widgets|PrintSupport)\.dll$'; then
-        fail "karvo-cli.exe imports the Qt widgets"
+    # karvo-cli needs no widgets (only the PDF report uses Qt Gui) and no sound.
+    if imports "$dir/karvo-cli.exe" | grep -qiE '^(Qt6(Widgets|PrintSupport)|librtaudio)\.dll$'; then
+        fail "karvo-cli.exe imports the Qt widgets or the sound library"
     fi
+    [ -f "$dir/librtaudio.dll" ] || fail "librtaudio.dll is not installed"
     wine 'C:\Karvo\karvo-cli.exe' report 'C:\Karvo\karvo.def' | tr -d '\r' > "$check/report-windows.txt" \
         || fail "karvo-cli.exe report failed"
     "$linux_show" report "$repo/res/karvo.def" | diff -u - "$check/report-windows.txt" \
@@ -365,7 +372,7 @@ mkdir -p "$out"
 t_all=$SECONDS
 for s in "${stages[@]}"; do
     # Every stage after these two needs the unpacked prefix.
-    case "$s" in deps | toolchain) ;; *) [ -f "$tc/.unpacked" ] || [ -n "${KARVO_WIN_TOOLCHAIN:-}" ] || stage_toolchain ;; esac
+    case "$s" in deps | toolchain) ;; *) { [ -f "$tc/.unpacked" ] && [ -f "$tc/$tc_marker" ]; } || [ -n "${KARVO_WIN_TOOLCHAIN:-}" ] || stage_toolchain ;; esac
     timed "$s"
 done
 log "build.sh took $((SECONDS - t_all)) s"
