@@ -54,6 +54,18 @@ struct TELEGRAM_VALUES {
     std::array<int, 11> id = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1}; // ID 1 .. ID 11
 };
 
+// The telegram's tone bytes as stored: the bytes before the first "End" (255), all eleven
+// when there is none. Plans and meanings both read the telegram through this.
+std::vector<int> TelegramBytes(const CE2prom& image, TelegramId id);
+
+// Stored tone bytes that are not a plain symbol (0..14).
+inline constexpr int TONE_PAUSE = 15;
+inline constexpr int TONE_ANY = 64;
+inline constexpr int TONE_ALARM_NUMBER_AND_STATUS = 112;
+inline constexpr int TONE_ALARM_NUMBER_PLUS_1 = 128;
+inline constexpr int TONE_ALARM_STATUS = 144;
+inline constexpr int TONE_ID_1 = 177; // ID 1 .. ID 11 are 177 .. 187
+
 // The telegram as the line carries it: the preamble's silence (encoders), each tone at the
 // system's length (the prolonged one at its set length), a tone equal to the one before it
 // sent as the repeat tone, "Pause" as one tone length of silence.
