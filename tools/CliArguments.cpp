@@ -5,6 +5,8 @@
 #include "core/link/ComPortNames.h"
 #include "tools/CliCommon.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -37,6 +39,20 @@ const COMMAND_RULE COMMAND_RULES[] = {
     {"get", 1, "FILE SECTION/LABEL"},
     {"apply", 1, "SETUP [--json] [--single-read] [PORT]"},
     {"ports", 0, "[--probe]"},
+    {"tones", 1, "SETUP (--trc N | --telegram NAME) [--hold MS] [--rate HZ] [--any DIGIT] [--wav OUT]"},
+    {"listen", 2, "SETUP FILE.wav [--json]"},
+};
+
+// The numeric options of tones, with the values they take.
+struct NUMBER_OPTION {
+    const char* option;
+    int low, high;
+    int CCliCommand::*field;
+};
+const NUMBER_OPTION NUMBER_OPTIONS[] = {
+    {"--trc", 1, 15, &CCliCommand::trcFunction},
+    {"--hold", 0, 60000, &CCliCommand::holdMs},
+    {"--rate", 8000, 192000, &CCliCommand::sampleRate},
 };
 
 const char* const PORT_WORD = "[PORT]";
@@ -50,10 +66,43 @@ bool TalksToPort(const COMMAND_RULE& rule) {
     return QString::fromLatin1(rule.synopsis).contains(QLatin1String(PORT_WORD));
 }
 
-// Whether rule's synopsis names option ("[--json]", "[--output OUT]").
+// Whether rule's synopsis names option ("[--json]", "[--output OUT]", "(--trc N | ...").
 bool TakesOption(const COMMAND_RULE& rule, const QString& option) {
-    const QString synopsis = QString::fromLatin1(rule.synopsis);
-    return synopsis.contains(u'[' + option + u']') || synopsis.contains(u'[' + option + u' ');
+    const QRegularExpression named(
+        QStringLiteral("[\\[(|] ?%1[ \\])]").arg(QRegularExpression::escape(option)));
+    return named.match(QString::fromLatin1(rule.synopsis)).hasMatch();
+}
+
+// One option of tones with its value; CLI_USAGE with the reason when the value is wrong,
+// -1 when option is none of them.
+int ParseToneOption(const QString& option, const QString& value, CCliCommand& command) {
+    for (const NUMBER_OPTION& number : NUMBER_OPTIONS) {
+        if (option != QLatin1String(number.option))
+            continue;
+        bool ok = false;
+        const int parsed = value.toInt(&ok);
+        if (!ok || parsed < number.low || parsed > number.high) {
+            CliError(QStringLiteral("%1 takes %2 to %3").arg(option).arg(number.low).arg(number.high));
+            return CLI_USAGE;
+        }
+        command.*number.field = parsed;
+        return CLI_OK;
+    }
+    if (option == QLatin1String("--any")) {
+        const int digit = QStringLiteral("0123456789ABCDE").indexOf(value.toUpper());
+        if (value.size() != 1 || digit < 0) {
+            CliError("--any takes one of 0 to 9 and A to E");
+            return CLI_USAGE;
+        }
+        command.anyTone = digit;
+    } else if (option == QLatin1String("--telegram")) {
+        command.telegram = value;
+    } else if (option == QLatin1String("--wav")) {
+        command.wavPath = value;
+    } else {
+        return -1;
+    }
+    return CLI_OK;
 }
 
 // "karvo-cli NAME SYNOPSIS" with [PORT] spelt out as portOptions.
@@ -136,6 +185,9 @@ int ParseOption(const COMMAND_RULE& rule, const QStringList& args, int& i, CCliC
         }
         value = args[++i];
     }
+    if (TakesOption(rule, option) && !value.isEmpty())
+        if (const int status = ParseToneOption(option, value, command); status >= 0)
+            return status;
     if (option == QLatin1String("--verify") && TakesOption(rule, QStringLiteral("--no-verify"))) {
         command.verify = true; // the default; kept for scripts that ask for it
     } else if (option == QLatin1String("--no-verify") && TakesOption(rule, option)) {
@@ -236,7 +288,10 @@ int ParseCliCommand(const QStringList& args, CCliCommand& command) {
     const bool namesMissing =
         (command.name == QLatin1String("set") || command.name == QLatin1String("get")) &&
         command.settings.isEmpty();
-    if (command.files.size() != rule->files || pokeWithoutChanges || namesMissing)
+    // tones plays one thing: a TRC command or a telegram.
+    const bool tonesUnclear = command.name == QLatin1String("tones") &&
+                              (command.trcFunction > 0) == !command.telegram.isEmpty();
+    if (command.files.size() != rule->files || pokeWithoutChanges || namesMissing || tonesUnclear)
         return Usage(rule);
     return CLI_OK;
 }

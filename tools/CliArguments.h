@@ -9,7 +9,7 @@
 
 struct CCliCommand {
     QString name;             // dump, copy, poke, show, report, diff, info, read, write,
-                              // export, import, set, get, apply or ports
+                              // export, import, set, get, apply, ports, tones or listen
     QStringList files;        // the command's file arguments, in order
     int comPort = -1;         // --com 1..4 as a port index 0..3; -1 without it
     QString deviceName;       // --port DEVICE; empty without it
@@ -24,6 +24,12 @@ struct CCliCommand {
     QStringList settings;     // set: "Section/Label=Value" words; get: one "Section/Label"
     QString tracePath;        // --trace FILE of a device command; empty without it
     bool probe = false;       // ports --probe
+    int trcFunction = 0;      // tones --trc 1..15; 0 without it
+    QString telegram;         // tones --telegram NAME; empty without it
+    int holdMs = -1;          // tones --hold MS; -1: the default hold
+    int sampleRate = 48000;   // tones --rate HZ
+    int anyTone = -1;         // tones --any DIGIT as a symbol 0..14; -1: the default
+    QString wavPath;          // tones --wav OUT; empty without it
 };
 
 // The usage lines of every command, each ending with a line break: the start of --help

@@ -16,6 +16,7 @@ enum CliStatus {
     CLI_CANNOT_WRITE = 4, // the output file cannot be written
     CLI_DIFFERENT = 5,    // diff: the two setups differ
     CLI_CHANGED = 6,      // apply: the unit was written and now holds the setup
+    CLI_NOT_RECOGNISED = 7, // listen: nothing heard is a command or telegram of the setup
 };
 
 // Loads path into image: S-records, or a text setup applied to the shipped default setup.

@@ -19,6 +19,7 @@
 #include "tools/CliReport.h"
 #include "tools/CliShow.h"
 #include "tools/CliText.h"
+#include "tools/CliTones.h"
 
 #include <QGuiApplication>
 
@@ -75,6 +76,19 @@ const char* const HELP_DETAILS =
     "    --json              print one line: port, identity, result, settings, seconds\n"
     "  ports                 the serial ports and COM settings, one line each\n"
     "    --probe             with the identity of the unit on each, or \"no answer\"\n"
+    "  tones SETUP           the tones of TRC command F1 to F15 (--trc N) or of a telegram\n"
+    "                        of the setup (--telegram NAME: Decoder 1 to 4, Disconnect,\n"
+    "                        Acknowledge, Alarm), one segment a line:\n"
+    "                        START_MS LENGTH_MS HZ LEVEL_DB SYMBOL (HZ 0 for silence)\n"
+    "    --hold MS           TRC: how long the low guard tone holds (default 2000,\n"
+    "                        0 for a pulse command)\n"
+    "    --any DIGIT         the tone a decoder's \"Any tone\" stands for (default 0)\n"
+    "    --wav OUT           write the sound as a 16-bit mono WAV file instead\n"
+    "    --rate HZ           its sample rate (default 48000; 8000 for a telephone line)\n"
+    "  listen SETUP FILE.wav the tones heard in FILE.wav (START_MS LENGTH_MS HZ SYMBOL),\n"
+    "                        then what they mean in the setup (status 0 something\n"
+    "                        recognised, 7 nothing)\n"
+    "    --json              both as one JSON object\n"
     "\n"
     "Any setup FILE may be a text setup as export writes it; a partial one applies to\n"
     "the shipped karvo.def.\n"
@@ -92,6 +106,7 @@ const char* const HELP_DETAILS =
     "Exit status: 0 done, 1 wrong command line, 2 input file cannot be opened, 3 input\n"
     "file not a usable setup or a setting refused, 4 output file cannot be written,\n"
     "5 diff: the setups differ, 6 apply: the unit was changed and holds SETUP now,\n"
+    "7 listen: nothing of the setup recognised,\n"
     "10 to 24 the unit's outcomes (see karvo-cli(1)).\n"
     "Nothing is written when a command fails.\n";
 
@@ -171,7 +186,8 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("diff"), RunCliDiff},     {QStringLiteral("export"), RunCliExport},
         {QStringLiteral("import"), RunCliImport}, {QStringLiteral("set"), RunCliSet},
         {QStringLiteral("get"), RunCliGet},       {QStringLiteral("apply"), CliApply},
-        {QStringLiteral("ports"), CliPorts},
+        {QStringLiteral("ports"), CliPorts},      {QStringLiteral("tones"), RunCliTones},
+        {QStringLiteral("listen"), RunCliListen},
     };
     // A device command stopped by a signal still closes its port and writes its trace.
     if (QStringList{"info", "read", "write", "apply", "ports"}.contains(command.name))

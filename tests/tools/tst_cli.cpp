@@ -3,6 +3,9 @@
 #include "core/image/SRecords.h"
 #include "tools/CliArguments.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -86,6 +89,7 @@ private slots:
     void refusals();
     void documentedUsage_data();
     void documentedUsage();
+    void tonesHeardBack();
 
 private:
     QString Path(const QString& name) { return m_dir.filePath(name); }
@@ -241,6 +245,20 @@ void TestCli::refusals_data() {
         << QStringList{"copy", KARVO_DEFAULT_SETUP, "@/out.s19", "--trace", "@/t"} << 1 << "usage";
     QTest::newRow("apply of a refused text setup")
         << QStringList{"apply", "@/site.yaml", "--port", "@/none"} << 3 << "Radio typ";
+    QTest::newRow("tones: both a command and a telegram")
+        << QStringList{"tones", KARVO_DEFAULT_SETUP, "--trc", "3", "--telegram", "Alarm"} << 1
+        << "usage: karvo-cli tones";
+    QTest::newRow("tones: neither") << QStringList{"tones", KARVO_DEFAULT_SETUP} << 1 << "usage";
+    QTest::newRow("tones: F16") << QStringList{"tones", KARVO_DEFAULT_SETUP, "--trc", "16"} << 1
+                                << "--trc takes 1 to 15";
+    QTest::newRow("tones: any tone F")
+        << QStringList{"tones", KARVO_DEFAULT_SETUP, "--telegram", "Decoder 1", "--any", "F"} << 1
+        << "--any takes";
+    QTest::newRow("tones: unknown telegram")
+        << QStringList{"tones", KARVO_DEFAULT_SETUP, "--telegram", "Decoder 5"} << 1
+        << "no telegram is called 'Decoder 5'";
+    QTest::newRow("listen: not a WAV file")
+        << QStringList{"listen", KARVO_DEFAULT_SETUP, "@/text.txt"} << 3 << "text.txt: ";
     QTest::newRow("trace into a missing folder")
         << QStringList{"info", "--port", "@/none", "--trace", "@/no/t"} << 12
         << "cannot write the trace";
@@ -274,6 +292,25 @@ void TestCli::documentedUsage_data() {
 void TestCli::documentedUsage() {
     QFETCH(QString, path);
     QCOMPARE(DocumentedSynopses(path), CliSynopses());
+}
+
+// A telegram written as sound by tones is recognised by listen; a TRC command's plan is
+// printed one segment a line.
+void TestCli::tonesHeardBack() {
+    const Run plan = Cli({"tones", KARVO_DEFAULT_SETUP, "--trc", "3", "--hold", "0"});
+    QCOMPARE(plan.status, 0);
+    const QList<QByteArray> segments = plan.out.trimmed().split('\n');
+    QCOMPARE(segments.size(), 2);
+    QCOMPARE(segments[1], QByteArray("120 40 1850 -10 F3"));
+    QCOMPARE(Cli({"tones", KARVO_DEFAULT_SETUP, "--telegram", "decoder 1", "--rate", "8000",
+                  "--wav", Path("d1.wav")})
+                 .status,
+             0);
+    const Run heard = Cli({"listen", KARVO_DEFAULT_SETUP, Path("d1.wav"), "--json"});
+    QCOMPARE(heard.status, 0);
+    const QJsonObject json = QJsonDocument::fromJson(heard.out).object();
+    QVERIFY2(!json["tones"].toArray().isEmpty(), heard.out.constData());
+    QCOMPARE(json["meanings"].toArray().first().toObject()["text"].toString(), QString("Decoder 1"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)
