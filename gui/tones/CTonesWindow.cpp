@@ -247,6 +247,10 @@ QWidget* CTonesWindow::MakeListen() {
                                   Tr(QStringLiteral("Length (ms)")), Tr(QStringLiteral("Tone")),
                                   QStringLiteral("Hz"), Tr(QStringLiteral("Level (dB)"))});
     m_meanings = new QListWidget(box);
+    // A telegram's tones at a glance: six lines and the header.
+    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(m_heardList),
+                                    static_cast<QAbstractItemView*>(m_meanings)})
+        list->setMinimumHeight(8 * list->fontMetrics().height());
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {m_record, m_stopRecording, open})

@@ -182,32 +182,37 @@ void TestTonesWindow::playHandsOverThePlan() {
 
 void TestTonesWindow::listens_data() {
     QTest::addColumn<bool>("fromDevice");
-    QTest::newRow("a WAV file") << false;
-    QTest::newRow("the sound card, in pieces") << true;
+    QTest::addColumn<int>("rate");
+    QTest::newRow("a WAV file at 8000 Hz") << false << 8000;
+    QTest::newRow("a WAV file at 48000 Hz") << false << 48000;
+    QTest::newRow("the sound card at 8000 Hz, in 20 ms pieces") << true << 8000;
+    QTest::newRow("the sound card at 48000 Hz, in 20 ms pieces") << true << 48000;
 }
 
-// Decoder 1's telegram at 8000 Hz, heard whole: its five tones and one meaning.
+// Decoder 1's telegram, heard whole: its five tones and one meaning.
 void TestTonesWindow::listens() {
     QFETCH(bool, fromDevice);
+    QFETCH(int, rate);
     CTonesWindow* window = MakeWindow({Device(4, "Line in", false, true)});
     const std::vector<std::int16_t> sound =
-        SynthesizePlan(TelegramPlan(m_image, TelegramId::Decoder1), 8000);
+        SynthesizePlan(TelegramPlan(m_image, TelegramId::Decoder1), rate);
     if (fromDevice) {
-        window->findChild<QComboBox*>(QStringLiteral("rate"))->setCurrentIndex(1);
+        window->findChild<QComboBox*>(QStringLiteral("rate"))->setCurrentIndex(rate == 8000);
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("record")),
                           Qt::LeftButton);
-        QCOMPARE(m_sound->recordRate, 8000);
-        for (std::size_t at = 0; at < sound.size(); at += 160) {
+        QCOMPARE(m_sound->recordRate, rate);
+        const std::size_t piece = std::size_t(rate) / 50;
+        for (std::size_t at = 0; at < sound.size(); at += piece) {
             m_sound->pending.assign(sound.begin() + std::ptrdiff_t(at),
                                     sound.begin() +
-                                        std::ptrdiff_t(std::min(at + 160, sound.size())));
+                                        std::ptrdiff_t(std::min(at + piece, sound.size())));
             window->TakeRecorded();
         }
         window->Stop();
     } else {
         const QString path = m_folder->Path(QStringLiteral("decoder1.wav"));
         QString error;
-        QVERIFY(WriteWav(path, {8000, sound}, &error));
+        QVERIFY(WriteWav(path, {rate, sound}, &error));
         QVERIFY(window->ListenToFile(path));
     }
     QStringList symbols;
