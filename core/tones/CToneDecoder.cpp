@@ -41,7 +41,8 @@
 // - after a telegram tone: the Telegram set, so a 2100-ish tone there is the repeat tone E;
 // - otherwise (after silence): the repeat tone E does not start anything, so a 2100-ish tone
 //   is a guard; of the Telegram and Guard sets the one with the nearer tone is tried first,
-//   the Telegram set on a tie; the Function set last.
+//   the Telegram set on a tie.
+// The Function set is tried only right after a guard tone.
 
 namespace {
 
@@ -496,12 +497,14 @@ void CToneDecoder::State::Report(const RUN& r, double startMs, double endMs,
         havePrevious && tone.startMs - (previous.startMs + previous.lengthMs) <= ADJACENT_MS;
     const ToneSet before = adjacent ? previous.set : ToneSet::Telegram;
     std::vector<ToneSet> order;
+    // A function tone exists only right after its guard tone: elsewhere a short telegram
+    // tone (cut by a gap in the recording) would pass for one, F9 for a ZVEI1 "3".
     if (adjacent && before == ToneSet::Guard)
         order = {ToneSet::Function, ToneSet::Guard, ToneSet::Telegram};
     else if (adjacent && before == ToneSet::Function)
-        order = {ToneSet::Guard, ToneSet::Function, ToneSet::Telegram};
+        order = {ToneSet::Guard, ToneSet::Telegram};
     else if (adjacent)
-        order = {ToneSet::Telegram, ToneSet::Guard, ToneSet::Function};
+        order = {ToneSet::Telegram, ToneSet::Guard};
     else {
         auto nearestOff = [&](ToneSet set) {
             double off = 1e9;
@@ -512,9 +515,9 @@ void CToneDecoder::State::Report(const RUN& r, double startMs, double endMs,
             return off;
         };
         if (nearestOff(ToneSet::Guard) < nearestOff(ToneSet::Telegram))
-            order = {ToneSet::Guard, ToneSet::Telegram, ToneSet::Function};
+            order = {ToneSet::Guard, ToneSet::Telegram};
         else
-            order = {ToneSet::Telegram, ToneSet::Guard, ToneSet::Function};
+            order = {ToneSet::Telegram, ToneSet::Guard};
     }
     for (ToneSet set : order)
         if (TryAs(set, r, hz, adjacent && before == ToneSet::Telegram, tone)) {

@@ -10,6 +10,8 @@
 #include <numbers>
 #include <random>
 
+Q_DECLARE_METATYPE(TONE_PLAN)
+
 namespace {
 
 const double FULL_AMPLITUDE = 32767 * std::pow(10.0, FULL_LEVEL_DBFS / 20);
@@ -121,6 +123,8 @@ private slots:
     void Streaming();
     void NothingHeard_data();
     void NothingHeard();
+    void FunctionOnlyAfterGuard_data();
+    void FunctionOnlyAfterGuard();
 };
 
 void TestToneDecoder::SampleCount_data() {
@@ -290,6 +294,28 @@ void TestToneDecoder::NothingHeard() {
     if (noise)
         SpoilLine(sound, rate, 11);
     QCOMPARE(Symbols(DecodeTones(ToneSystemOfByte(1), rate, sound)), QString());
+}
+
+// A function tone is heard only right after a guard tone: a ZVEI1 "3" (1270 Hz) cut short
+// by a gap in the recording lies within 2% of F9 (1250 Hz) and is long enough for a function
+// tone, but it is no command.
+void TestToneDecoder::FunctionOnlyAfterGuard_data() {
+    QTest::addColumn<TONE_PLAN>("plan");
+    QTest::addColumn<QString>("heard");
+    QTest::newRow("telegram tone cut short")
+        << TONE_PLAN{Segment(0, 70, 1160, 0, "2"), Segment(70, 30, 1270, 0, "3"),
+                     Segment(100, 40, 0, 0, "gap"), Segment(140, 70, 1400, 0, "4")}
+        << "24";
+    QTest::newRow("short tone after silence")
+        << TONE_PLAN{Segment(0, 100, 0, 0, "Pause"), Segment(100, 35, 1250, 0, "?")} << "";
+    QTest::newRow("after a guard tone")
+        << TONE_PLAN{Segment(0, 120, 2100, 0, "G"), Segment(120, 40, 1250, -10, "F9")} << "GF9 ";
+}
+
+void TestToneDecoder::FunctionOnlyAfterGuard() {
+    QFETCH(TONE_PLAN, plan);
+    QFETCH(QString, heard);
+    QCOMPARE(Symbols(DecodeTones(ToneSystemOfByte(1), 48000, SynthesizePlan(plan, 48000))), heard);
 }
 
 QTEST_GUILESS_MAIN(TestToneDecoder)
