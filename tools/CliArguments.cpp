@@ -39,7 +39,8 @@ const COMMAND_RULE COMMAND_RULES[] = {
     {"get", 1, "FILE SECTION/LABEL"},
     {"apply", 1, "SETUP [--json] [--single-read] [PORT]"},
     {"ports", 0, "[--probe]"},
-    {"tones", 1, "SETUP (--trc N | --telegram NAME) [--hold MS] [--rate HZ] [--any DIGIT] [--wav OUT]"},
+    {"tones", 1,
+     "SETUP (--trc N | --telegram NAME) [--hold MS] [--rate HZ] [--any DIGIT] [--wav OUT]"},
     {"listen", 2, "SETUP FILE.wav [--json]"},
 };
 
@@ -82,7 +83,8 @@ int ParseToneOption(const QString& option, const QString& value, CCliCommand& co
         bool ok = false;
         const int parsed = value.toInt(&ok);
         if (!ok || parsed < number.low || parsed > number.high) {
-            CliError(QStringLiteral("%1 takes %2 to %3").arg(option).arg(number.low).arg(number.high));
+            CliError(
+                QStringLiteral("%1 takes %2 to %3").arg(option).arg(number.low).arg(number.high));
             return CLI_USAGE;
         }
         command.*number.field = parsed;

@@ -10,12 +10,12 @@ class CE2prom;
 
 enum CliStatus {
     CLI_OK = 0,
-    CLI_USAGE = 1,        // wrong words on the command line
-    CLI_CANNOT_OPEN = 2,  // the input file cannot be opened
-    CLI_BAD_INPUT = 3,    // the input file is not a setup (format, checksum, record type)
-    CLI_CANNOT_WRITE = 4, // the output file cannot be written
-    CLI_DIFFERENT = 5,    // diff: the two setups differ
-    CLI_CHANGED = 6,      // apply: the unit was written and now holds the setup
+    CLI_USAGE = 1,          // wrong words on the command line
+    CLI_CANNOT_OPEN = 2,    // the input file cannot be opened
+    CLI_BAD_INPUT = 3,      // the input file is not a setup (format, checksum, record type)
+    CLI_CANNOT_WRITE = 4,   // the output file cannot be written
+    CLI_DIFFERENT = 5,      // diff: the two setups differ
+    CLI_CHANGED = 6,        // apply: the unit was written and now holds the setup
     CLI_NOT_RECOGNISED = 7, // listen: nothing heard is a command or telegram of the setup
 };
 

@@ -18,10 +18,14 @@
 
 namespace {
 
-void PrintLine(const QString& line) { std::printf("%s\n", line.toUtf8().constData()); }
+void PrintLine(const QString& line) {
+    std::printf("%s\n", line.toUtf8().constData());
+}
 
 // "1124", "1055.5": the frequency as short as it is exact to a tenth of a hertz.
-QString HzText(double hz) { return QString::number(hz, 'f', 1).remove(QRegularExpression("\\.0$")); }
+QString HzText(double hz) {
+    return QString::number(hz, 'f', 1).remove(QRegularExpression("\\.0$"));
+}
 
 TONE_PLAN PlanOf(const CE2prom& image, const CCliCommand& command) {
     if (command.trcFunction > 0) {
@@ -97,10 +101,12 @@ int RunCliListen(const CCliCommand& command) {
             tones.append(ToneJson(tone));
         QJsonArray found;
         for (const TONE_MEANING& meaning : meanings)
-            found.append(QJsonObject{
-                {"start_ms", meaning.startMs}, {"matched", meaning.matched}, {"text", meaning.text}});
+            found.append(QJsonObject{{"start_ms", meaning.startMs},
+                                     {"matched", meaning.matched},
+                                     {"text", meaning.text}});
         PrintLine(QString::fromUtf8(
-            QJsonDocument(QJsonObject{{"tones", tones}, {"meanings", found}, {"recognised", recognised}})
+            QJsonDocument(
+                QJsonObject{{"tones", tones}, {"meanings", found}, {"recognised", recognised}})
                 .toJson(QJsonDocument::Compact)));
     } else {
         for (const HEARD_TONE& tone : heard)

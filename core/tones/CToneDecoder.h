@@ -18,8 +18,8 @@ enum class ToneSet { Telegram, Guard, Function };
 struct HEARD_TONE {
     int startMs;
     int lengthMs;
-    double hz;          // the frequency measured
-    double levelDb;     // dB below full scale
+    double hz;      // the frequency measured
+    double levelDb; // dB below full scale
     ToneSet set;
     std::string symbol; // "0".."9", "A".."E", "G", "F1".."F15"
 };

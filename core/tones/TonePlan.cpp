@@ -145,11 +145,14 @@ TONE_PLAN TelegramPlan(const CE2prom& image, TelegramId id, const TELEGRAM_VALUE
     const int unitMs = info.encoder ? 10 : 1;
     // A prolonged length of 0 would make the tone vanish; the unit's tone then keeps its
     // nominal length.
-    const int prolongedMs = unitMs * LongTimeToValue(image.GetByte(
-        info.base + (info.encoder ? ENCODER_PROLONGED_LENGTH : DECODER_PROLONGED_LENGTH)));
+    const int prolongedMs =
+        unitMs *
+        LongTimeToValue(image.GetByte(
+            info.base + (info.encoder ? ENCODER_PROLONGED_LENGTH : DECODER_PROLONGED_LENGTH)));
     CPlanBuilder plan(system);
     if (info.encoder) {
-        const int preambleMs = unitMs * LongTimeToValue(image.GetByte(info.base + ENCODER_PREAMBLE));
+        const int preambleMs =
+            unitMs * LongTimeToValue(image.GetByte(info.base + ENCODER_PREAMBLE));
         if (preambleMs > 0)
             plan.Silence(preambleMs, "Preamble");
     }

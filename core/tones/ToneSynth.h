@@ -12,4 +12,5 @@ inline constexpr int PHONE_SAMPLE_RATE = 8000;
 // The plan's 0 dB as a peak level below full scale.
 inline constexpr double FULL_LEVEL_DBFS = -6.0;
 
-std::vector<std::int16_t> SynthesizePlan(const TONE_PLAN& plan, int sampleRate = DEFAULT_SAMPLE_RATE);
+std::vector<std::int16_t> SynthesizePlan(const TONE_PLAN& plan,
+                                         int sampleRate = DEFAULT_SAMPLE_RATE);

@@ -37,4 +37,6 @@ double GuardToneHz(const CE2prom& image);
 
 // F1 (2050 Hz) to F15 (650 Hz), 100 Hz apart.
 inline constexpr int TRC_FUNCTION_COUNT = 15;
-constexpr double TrcFunctionHz(int n) { return 2150.0 - 100.0 * n; }
+constexpr double TrcFunctionHz(int n) {
+    return 2150.0 - 100.0 * n;
+}

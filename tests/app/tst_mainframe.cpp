@@ -4,17 +4,17 @@
 #include "AppTestSupport.h"
 #include "CRecordingMessages.h"
 
-#include "gui/app/CKarvoDoc.h"
-#include "gui/app/CMessageBoxService.h"
-#include "gui/app/CWindowPlacement.h"
-#include "gui/app/DeviceCommands.h"
-#include "gui/dialogs/SetupDialogFactory.h"
 #include "core/image/CE2prom.h"
 #include "core/lang/CProfile.h"
 #include "core/lang/CTranslator.h"
 #include "core/lang/CurrentLanguage.h"
-#include "gui/app/LanguageChange.h"
 #include "core/link/CError.h"
+#include "gui/app/CKarvoDoc.h"
+#include "gui/app/CMessageBoxService.h"
+#include "gui/app/CWindowPlacement.h"
+#include "gui/app/DeviceCommands.h"
+#include "gui/app/LanguageChange.h"
+#include "gui/dialogs/SetupDialogFactory.h"
 #include "gui/shell/ShellResources.h"
 
 #include <QAccessible>
@@ -95,7 +95,8 @@ void TestMainFrame::menusOfEachLanguage_data() {
                "Single tones|-|TRC Setup|Encoders{Disconnect|Acknowledge|Alarm}|"
                "Decoders{Decoder 1|Decoder 2|Decoder 3|Decoder 4}}|"
                "Configuration{COM port 1|COM port 2|COM port 3|COM port 4|"
-               "Serial ports...|Language|-|Find unit...|&Verify after writing|Read &twice to confirm}|"
+               "Serial ports...|Language|-|Find unit...|&Verify after writing|Read &twice to "
+               "confirm}|"
                "&View{&Toolbar|&Status Bar|-|Communication log|T&ones...}|&About karvo");
     QTest::newRow("French")
         << 164
@@ -110,7 +111,8 @@ void TestMainFrame::menusOfEachLanguage_data() {
                "Encodeur{Déconnecter|Accuser réception.|Alarme}|"
                "Décodeur{Décodeur 1|Décodeur 2|Décodeur 3|Décodeur 4}}|"
                "Configuration{Port COM 1|Port COM 2|Port COM 3|Port COM 4|Ports série...|Langue |-|"
-               "Rechercher le système...|&Vérifier après écriture|Lire deux &fois pour confirmer}|&Visualiser{&Barre d'outils|Barre d'état|-|"
+               "Rechercher le système...|&Vérifier après écriture|Lire deux &fois pour "
+               "confirmer}|&Visualiser{&Barre d'outils|Barre d'état|-|"
                "Journal des communications|&Tonalités...}|&A propos de Karvo");
     QTest::newRow("German")
         << 172
@@ -125,7 +127,9 @@ void TestMainFrame::menusOfEachLanguage_data() {
                "Auswerter 4}}|Konfiguration{COM-Schnittstelle 1|COM-Schnittstelle 2|"
                "COM-Schnittstelle 3|COM-Schnittstelle 4|Serielle Schnittstellen...|Sprache|-|"
                "Gerät "
-               "suchen...|Nach dem Schreiben &prüfen|Zur Bestätigung &zweimal lesen}|&Ansicht{S&ymbolleiste|&Statusleiste|-|Kommunikationsprotokoll|&Töne...}|&Info");
+               "suchen...|Nach dem Schreiben &prüfen|Zur Bestätigung &zweimal "
+               "lesen}|&Ansicht{S&ymbolleiste|&Statusleiste|-|Kommunikationsprotokoll|&Töne...}|&"
+               "Info");
     QTest::newRow("Spanish")
         << 173
         << QString::fromUtf8(
@@ -140,7 +144,8 @@ void TestMainFrame::menusOfEachLanguage_data() {
                "Decodificador 2|Decodificador 3|Decodificador 4}}|Configurar{Puerto COM 1|"
                "Puerto COM 2|Puerto COM 3|Puerto COM 4|Puertos serie...|Idioma|-|Buscar "
                "dispositivo...|&Verificar tras escribir|Leer dos ve&ces para confirmar}|"
-               "&Ver{Barra de &herramientas|Barra de &estado|-|Registro de comunicación|&Tonos...}|&Acerca "
+               "&Ver{Barra de &herramientas|Barra de &estado|-|Registro de "
+               "comunicación|&Tonos...}|&Acerca "
                "de karvo");
     QTest::newRow("Italian")
         << 174
@@ -155,7 +160,8 @@ void TestMainFrame::menusOfEachLanguage_data() {
                "Imposta TRC|Codificatori{Scollega|Autorisposta|Allarme}|Decodificatori{"
                "Decodificatore 1|Decodificatore 2|Decodificatore 3|Decodificatore 4}}|"
                "Configurazione{Porta COM 1|Porta COM 2|Porta COM 3|Porta COM 4|"
-               "Porte seriali...|Lingua|-|Cerca dispositivo...|&Verifica dopo la scrittura|Leggi due v&olte per conferma}|"
+               "Porte seriali...|Lingua|-|Cerca dispositivo...|&Verifica dopo la scrittura|Leggi "
+               "due v&olte per conferma}|"
                "&Visualizza{&Barra degli strumenti|Ba&rra di stato|-|"
                "Registro delle comunicazioni|&Toni...}|Infor&mazioni su...");
 }

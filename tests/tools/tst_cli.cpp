@@ -310,7 +310,8 @@ void TestCli::tonesHeardBack() {
     QCOMPARE(heard.status, 0);
     const QJsonObject json = QJsonDocument::fromJson(heard.out).object();
     QVERIFY2(!json["tones"].toArray().isEmpty(), heard.out.constData());
-    QCOMPARE(json["meanings"].toArray().first().toObject()["text"].toString(), QString("Decoder 1"));
+    QCOMPARE(json["meanings"].toArray().first().toObject()["text"].toString(),
+             QString("Decoder 1"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)
