@@ -7,10 +7,13 @@
 #include "core/link/CMessages.h"
 #include "core/link/CScriptedPort.h"
 #include "core/link/DeviceCommandFrames.h"
+#include "core/tones/CToneDecoder.h"
+#include "core/tones/WavFile.h"
 #include "tools/CliArguments.h"
 #include "tools/CliCommon.h"
 
 #include <QList>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -183,5 +186,21 @@ int FuzzCliArguments(const std::uint8_t* data, std::size_t size) {
         Require(address >= 1 && address < int(CE2prom::IMAGE_SIZE) && value >= 0 && value < 256);
     Require(command.name != "poke" || !command.pokes.empty());
     Require(command.pdfPath.isEmpty() || command.name == "report");
+    return 0;
+}
+
+int FuzzWavFile(const std::uint8_t* data, std::size_t size) {
+    WAV_SOUND sound;
+    QString error;
+    if (!ParseWav(Bytes(data, size), &sound, &error)) {
+        Require(!error.isEmpty());
+        return 0;
+    }
+    Require(sound.sampleRate > 0 && sound.sampleRate <= 384000);
+    const std::size_t heard = std::min(sound.samples.size(), std::size_t(sound.sampleRate) * 2);
+    sound.samples.resize(heard);
+    const double lengthMs = 1000.0 * double(heard) / sound.sampleRate;
+    for (const HEARD_TONE& tone : DecodeTones(ToneSystemOfByte(6), sound.sampleRate, sound.samples))
+        Require(tone.startMs >= 0 && tone.lengthMs > 0 && tone.startMs + tone.lengthMs <= lengthMs + 50);
     return 0;
 }

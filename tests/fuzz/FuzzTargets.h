@@ -21,3 +21,8 @@ int FuzzUnitAnswers(const std::uint8_t* data, std::size_t size);
 
 // karvo-cli's command line: the bytes are its words, separated by zero bytes.
 int FuzzCliArguments(const std::uint8_t* data, std::size_t size);
+
+// A WAV file's bytes: the reader refuses them with a reason or gives mono sound at a sane
+// rate, and the decoder hears that sound (at most its first two seconds) without failing;
+// every tone it reports lies within the sound.
+int FuzzWavFile(const std::uint8_t* data, std::size_t size);

@@ -14,6 +14,7 @@ const std::pair<const char*, Target> TARGETS[] = {
     {"srecords", FuzzSRecordFile},
     {"unit", FuzzUnitAnswers},
     {"cli", FuzzCliArguments},
+    {"wav", FuzzWavFile},
 };
 
 } // namespace
