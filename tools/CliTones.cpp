@@ -85,7 +85,8 @@ int RunCliListen(const CCliCommand& command) {
         return status;
     WAV_SOUND sound;
     QString error;
-    if (!ReadWav(command.files[1], &sound, &error)) {
+    if (!ReadWav(command.files[1], &sound, &error) ||
+        !(error = DecodeRateProblem(sound.sampleRate)).isEmpty()) {
         CliError(QStringLiteral("%1: %2").arg(command.files[1], error));
         return CLI_BAD_INPUT;
     }

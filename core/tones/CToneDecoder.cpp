@@ -1,5 +1,7 @@
 #include "core/tones/CToneDecoder.h"
 
+#include "core/lang/CurrentLanguage.h"
+
 #include <algorithm>
 #include <cmath>
 #include <complex>
@@ -190,6 +192,9 @@ CToneDecoder::State::State(const TONE_SYSTEM& s, int r)
 
 void CToneDecoder::State::AddSamples(const std::int16_t* samples, std::size_t count,
                                      std::vector<HEARD_TONE>& out) {
+    // Too low a rate has no room for the tones (nor for the search grid the bins rely on).
+    if (rate < MIN_DECODE_RATE)
+        return;
     for (std::size_t i = 0; i < count; ++i) {
         pending.push_back(float(samples[i]));
         if (int(pending.size()) == hopLength) {
@@ -551,6 +556,14 @@ std::vector<HEARD_TONE> CToneDecoder::Finish() {
         s.CloseRun();
     s.ResolveEnding(true, out);
     return out;
+}
+
+QString DecodeRateProblem(int sampleRate) {
+    if (sampleRate >= MIN_DECODE_RATE)
+        return {};
+    return Tr("the sample rate %1 Hz is too low to hear the tones (%2 Hz at the least)")
+        .arg(sampleRate)
+        .arg(MIN_DECODE_RATE);
 }
 
 std::vector<HEARD_TONE> DecodeTones(const TONE_SYSTEM& system, int sampleRate,

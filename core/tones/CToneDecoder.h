@@ -8,12 +8,20 @@
 
 #include "core/tones/ToneTables.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 enum class ToneSet { Telegram, Guard, Function };
+
+// The lowest sample rate that carries every tone (the highest is the 3250 Hz guard tone, with
+// the search bins to 3350 Hz); the decoder hears nothing in sound at a lower rate.
+inline constexpr int MIN_DECODE_RATE = 8000;
+// Why sound at sampleRate cannot be decoded (translated); empty when it can.
+QString DecodeRateProblem(int sampleRate);
 
 struct HEARD_TONE {
     int startMs;

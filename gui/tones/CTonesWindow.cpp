@@ -480,7 +480,8 @@ void CTonesWindow::TakeRecorded() {
 bool CTonesWindow::ListenToFile(const QString& path) {
     WAV_SOUND sound;
     QString error;
-    if (!ReadWav(path, &sound, &error)) {
+    if (!ReadWav(path, &sound, &error) ||
+        !(error = DecodeRateProblem(sound.sampleRate)).isEmpty()) {
         ShowProblem(error);
         return false;
     }

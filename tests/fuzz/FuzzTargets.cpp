@@ -201,6 +201,7 @@ int FuzzWavFile(const std::uint8_t* data, std::size_t size) {
     sound.samples.resize(heard);
     const double lengthMs = 1000.0 * double(heard) / sound.sampleRate;
     for (const HEARD_TONE& tone : DecodeTones(ToneSystemOfByte(6), sound.sampleRate, sound.samples))
-        Require(tone.startMs >= 0 && tone.lengthMs > 0 && tone.startMs + tone.lengthMs <= lengthMs + 50);
+        Require(tone.startMs >= 0 && tone.lengthMs > 0 &&
+                tone.startMs + tone.lengthMs <= lengthMs + 50);
     return 0;
 }

@@ -285,6 +285,7 @@ void TestToneDecoder::NothingHeard_data() {
     QTest::newRow("silence 48k") << 48000 << false;
     QTest::newRow("noise 48k") << 48000 << true;
     QTest::newRow("noise 8k") << 8000 << true;
+    QTest::newRow("noise at 320 Hz, below every tone") << 320 << true;
 }
 
 void TestToneDecoder::NothingHeard() {
