@@ -8,12 +8,14 @@
 #include "core/lang/CurrentLanguage.h"
 #include "core/link/CError.h"
 #include "core/link/CMessages.h"
+#include "core/settings/Mnemonic.h"
 #include "core/tones/ToneMeaning.h"
 #include "core/tones/ToneSynth.h"
 #include "core/tones/WavFile.h"
 #include "gui/app/CFileDialogs.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/tones/CTonePictureView.h"
+#include "gui/tones/ToneControls.h"
 #include "print/TonePicture.h"
 
 #include <QComboBox>
@@ -62,25 +64,6 @@ QComboBox* SymbolBox(int symbol, QWidget* parent) {
     return box;
 }
 
-QString PlainText(QString text) {
-    return text.remove(QLatin1Char('&'));
-}
-
-QPushButton* Button(const QString& english, QWidget* parent) {
-    auto* button = new QPushButton(Tr(english), parent);
-    button->setAccessibleName(PlainText(button->text()));
-    button->setAutoDefault(false);
-    return button;
-}
-
-// A label for field with its mnemonic, the field named after it for screen readers.
-QLabel* Buddy(const QString& english, QWidget* field, QWidget* parent) {
-    auto* label = new QLabel(Tr(english), parent);
-    label->setBuddy(field);
-    field->setAccessibleName(PlainText(label->text()).remove(QLatin1Char(':')).trimmed());
-    return label;
-}
-
 } // namespace
 
 CTonesWindow::CTonesWindow(CE2prom& image, QPrinter& printer, QWidget* parent)
@@ -96,7 +79,7 @@ CTonesWindow::CTonesWindow(CE2prom& image, QPrinter& printer, QWidget* parent)
     // Widgets are made in reading order, which is also the tab order: the list, the picture
     // and its buttons, the options, the Listen part.
     auto* left = new QVBoxLayout;
-    left->addWidget(Buddy(QStringLiteral("&Commands and telegrams:"), m_list, this));
+    left->addWidget(ToneBuddy(QStringLiteral("&Commands and telegrams:"), m_list, this));
     left->addWidget(m_list, 1);
     auto* right = new QVBoxLayout;
     right->addWidget(m_picture, 1);
@@ -187,7 +170,7 @@ QWidget* CTonesWindow::MakeOptions() {
     constexpr int ROWS = 3;
     for (int i = 0; i < int(std::size(fields)); ++i) {
         const int column = i / ROWS * 3;
-        grid->addWidget(Buddy(QString::fromLatin1(fields[i].first), fields[i].second, box),
+        grid->addWidget(ToneBuddy(QString::fromLatin1(fields[i].first), fields[i].second, box),
                         i % ROWS, column);
         grid->addWidget(fields[i].second, i % ROWS, column + 1);
         grid->setColumnStretch(column + 1, column == 6 ? 3 : 1);
@@ -210,12 +193,12 @@ QWidget* CTonesWindow::MakePlayButtons() {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_play = Button(QStringLiteral("&Play"), row);
+    m_play = ToneButton(QStringLiteral("&Play"), row);
     m_play->setObjectName(QStringLiteral("play"));
-    m_stop = Button(QStringLiteral("&Stop"), row);
-    QPushButton* wav = Button(QStringLiteral("Save as &WAV..."), row);
-    QPushButton* png = Button(QStringLiteral("Save pic&ture..."), row);
-    QPushButton* print = Button(QStringLiteral("P&rint..."), row);
+    m_stop = ToneButton(QStringLiteral("&Stop"), row);
+    QPushButton* wav = ToneButton(QStringLiteral("Save as &WAV..."), row);
+    QPushButton* png = ToneButton(QStringLiteral("Save pic&ture..."), row);
+    QPushButton* print = ToneButton(QStringLiteral("P&rint..."), row);
     for (QPushButton* button : {m_play, m_stop, wav, png, print})
         layout->addWidget(button);
     layout->addStretch();
@@ -233,51 +216,6 @@ QWidget* CTonesWindow::MakePlayButtons() {
     });
     connect(print, &QPushButton::clicked, this, &CTonesWindow::PrintPicture);
     return row;
-}
-
-QWidget* CTonesWindow::MakeListen() {
-    auto* box = new QGroupBox(Tr(QStringLiteral("Listen")), this);
-    m_record = Button(QStringLiteral("R&ecord"), box);
-    m_record->setObjectName(QStringLiteral("record"));
-    m_stopRecording = Button(QStringLiteral("Stop recordin&g"), box);
-    QPushButton* open = Button(QStringLiteral("Open WA&V..."), box);
-    m_heardList = new QTreeWidget(box);
-    m_heardList->setRootIsDecorated(false);
-    m_heardList->setHeaderLabels({Tr(QStringLiteral("Start (ms)")),
-                                  Tr(QStringLiteral("Length (ms)")), Tr(QStringLiteral("Tone")),
-                                  QStringLiteral("Hz"), Tr(QStringLiteral("Level (dB)"))});
-    m_meanings = new QListWidget(box);
-    // A telegram's tones at a glance: six lines and the header.
-    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(m_heardList),
-                                    static_cast<QAbstractItemView*>(m_meanings)})
-        list->setMinimumHeight(8 * list->fontMetrics().height());
-
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {m_record, m_stopRecording, open})
-        buttons->addWidget(button);
-    buttons->addStretch();
-    auto* heard = new QVBoxLayout;
-    heard->addWidget(Buddy(QStringLiteral("&Heard tones:"), m_heardList, box));
-    heard->addWidget(m_heardList);
-    auto* meanings = new QVBoxLayout;
-    meanings->addWidget(Buddy(QStringLiteral("&Meanings:"), m_meanings, box));
-    meanings->addWidget(m_meanings);
-    auto* lists = new QHBoxLayout;
-    lists->addLayout(heard, 3);
-    lists->addLayout(meanings, 2);
-    auto* layout = new QVBoxLayout(box);
-    layout->addLayout(buttons);
-    layout->addLayout(lists);
-
-    connect(m_record, &QPushButton::clicked, this, &CTonesWindow::Record);
-    connect(m_stopRecording, &QPushButton::clicked, this, &CTonesWindow::Stop);
-    connect(open, &QPushButton::clicked, this, [this] {
-        const QString path =
-            FileDialogs().OpenFileName(this, PlainText(Tr(QStringLiteral("Open WA&V..."))));
-        if (!path.isEmpty())
-            ListenToFile(path);
-    });
-    return box;
 }
 
 void CTonesWindow::FillDevices() {
@@ -441,96 +379,6 @@ bool CTonesWindow::PrintOn(QPrinter& printer) const {
     DrawTonePlan(painter, QRectF(0, 0, page.width(), height), m_picture->Plan(), m_picture->Title(),
                  GetCurrentLanguage());
     return painter.end();
-}
-
-void CTonesWindow::StartListening(int sampleRate) {
-    m_decoder = std::make_unique<CToneDecoder>(ToneSystemOf(m_image), sampleRate);
-    m_heard.clear();
-    m_heardList->clear();
-    m_meanings->clear();
-}
-
-void CTonesWindow::Record() {
-    if (!m_device || m_input->currentIndex() < 0)
-        return;
-    QString error;
-    if (!m_device->Record(m_input->currentData().toUInt(), SampleRate(), &error)) {
-        ShowProblem(error);
-        return;
-    }
-    StartListening(SampleRate());
-    m_listenTimer->start(LISTEN_TICK_MS);
-    UpdateButtons();
-}
-
-void CTonesWindow::TakeRecorded() {
-    if (!m_decoder || !m_device)
-        return;
-    const std::vector<std::int16_t> sound = m_device->TakeRecorded();
-    if (!sound.empty())
-        AddHeard(m_decoder->Feed(sound.data(), sound.size()));
-    // The device stopped on its own (unplugged, the server went away).
-    if (m_listenTimer->isActive() && !m_device->Recording()) {
-        m_listenTimer->stop();
-        AddHeard(m_decoder->Finish());
-        UpdateButtons();
-    }
-}
-
-bool CTonesWindow::ListenToFile(const QString& path) {
-    WAV_SOUND sound;
-    QString error;
-    if (!ReadWav(path, &sound, &error) ||
-        !(error = DecodeRateProblem(sound.sampleRate)).isEmpty()) {
-        ShowProblem(error);
-        return false;
-    }
-    if (m_listenTimer->isActive())
-        Stop();
-    StartListening(sound.sampleRate);
-    AddHeard(m_decoder->Feed(sound.samples.data(), sound.samples.size()));
-    AddHeard(m_decoder->Finish());
-    return true;
-}
-
-void CTonesWindow::AddHeard(const std::vector<HEARD_TONE>& heard) {
-    if (heard.empty())
-        return;
-    for (const HEARD_TONE& tone : heard) {
-        m_heard.push_back(tone);
-        m_heardList->addTopLevelItem(new QTreeWidgetItem(
-            {QString::number(tone.startMs), QString::number(tone.lengthMs),
-             QString::fromStdString(tone.symbol), QString::number(tone.hz, 'f', 0),
-             QString::number(tone.levelDb, 'f', 1)}));
-    }
-    m_heardList->scrollToBottom();
-    m_meanings->clear();
-    for (const TONE_MEANING& meaning : MeaningsOf(m_image, m_heard, GetCurrentLanguage())) {
-        auto* item =
-            new QListWidgetItem(QStringLiteral("%1 ms  %2").arg(meaning.startMs).arg(meaning.text));
-        if (!meaning.matched)
-            item->setForeground(palette().placeholderText());
-        m_meanings->addItem(item);
-    }
-}
-
-QStringList CTonesWindow::HeardLines() const {
-    QStringList lines;
-    for (int row = 0; row < m_heardList->topLevelItemCount(); ++row) {
-        const QTreeWidgetItem* item = m_heardList->topLevelItem(row);
-        QStringList columns;
-        for (int column = 0; column < item->columnCount(); ++column)
-            columns << item->text(column);
-        lines << columns.join(QLatin1Char('\t'));
-    }
-    return lines;
-}
-
-QStringList CTonesWindow::MeaningLines() const {
-    QStringList lines;
-    for (int row = 0; row < m_meanings->count(); ++row)
-        lines << m_meanings->item(row)->text();
-    return lines;
 }
 
 void CTonesWindow::ShowProblem(const QString& text) const {
